@@ -1,0 +1,68 @@
+#pragma once
+// Everything one control holds besides what the host framework keeps for it (ForeColor,
+// Enabled, Font, the window and its size). A freshly created control has every setting
+// zero or empty and Redraw false; new placement gives it the defaults.
+#include <cstdint>
+#include <string>
+
+#include "platform/automation/ole_color.h"
+#include "platform/automation/std_picture.h"
+
+namespace vg {
+
+struct ControlState {
+  int32_t blocks = 0;  // an Integer at the interface, 32-bit inside
+  int16_t index_block = 0;
+  OLE_COLOR back_color = 0;
+  int32_t border_style = 0;
+  int16_t border_width = 0;
+  int16_t h_min_value = 0;
+  int16_t h_max_value = 0;
+  int16_t v_min_value = 0;
+  int16_t v_max_value = 0;
+  int32_t brush_style = 0;
+  OLE_COLOR brush_color = 0;
+  std::string caption;
+  int32_t caption_alignment = 0;
+  int16_t caption_offset = 0;
+  int16_t caption_angle = 0;
+  int32_t caption_auto_angle = 0;
+  int32_t caption_font_3d = 0;
+  OLE_COLOR disabled_color = 0;
+  int32_t special_clear_all_block = 0;
+  int32_t orientation = 0;
+  bool dont_refresh_after_property_page = false;
+  bool redraw = false;
+  int32_t timer_time_interval = 0;
+  bool timer_time_enabled = false;
+  int32_t timer_disk_interval = 0;
+  bool timer_disk_enabled = false;
+  int32_t rivets_style = 0;
+  int32_t gradient_style = 0;
+  int32_t gradient_granularity = 0;
+  OLE_COLOR gradient_color = 0;
+  OLE_COLOR gradient_color_end = 0;
+  StdPictureRef picture;  // null is "no picture"; a new control holds an empty picture
+  int32_t picture_auto_size = 0;
+  int32_t picture_tile = 0;
+  int16_t picture_offset = 0;
+  int32_t picture_alignment = 0;
+};
+
+// The values a newly placed control starts with.
+namespace defaults {
+inline constexpr OLE_COLOR kBackColor = 0xC0C0C0;
+inline constexpr OLE_COLOR kForeColor = 0x80000012;  // system colour 18, button text
+inline constexpr int32_t kBorderStyle = 3;           // vgInset
+inline constexpr int16_t kBorderWidth = 1;
+inline constexpr int16_t kHMaxValue = 100;
+inline constexpr int16_t kVMaxValue = 100;
+inline constexpr int16_t kCaptionOffset = 3;
+inline constexpr OLE_COLOR kDisabledColor = 0x808080;
+inline constexpr int32_t kTimerTimeInterval = 1000;
+inline constexpr int32_t kTimerDiskInterval = 60000;
+inline constexpr OLE_COLOR kGradientColor = 0xFF0000;
+inline constexpr int16_t kPictureOffset = 3;
+}  // namespace defaults
+
+}  // namespace vg

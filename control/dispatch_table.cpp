@@ -1,0 +1,167 @@
+// The control's members for late binding: name, DISPID and the typed member behind each,
+// with the automation conversions of the arguments.
+#include <type_traits>
+
+#include "control/dispids.h"
+#include "control/varigauge.h"
+#include "platform/automation/conversions.h"
+
+namespace vg {
+namespace {
+
+using Table = DispatchTable<Varigauge>;
+
+Variant Wrap(int16_t v) {
+  return Variant::Integer(v);
+}
+Variant Wrap(int32_t v) {
+  return Variant::Long(v);
+}
+Variant Wrap(uint32_t v) {
+  return Variant::Long(static_cast<int32_t>(v));
+}
+Variant Wrap(bool v) {
+  return Variant::Boolean(v);
+}
+Variant Wrap(const std::string& v) {
+  return Variant::String(v);
+}
+template <class T>
+Variant Wrap(const std::shared_ptr<T>& v) {
+  return Variant::Object(v);
+}
+
+template <class T>
+T Unwrap(const Variant& v) {
+  if constexpr (std::is_same_v<T, int16_t>)
+    return ToInteger(v);
+  else if constexpr (std::is_same_v<T, int32_t>)
+    return ToLong(v);
+  else if constexpr (std::is_same_v<T, uint32_t>)
+    return static_cast<uint32_t>(ToLong(v));
+  else if constexpr (std::is_same_v<T, bool>)
+    return ToBoolean(v);
+  else
+    return ToText(v);
+}
+
+// An object argument for a putref: Nothing gives null, a non-object 424, an object of
+// another kind 13.
+template <class T>
+std::shared_ptr<T> UnwrapObject(const Variant& v) {
+  if (!v.IsObject()) Raise(err::kNoObject);
+  if (v.IsNothing()) return nullptr;
+  auto typed = std::dynamic_pointer_cast<T>(v.object());
+  if (!typed) Raise(err::kTypeMismatch);
+  return typed;
+}
+
+template <class R>
+Table::Getter Getter(R (Varigauge::*get)() const) {
+  return [get](Varigauge& c, Args) { return Wrap((c.*get)()); };
+}
+
+template <class R, class V>
+void Prop(Table& t, const char* name, DISPID id, R (Varigauge::*get)() const,
+          void (Varigauge::*put)(V)) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.get = Getter(get);
+  m.put = [put](Varigauge& c, Args, const Variant& v) { (c.*put)(Unwrap<std::decay_t<V>>(v)); };
+  t.Add(std::move(m));
+}
+
+template <class R>
+void ReadOnly(Table& t, const char* name, DISPID id, R (Varigauge::*get)() const) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.get = Getter(get);
+  t.Add(std::move(m));
+}
+
+template <class T>
+void RefProp(Table& t, const char* name, DISPID id, std::shared_ptr<T> (Varigauge::*get)() const,
+             void (Varigauge::*putref)(std::shared_ptr<T>)) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.get = Getter(get);
+  m.putref = [putref](Varigauge& c, Args, const Variant& v) { (c.*putref)(UnwrapObject<T>(v)); };
+  t.Add(std::move(m));
+}
+
+void Method(Table& t, const char* name, DISPID id, void (Varigauge::*method)()) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.method = [method](Varigauge& c, Args) {
+    (c.*method)();
+    return Variant();
+  };
+  t.Add(std::move(m));
+}
+
+const Table& ControlTable() {
+  static const Table table = [] {
+    using C = Varigauge;
+    namespace d = dispid;
+    Table t;
+    Method(t, "Refresh", d::kRefresh, &C::Refresh);
+    Prop(t, "BackColor", d::kBackColor, &C::get_BackColor, &C::put_BackColor);
+    Prop(t, "ForeColor", d::kForeColor, &C::get_ForeColor, &C::put_ForeColor);
+    Prop(t, "Enabled", d::kEnabled, &C::get_Enabled, &C::put_Enabled);
+    RefProp(t, "Font", d::kFont, &C::get_Font, &C::putref_Font);
+    ReadOnly(t, "hWnd", d::khWnd, &C::get_hWnd);
+    Prop(t, "BorderWidth", d::kBorderWidth, &C::get_BorderWidth, &C::put_BorderWidth);
+    Prop(t, "BorderStyle", d::kBorderStyle, &C::get_BorderStyle, &C::put_BorderStyle);
+    Prop(t, "HMinValue", d::kHMinValue, &C::get_HMinValue, &C::put_HMinValue);
+    Prop(t, "HMaxValue", d::kHMaxValue, &C::get_HMaxValue, &C::put_HMaxValue);
+    Prop(t, "VMinValue", d::kVMinValue, &C::get_VMinValue, &C::put_VMinValue);
+    Prop(t, "VMaxValue", d::kVMaxValue, &C::get_VMaxValue, &C::put_VMaxValue);
+    Prop(t, "BrushStyle", d::kBrushStyle, &C::get_BrushStyle, &C::put_BrushStyle);
+    Prop(t, "BrushColor", d::kBrushColor, &C::get_BrushColor, &C::put_BrushColor);
+    Prop(t, "Caption", d::kCaption, &C::get_Caption, &C::put_Caption);
+    Prop(t, "CaptionAlignment", d::kCaptionAlignment, &C::get_CaptionAlignment,
+         &C::put_CaptionAlignment);
+    Prop(t, "DisabledColor", d::kDisabledColor, &C::get_DisabledColor, &C::put_DisabledColor);
+    Prop(t, "Orientation", d::kOrientation, &C::get_Orientation, &C::put_Orientation);
+    Prop(t, "CaptionOffset", d::kCaptionOffset, &C::get_CaptionOffset, &C::put_CaptionOffset);
+    Prop(t, "CaptionAngle", d::kCaptionAngle, &C::get_CaptionAngle, &C::put_CaptionAngle);
+    Prop(t, "CaptionAutoAngle", d::kCaptionAutoAngle, &C::get_CaptionAutoAngle,
+         &C::put_CaptionAutoAngle);
+    Prop(t, "DontRefreshAfterPropertyPage", d::kDontRefreshAfterPropertyPage,
+         &C::get_DontRefreshAfterPropertyPage, &C::put_DontRefreshAfterPropertyPage);
+    Prop(t, "CaptionFont3D", d::kCaptionFont3D, &C::get_CaptionFont3D, &C::put_CaptionFont3D);
+    Prop(t, "Redraw", d::kRedraw, &C::get_Redraw, &C::put_Redraw);
+    Prop(t, "RivetsStyle", d::kRivetsStyle, &C::get_RivetsStyle, &C::put_RivetsStyle);
+    Prop(t, "GradientStyle", d::kGradientStyle, &C::get_GradientStyle, &C::put_GradientStyle);
+    Prop(t, "GradientColor", d::kGradientColor, &C::get_GradientColor, &C::put_GradientColor);
+    Prop(t, "GradientColorEnd", d::kGradientColorEnd, &C::get_GradientColorEnd,
+         &C::put_GradientColorEnd);
+    Prop(t, "GradientGranularity", d::kGradientGranularity, &C::get_GradientGranularity,
+         &C::put_GradientGranularity);
+    RefProp(t, "Picture", d::kPicture, &C::get_Picture, &C::putref_Picture);
+    Prop(t, "PictureAutoSize", d::kPictureAutoSize, &C::get_PictureAutoSize,
+         &C::put_PictureAutoSize);
+    Prop(t, "PictureTile", d::kPictureTile, &C::get_PictureTile, &C::put_PictureTile);
+    Prop(t, "PictureOffset", d::kPictureOffset, &C::get_PictureOffset, &C::put_PictureOffset);
+    Prop(t, "PictureAlignment", d::kPictureAlignment, &C::get_PictureAlignment,
+         &C::put_PictureAlignment);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+DISPID Varigauge::GetIDOfName(std::string_view name) const {
+  return ControlTable().IdOf(name);
+}
+
+Variant Varigauge::Invoke(DISPID id, uint16_t kind, Args args) {
+  return ControlTable().Invoke(*this, id, kind, args);
+}
+
+}  // namespace vg

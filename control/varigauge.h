@@ -1,0 +1,136 @@
+#pragma once
+// Varigauge: the multi-purpose bar control. It lives in a host framework (UserControl),
+// handles the framework's events, keeps its settings, and draws everything through its
+// off-screen surface in one render pass. Hosts reach it through the typed members below
+// (early binding) or through the dispatch interface (late binding, by name or DISPID).
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "control/control_state.h"
+#include "platform/automation/dispatch.h"
+#include "platform/host/user_control.h"
+#include "surface/off_screen_dc.h"
+
+namespace vg {
+
+class Varigauge : public DispatchObject, public ControlEvents {
+ public:
+  explicit Varigauge(UserControl& host);
+  ~Varigauge() override;
+
+  // A factory for hosts: makes a control living in `host`.
+  static std::shared_ptr<ControlEvents> Create(UserControl& host);
+
+  // Framework events.
+  void UserControl_Initialize() override;
+  void UserControl_InitProperties() override;
+  void UserControl_Resize() override;
+  void UserControl_Paint() override;
+  void UserControl_Terminate() override;
+
+  // Methods.
+  void Refresh();
+
+  // Drawing switch: while false nothing is drawn; setting it true draws once.
+  bool get_Redraw() const { return state_.redraw; }
+  void put_Redraw(bool v);
+
+  // Control-wide properties. Setters store, notify the host, and redraw.
+  OLE_COLOR get_BackColor() const { return state_.back_color; }
+  void put_BackColor(OLE_COLOR v);
+  OLE_COLOR get_ForeColor() const;
+  void put_ForeColor(OLE_COLOR v);
+  bool get_Enabled() const;
+  void put_Enabled(bool v);
+  StdFontRef get_Font() const;
+  void putref_Font(StdFontRef font);
+  int32_t get_hWnd() const;
+  int16_t get_BorderWidth() const { return state_.border_width; }
+  void put_BorderWidth(int16_t v);
+  int32_t get_BorderStyle() const { return state_.border_style; }
+  void put_BorderStyle(int32_t v);
+  int16_t get_HMinValue() const { return state_.h_min_value; }
+  void put_HMinValue(int16_t v);
+  int16_t get_HMaxValue() const { return state_.h_max_value; }
+  void put_HMaxValue(int16_t v);
+  int16_t get_VMinValue() const { return state_.v_min_value; }
+  void put_VMinValue(int16_t v);
+  int16_t get_VMaxValue() const { return state_.v_max_value; }
+  void put_VMaxValue(int16_t v);
+  int32_t get_BrushStyle() const { return state_.brush_style; }
+  void put_BrushStyle(int32_t v);
+  OLE_COLOR get_BrushColor() const { return state_.brush_color; }
+  void put_BrushColor(OLE_COLOR v);
+  const std::string& get_Caption() const { return state_.caption; }
+  void put_Caption(const std::string& v);
+  int32_t get_CaptionAlignment() const { return state_.caption_alignment; }
+  void put_CaptionAlignment(int32_t v);
+  OLE_COLOR get_DisabledColor() const { return state_.disabled_color; }
+  void put_DisabledColor(OLE_COLOR v);
+  int32_t get_Orientation() const { return state_.orientation; }
+  void put_Orientation(int32_t v);
+  int16_t get_CaptionOffset() const { return state_.caption_offset; }
+  void put_CaptionOffset(int16_t v);
+  // Stored as |v mod 360| with the remainder taking the dividend's sign: always 0..359.
+  int16_t get_CaptionAngle() const { return state_.caption_angle; }
+  void put_CaptionAngle(int16_t v);
+  int32_t get_CaptionAutoAngle() const { return state_.caption_auto_angle; }
+  void put_CaptionAutoAngle(int32_t v);
+  // Design time only: both raise 393 while the host program runs.
+  bool get_DontRefreshAfterPropertyPage() const;
+  void put_DontRefreshAfterPropertyPage(bool v);
+  int32_t get_CaptionFont3D() const { return state_.caption_font_3d; }
+  void put_CaptionFont3D(int32_t v);
+  int32_t get_RivetsStyle() const { return state_.rivets_style; }
+  void put_RivetsStyle(int32_t v);
+  int32_t get_GradientStyle() const { return state_.gradient_style; }
+  void put_GradientStyle(int32_t v);
+  OLE_COLOR get_GradientColor() const { return state_.gradient_color; }
+  void put_GradientColor(OLE_COLOR v);
+  OLE_COLOR get_GradientColorEnd() const { return state_.gradient_color_end; }
+  void put_GradientColorEnd(OLE_COLOR v);
+  int32_t get_GradientGranularity() const { return state_.gradient_granularity; }
+  void put_GradientGranularity(int32_t v);
+  StdPictureRef get_Picture() const { return state_.picture; }
+  void putref_Picture(StdPictureRef picture);  // null (Nothing) is accepted
+  int32_t get_PictureAutoSize() const { return state_.picture_auto_size; }
+  void put_PictureAutoSize(int32_t v);
+  int32_t get_PictureTile() const { return state_.picture_tile; }
+  void put_PictureTile(int32_t v);
+  int16_t get_PictureOffset() const { return state_.picture_offset; }
+  void put_PictureOffset(int16_t v);
+  int32_t get_PictureAlignment() const { return state_.picture_alignment; }
+  void put_PictureAlignment(int32_t v);
+
+  // Internal state visible to tests and tools.
+  const ControlState& state() const { return state_; }
+  int16_t TwipsPerPixelX() const { return twips_per_pixel_x_; }
+  int16_t TwipsPerPixelY() const { return twips_per_pixel_y_; }
+  float HScale() const { return h_scale_; }
+  float VScale() const { return v_scale_; }
+  const OffScreenDC* surface() const { return surface_.get(); }
+  UserControl& host() const { return host_; }
+
+  // Late binding.
+  std::string TypeName() const override { return "Varigauge"; }
+  DISPID GetIDOfName(std::string_view name) const override;
+  Variant Invoke(DISPID id, uint16_t kind, Args args) override;
+
+ private:
+  void MakeSurface();
+  // Notify the host that `name` changed, then run the render pass.
+  void Changed(const char* name);
+  void RenderPass();
+  void AutoSizeToPicture(int16_t bw);
+
+  UserControl& host_;
+  ControlState state_;
+  std::unique_ptr<OffScreenDC> surface_;
+  int16_t twips_per_pixel_x_ = 0;
+  int16_t twips_per_pixel_y_ = 0;
+  float h_scale_ = 0.0f;
+  float v_scale_ = 0.0f;
+};
+
+}  // namespace vg

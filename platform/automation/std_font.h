@@ -1,0 +1,67 @@
+#pragma once
+// StdFont: the standard font object hosts and the control share by reference. Its GDI
+// font is made on demand at the screen's resolution and remade when an attribute changes.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/automation/dispatch.h"
+#include "platform/gdi/gdi.h"
+
+namespace vg {
+
+class StdFont : public DispatchObject {
+ public:
+  static std::shared_ptr<StdFont> Create(std::string name = "MS Sans Serif", double size = 8.25);
+  ~StdFont() override;
+  StdFont(const StdFont&) = delete;
+  StdFont& operator=(const StdFont&) = delete;
+
+  const std::string& Name() const { return name_; }
+  void SetName(std::string name);
+  // Size in points, kept to four decimals as the object's currency value does.
+  double Size() const { return size_; }
+  void SetSize(double points);  // 380 for a size that is not positive and finite
+  bool Bold() const { return weight_ > 550; }
+  void SetBold(bool bold);
+  bool Italic() const { return italic_; }
+  void SetItalic(bool v);
+  bool Underline() const { return underline_; }
+  void SetUnderline(bool v);
+  bool Strikethrough() const { return strikethrough_; }
+  void SetStrikethrough(bool v);
+  int16_t Weight() const { return weight_; }
+  void SetWeight(int16_t weight);
+  int16_t Charset() const { return charset_; }
+  void SetCharset(int16_t charset);
+
+  // The logical font record at the screen's resolution: height -round(points x dpi / 72).
+  gdi::LOGFONTA LogFont() const;
+  // The GDI font of this object, owned by it; 0 when it cannot be made.
+  gdi::HFONT hFont();
+
+  // A new, independent font object with the same attributes.
+  std::shared_ptr<StdFont> Clone() const;
+
+  std::string TypeName() const override { return "StdFont"; }
+  DISPID GetIDOfName(std::string_view name) const override;
+  Variant Invoke(DISPID id, uint16_t kind, Args args) override;
+
+ private:
+  StdFont() = default;
+  void Changed();
+
+  std::string name_;
+  double size_ = 8.25;
+  int16_t weight_ = 400;
+  int16_t charset_ = 0;
+  bool italic_ = false;
+  bool underline_ = false;
+  bool strikethrough_ = false;
+  gdi::HFONT font_ = 0;
+  int font_dpi_ = 0;
+};
+
+using StdFontRef = std::shared_ptr<StdFont>;
+
+}  // namespace vg

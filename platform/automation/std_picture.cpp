@@ -1,0 +1,75 @@
+#include "platform/automation/std_picture.h"
+
+#include "platform/automation/numeric.h"
+#include "platform/gdi/gdi.h"
+
+namespace vg {
+namespace {
+
+int32_t NextHandle() {
+  static int32_t next = 0x10000;
+  next = next == 0x7FFFFFFF ? 0x10000 : next + 1;
+  return next;
+}
+
+enum : DISPID { kHandle = 0, kHPal = 2, kType = 3, kWidth = 4, kHeight = 5 };
+
+const DispatchTable<StdPicture>& PictureTable() {
+  static const DispatchTable<StdPicture> table = [] {
+    DispatchTable<StdPicture> t;
+    auto add = [&t](const char* name, DISPID id, Variant (*get)(StdPicture&)) {
+      DispatchTable<StdPicture>::Member m;
+      m.name = name;
+      m.id = id;
+      m.get = [get](StdPicture& p, Args) { return get(p); };
+      t.Add(std::move(m));
+    };
+    add("Handle", kHandle, [](StdPicture& p) { return Variant::Long(p.Handle()); });
+    add("hPal", kHPal, [](StdPicture&) { return Variant::Long(0); });
+    add("Type", kType, [](StdPicture& p) { return Variant::Integer(p.Type()); });
+    add("Width", kWidth, [](StdPicture& p) { return Variant::Long(p.HimetricWidth()); });
+    add("Height", kHeight, [](StdPicture& p) { return Variant::Long(p.HimetricHeight()); });
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+int32_t PixelsToHimetric(int pixels) {
+  return RoundToInt32(pixels * 2540.0 / gdi::GetScreenDpi());
+}
+
+int HimetricToPixels(int32_t himetric) {
+  return RoundToInt32(himetric * static_cast<double>(gdi::GetScreenDpi()) / 2540.0);
+}
+
+std::shared_ptr<StdPicture> StdPicture::Empty() {
+  return std::shared_ptr<StdPicture>(new StdPicture());
+}
+
+std::shared_ptr<StdPicture> StdPicture::FromPixels(int width, int height,
+                                                   std::vector<COLORREF> pixels, int16_t type) {
+  std::shared_ptr<StdPicture> p(new StdPicture());
+  if (width <= 0 || height <= 0 ||
+      pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+    return p;
+  p->type_ = type;
+  p->width_ = width;
+  p->height_ = height;
+  p->pixels_ = std::move(pixels);
+  p->handle_ = NextHandle();
+  p->himetric_width_ = PixelsToHimetric(width);
+  p->himetric_height_ = PixelsToHimetric(height);
+  return p;
+}
+
+DISPID StdPicture::GetIDOfName(std::string_view name) const {
+  return PictureTable().IdOf(name);
+}
+
+Variant StdPicture::Invoke(DISPID id, uint16_t kind, Args args) {
+  return PictureTable().Invoke(*this, id, kind, args);
+}
+
+}  // namespace vg

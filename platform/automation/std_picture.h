@@ -1,0 +1,60 @@
+#pragma once
+// StdPicture: the standard picture object. Holds decoded pixels (COLORREF values), its
+// type and its size in HIMETRIC units (hundredths of a millimetre). A picture of type
+// none has no pixels and a handle of 0.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/automation/dispatch.h"
+#include "platform/automation/ole_color.h"
+
+namespace vg {
+
+enum PictureType : int16_t {
+  vbPicTypeNone = 0,
+  vbPicTypeBitmap = 1,
+  vbPicTypeMetafile = 2,
+  vbPicTypeIcon = 3,
+  vbPicTypeEMetafile = 4,
+};
+
+class StdPicture : public DispatchObject {
+ public:
+  // A picture object of type none (what an empty LoadPicture gives).
+  static std::shared_ptr<StdPicture> Empty();
+  // A bitmap picture of the given pixels; its HIMETRIC size follows the screen's DPI.
+  static std::shared_ptr<StdPicture> FromPixels(int width, int height, std::vector<COLORREF> pixels,
+                                                int16_t type = vbPicTypeBitmap);
+
+  int16_t Type() const { return type_; }
+  // An identifier of the picture's image, unique per picture; 0 for an empty picture.
+  int32_t Handle() const { return handle_; }
+  int32_t HimetricWidth() const { return himetric_width_; }
+  int32_t HimetricHeight() const { return himetric_height_; }
+  int PixelWidth() const { return width_; }
+  int PixelHeight() const { return height_; }
+  const std::vector<COLORREF>& Pixels() const { return pixels_; }
+
+  std::string TypeName() const override { return "StdPicture"; }
+  DISPID GetIDOfName(std::string_view name) const override;
+  Variant Invoke(DISPID id, uint16_t kind, Args args) override;
+
+ private:
+  StdPicture() = default;
+  int16_t type_ = vbPicTypeNone;
+  int32_t handle_ = 0;
+  int32_t himetric_width_ = 0;
+  int32_t himetric_height_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+using StdPictureRef = std::shared_ptr<StdPicture>;
+
+// HIMETRIC from pixels at the screen's DPI, and back: rounded, halves to even.
+int32_t PixelsToHimetric(int pixels);
+int HimetricToPixels(int32_t himetric);
+
+}  // namespace vg

@@ -1,0 +1,129 @@
+#pragma once
+// A software raster device with the semantics of the classic graphics device interface:
+// device contexts (window and memory), bitmaps, brushes, pens and fonts addressed by
+// handles; rectangles with exclusive right and bottom edges; 32-bit pixels holding
+// COLORREF values (0x00BBGGRR). Every object made by a Create... call is counted until it
+// is deleted, so tests can prove that drawing leaks nothing. One thread, no locks.
+#include <cstdint>
+
+#include "platform/automation/ole_color.h"
+
+namespace vg::gdi {
+
+using HGDIOBJ = uintptr_t;
+using HDC = HGDIOBJ;
+using HBITMAP = HGDIOBJ;
+using HBRUSH = HGDIOBJ;
+using HPEN = HGDIOBJ;
+using HFONT = HGDIOBJ;
+
+struct RECT {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+inline constexpr int kLfFaceSize = 32;
+struct LOGFONTA {
+  int32_t lfHeight = 0;
+  int32_t lfWidth = 0;
+  int32_t lfEscapement = 0;  // tenths of a degree, counter-clockwise
+  int32_t lfOrientation = 0;
+  int32_t lfWeight = 0;
+  uint8_t lfItalic = 0;
+  uint8_t lfUnderline = 0;
+  uint8_t lfStrikeOut = 0;
+  uint8_t lfCharSet = 0;
+  uint8_t lfOutPrecision = 0;
+  uint8_t lfClipPrecision = 0;
+  uint8_t lfQuality = 0;
+  uint8_t lfPitchAndFamily = 0;
+  char lfFaceName[kLfFaceSize] = {};
+};
+
+// GetDeviceCaps indices.
+inline constexpr int BITSPIXEL = 12;
+inline constexpr int PLANES = 14;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+
+// Background modes.
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+inline constexpr uint32_t SRCCOPY = 0x00CC0020;
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
+// Device contexts and bitmaps.
+HDC CreateCompatibleDC(HDC hdc);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+bool DeleteObject(HGDIOBJ object);
+bool DeleteDC(HDC hdc);
+int GetDeviceCaps(HDC hdc, int index);
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
+            uint32_t rop);
+
+// Brushes and fills. Hatch brushes draw an 8 x 8 pattern aligned to the context's origin;
+// the gaps show the background colour when the background mode is opaque.
+inline constexpr int HS_HORIZONTAL = 0;
+inline constexpr int HS_VERTICAL = 1;
+inline constexpr int HS_FDIAGONAL = 2;
+inline constexpr int HS_BDIAGONAL = 3;
+inline constexpr int HS_CROSS = 4;
+inline constexpr int HS_DIAGCROSS = 5;
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+
+// Device attributes.
+int SetBkMode(HDC hdc, int mode);
+int GetBkMode(HDC hdc);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+COLORREF GetBkColor(HDC hdc);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF GetTextColor(HDC hdc);
+
+// Fonts: the logical font record is kept with the handle.
+HFONT CreateFontIndirectA(const LOGFONTA* record);
+bool GetFontRecord(HFONT font, LOGFONTA* out);
+
+// Pixels.
+COLORREF GetPixel(HDC hdc, int x, int y);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+
+// What the host's screen provides: windows with a device context of their own, the
+// screen's resolution and colour depth. Window contexts are not counted as objects.
+HDC CreateWindowDC(int width, int height);
+void ResizeWindowDC(HDC hdc, int width, int height);
+void DestroyWindowDC(HDC hdc);
+// How many block copies have reached a window context: one per finished picture when the
+// control draws properly, so tests can tell one draw from none or several.
+int WindowUpdateCount(HDC hdc);
+void SetScreenDpi(int dpi);
+int GetScreenDpi();
+// Makes a device report another colour depth (bits per pixel and planes); contexts and
+// bitmaps made compatible with it inherit that depth. Pixels stay 32-bit.
+void SetDeviceDepth(HDC hdc, int bits_per_pixel, int planes);
+
+// Read access to the pixels of the bitmap selected into a context.
+struct PixelView {
+  const COLORREF* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+};
+PixelView GetPixels(HDC hdc);
+
+// Graphics objects made and not yet deleted (contexts, bitmaps, brushes, pens, fonts).
+int LiveObjectCount();
+
+// Kind of object behind a handle, 0 for none.
+enum ObjectType : int {
+  OBJ_PEN = 1,
+  OBJ_BRUSH = 2,
+  OBJ_DC = 3,
+  OBJ_FONT = 6,
+  OBJ_BITMAP = 7,
+  OBJ_MEMDC = 10
+};
+int GetObjectType(HGDIOBJ object);
+
+}  // namespace vg::gdi

@@ -1,0 +1,75 @@
+#pragma once
+// The contract between a control and the host framework it lives in: the framework's
+// control object (UserControl) that the control reads and writes, and the framework events
+// (ControlEvents) the control handles. Hosts implement UserControl; controls implement
+// ControlEvents. Neither knows the other's concrete type.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/automation/ole_color.h"
+#include "platform/automation/std_font.h"
+#include "platform/automation/variant.h"
+#include "platform/gdi/gdi.h"
+
+namespace vg {
+
+using HWND = uintptr_t;
+
+class UserControl {
+ public:
+  virtual ~UserControl() = default;
+
+  // The window's device context and handle, fixed for the control's life.
+  virtual gdi::HDC hDC() const = 0;
+  virtual HWND hWnd() const = 0;
+
+  // Drawing area in pixels (may be fractional when the outer size in twips is not a whole
+  // number of pixels).
+  virtual double ScaleWidth() const = 0;
+  virtual double ScaleHeight() const = 0;
+  // Outer size in twips. Setting resizes the control at once and raises
+  // UserControl_Resize before returning.
+  virtual int32_t Width() const = 0;
+  virtual int32_t Height() const = 0;
+  virtual void SetWidth(int32_t twips) = 0;
+  virtual void SetHeight(int32_t twips) = 0;
+
+  // Held by the framework. A value the framework refuses raises an AutomationError.
+  virtual OLE_COLOR BackColor() const = 0;
+  virtual void SetBackColor(OLE_COLOR color) = 0;
+  virtual OLE_COLOR ForeColor() const = 0;
+  virtual void SetForeColor(OLE_COLOR color) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual StdFontRef Font() const = 0;
+  virtual void SetFont(StdFontRef font) = 0;
+
+  // Ambient properties of the container.
+  virtual bool AmbientUserMode() const = 0;
+  virtual StdFontRef AmbientFont() const = 0;
+
+  // The screen's twips per pixel, as floating values.
+  virtual double TwipsPerPixelX() const = 0;
+  virtual double TwipsPerPixelY() const = 0;
+
+  // Marks the stored form as changed because of the named property.
+  virtual void PropertyChanged(const std::string& name) = 0;
+  // Raises an event of the control's event interface; returns after the host's handler.
+  virtual void RaiseEvent(const std::string& name, const std::vector<Variant>& args) = 0;
+};
+
+// The framework events a control handles, delivered on the control's thread in this order:
+// Initialize, then InitProperties (new placement) or ReadProperties (loading), Resize and
+// Paint as needed, WriteProperties when a form is saved, Terminate last.
+class ControlEvents {
+ public:
+  virtual ~ControlEvents() = default;
+  virtual void UserControl_Initialize() = 0;
+  virtual void UserControl_InitProperties() = 0;
+  virtual void UserControl_Resize() = 0;
+  virtual void UserControl_Paint() = 0;
+  virtual void UserControl_Terminate() = 0;
+};
+
+}  // namespace vg

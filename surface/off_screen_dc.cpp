@@ -1,0 +1,77 @@
+#include "surface/off_screen_dc.h"
+
+namespace vg {
+
+void OffScreenDC::Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_height) {
+  ctl_hdc_ = ctl_hdc;
+  ctl_width_ = ctl_width;
+  ctl_height_ = ctl_height;
+  mem_dc_ = gdi::CreateCompatibleDC(ctl_hdc_);
+  // Compatible with the control's context, not the new memory context: a fresh memory
+  // context holds a monochrome bitmap, and a bitmap made for it would be monochrome too.
+  mem_bitmap_ = gdi::CreateCompatibleBitmap(ctl_hdc_, ctl_width_, ctl_height_);
+  old_bitmap_ = gdi::SelectObject(mem_dc_, mem_bitmap_);
+  SetColorDepth();
+}
+
+void OffScreenDC::SetColorDepth() {
+  display_depth_ =
+      gdi::GetDeviceCaps(mem_dc_, gdi::BITSPIXEL) * gdi::GetDeviceCaps(mem_dc_, gdi::PLANES);
+  switch (display_depth_) {
+    case 4:
+    case 8:
+      color_levels_ = 64;
+      break;
+    case 15:
+      color_levels_ = 32;
+      break;
+    case 16:
+    case 24:
+    case 32:
+      color_levels_ = 256;
+      break;
+    default:
+      color_levels_ = 64;
+      display_depth_ = 4;
+      break;
+  }
+}
+
+OffScreenDC::~OffScreenDC() {
+  if (mem_dc_ == 0) return;
+  gdi::SelectObject(mem_dc_, old_font_);
+  gdi::SelectObject(mem_dc_, old_bitmap_);
+  gdi::DeleteObject(mem_bitmap_);
+  gdi::DeleteDC(mem_dc_);
+}
+
+void OffScreenDC::BlastToScreen(int32_t left, int32_t top, int32_t width, int32_t height) {
+  if (width == -1) width = ctl_width_;
+  if (height == -1) height = ctl_height_;
+  gdi::BitBlt(ctl_hdc_, left, top, width, height, mem_dc_, left, top, gdi::SRCCOPY);
+}
+
+void OffScreenDC::putref_Font(StdFontRef font) {
+  if (!font_) {
+    // The first real font: remember what the context held so release can put it back.
+    font_ = std::move(font);
+    if (font_) old_font_ = gdi::SelectObject(mem_dc_, font_->hFont());
+    return;
+  }
+  font_ = std::move(font);
+  gdi::SelectObject(mem_dc_, font_ ? font_->hFont() : old_font_);
+}
+
+void OffScreenDC::FillRectangle() {
+  // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
+  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, brush_color_)
+                                        : gdi::CreateSolidBrush(background_color_);
+  if (brush == 0) return;
+  int previous_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
+  gdi::SetBkColor(mem_dc_, background_color_);
+  gdi::FillRect(mem_dc_, &rect_, brush);
+  gdi::DeleteObject(brush);
+  gdi::SetBkMode(mem_dc_, previous_mode);
+}
+
+}  // namespace vg

@@ -1,0 +1,145 @@
+#pragma once
+// OffScreenDC: the control's private drawing surface. A memory context holding a bitmap as
+// large as the control's drawing area; the render pass composes the whole picture here and
+// copies it to the window in one step, so the window never shows a half-drawn control.
+//
+// It is an attribute bag: callers set the attributes that describe the next element, then
+// call one drawing operation that reads them. No operation changes an attribute.
+#include <cstdint>
+#include <string>
+
+#include "platform/automation/std_font.h"
+#include "platform/gdi/gdi.h"
+
+namespace vg {
+
+class OffScreenDC {
+ public:
+  OffScreenDC() = default;
+  ~OffScreenDC();  // releases the context and bitmap (the original's Class_Terminate)
+  OffScreenDC(const OffScreenDC&) = delete;
+  OffScreenDC& operator=(const OffScreenDC&) = delete;
+
+  // Creates the memory context and a bitmap compatible with the control's context (so the
+  // bitmap has the screen's colour format), and learns the colour depth. Failures leave a
+  // handle of 0, and drawing on it then does nothing.
+  void Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_height);
+
+  // Copies a block of the surface to the same place in the control's window. A width or
+  // height of -1 stands for the surface's full width or height.
+  void BlastToScreen(int32_t left = 0, int32_t top = 0, int32_t width = -1, int32_t height = -1);
+
+  // Drawing operations.
+  void FillRectangle();
+
+  // The current rectangle; Right and Bottom are exclusive. Each setter also updates the
+  // platform rectangle handed to the drawing calls.
+  int32_t get_Left() const { return left_; }
+  void put_Left(int32_t v) { left_ = rect_.left = v; }
+  int32_t get_Top() const { return top_; }
+  void put_Top(int32_t v) { top_ = rect_.top = v; }
+  int32_t get_Right() const { return right_; }
+  void put_Right(int32_t v) { right_ = rect_.right = v; }
+  int32_t get_Bottom() const { return bottom_; }
+  void put_Bottom(int32_t v) { bottom_ = rect_.bottom = v; }
+  const gdi::RECT& rect() const { return rect_; }
+
+  int32_t get_BackgroundColor() const { return background_color_; }
+  void put_BackgroundColor(int32_t v) { background_color_ = v; }
+  int32_t get_BrushStyle() const { return brush_style_; }
+  void put_BrushStyle(int32_t v) { brush_style_ = v; }
+  int32_t get_BrushColor() const { return brush_color_; }
+  void put_BrushColor(int32_t v) { brush_color_ = v; }
+  int32_t get_GradientStyle() const { return gradient_style_; }
+  void put_GradientStyle(int32_t v) { gradient_style_ = v; }
+  int32_t get_GradientGranularity() const { return gradient_granularity_; }
+  void put_GradientGranularity(int32_t v) { gradient_granularity_ = v; }
+  int32_t get_GradientColor() const { return gradient_color_; }
+  void put_GradientColor(int32_t v) { gradient_color_ = v; }
+  int32_t get_GradientColorEnd() const { return gradient_color_end_; }
+  void put_GradientColorEnd(int32_t v) { gradient_color_end_ = v; }
+  int32_t get_BorderStyle() const { return border_style_; }
+  void put_BorderStyle(int32_t v) { border_style_ = v; }
+  int16_t get_BorderWidth() const { return border_width_; }
+  void put_BorderWidth(int16_t v) { border_width_ = v; }
+  int16_t get_RivetsStyle() const { return static_cast<int16_t>(rivets_style_); }
+  void put_RivetsStyle(int16_t v) { rivets_style_ = v; }
+
+  const std::string& get_Text() const { return text_; }
+  void put_Text(const std::string& v) { text_ = v; }
+  int32_t get_TextColor() const { return text_color_; }
+  void put_TextColor(int32_t v) { text_color_ = v; }
+  int32_t get_TextAlignment() const { return text_alignment_; }
+  void put_TextAlignment(int32_t v) { text_alignment_ = v; }
+  int16_t get_TextOffset() const { return text_offset_; }
+  void put_TextOffset(int16_t v) { text_offset_ = v; }
+  const StdFontRef& get_TextFont() const { return text_font_; }
+  void putref_TextFont(StdFontRef v) { text_font_ = std::move(v); }
+  int32_t get_Font3D() const { return font_3d_; }
+  void put_Font3D(int32_t v) { font_3d_ = v; }
+  int16_t get_TextAngle() const { return text_angle_; }
+  void put_TextAngle(int16_t v) { text_angle_ = v; }
+  int32_t get_TextAutoAngle() const { return text_auto_angle_; }
+  void put_TextAutoAngle(int32_t v) { text_auto_angle_ = v; }
+
+  int32_t get_PictureAlignment() const { return picture_alignment_; }
+  void put_PictureAlignment(int32_t v) { picture_alignment_ = v; }
+  int16_t get_PictureOffset() const { return picture_offset_; }
+  void put_PictureOffset(int16_t v) { picture_offset_ = v; }
+  int32_t get_PictureTile() const { return picture_tile_; }
+  void put_PictureTile(int32_t v) { picture_tile_ = v; }
+
+  // A font that, once assigned, stays selected in the memory context. The render pass
+  // does not use it: text output selects its own font.
+  const StdFontRef& get_Font() const { return font_; }
+  void putref_Font(StdFontRef font);
+  // Takes part in no drawing: reads 0 whatever was assigned.
+  int32_t get_BackColor() const { return 0; }
+  void put_BackColor(int32_t /*rgb_new*/) {}
+
+  int16_t ColorLevels() const { return color_levels_; }
+  int32_t DisplayDepth() const { return display_depth_; }
+  int32_t CtlWidth() const { return ctl_width_; }
+  int32_t CtlHeight() const { return ctl_height_; }
+  gdi::HDC MemDC() const { return mem_dc_; }
+
+ private:
+  void SetColorDepth();
+
+  gdi::HDC ctl_hdc_ = 0;
+  int32_t ctl_width_ = 0;
+  int32_t ctl_height_ = 0;
+  gdi::HDC mem_dc_ = 0;
+  gdi::HBITMAP mem_bitmap_ = 0;
+  gdi::HBITMAP old_bitmap_ = 0;
+  gdi::HFONT old_font_ = 0;
+  int32_t display_depth_ = 0;
+  int16_t color_levels_ = 0;
+
+  int32_t left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+  gdi::RECT rect_;
+  int32_t background_color_ = 0;
+  int32_t brush_style_ = 0;
+  int32_t brush_color_ = 0;
+  int32_t gradient_style_ = 0;
+  int32_t gradient_granularity_ = 0;
+  int32_t gradient_color_ = 0;
+  int32_t gradient_color_end_ = 0;
+  int32_t border_style_ = 0;
+  int16_t border_width_ = 0;
+  int32_t rivets_style_ = 0;
+  std::string text_;
+  int32_t text_color_ = 0;
+  int32_t text_alignment_ = 0;
+  int16_t text_offset_ = 0;
+  StdFontRef text_font_;
+  int32_t font_3d_ = 0;
+  int16_t text_angle_ = 0;
+  int32_t text_auto_angle_ = 0;
+  int32_t picture_alignment_ = 0;
+  int16_t picture_offset_ = 0;
+  int32_t picture_tile_ = 0;
+  StdFontRef font_;
+};
+
+}  // namespace vg

@@ -1,0 +1,130 @@
+// What gates the render pass: Redraw, DontRefreshAfterPropertyPage and the scale ranges.
+#include "tests/control/control_fixture.h"
+
+namespace vg {
+namespace {
+using testing::ErrorOf;
+using testing::Pixels;
+using testing::PlacedControl;
+
+constexpr COLORREF kGrey = 0xC0C0C0;
+
+TEST(DrawingSwitches, RedrawFalseHoldsBackTenChangesAndTrueDrawsThemOnce) {
+  PlacedControl p(Pixels(40, 10));
+  Varigauge& c = p.c();
+  int updates = p.Updates();
+  c.put_Redraw(false);
+  c.put_BackColor(0x0000FF);
+  c.put_BorderWidth(2);
+  c.put_BorderStyle(0);
+  c.put_HMaxValue(50);
+  c.put_VMaxValue(60);
+  c.put_Caption("Hello");
+  c.put_CaptionOffset(5);
+  c.put_GradientColor(0x00FF00);
+  c.put_DisabledColor(0x111111);
+  c.Refresh();
+  EXPECT_EQ(p.Updates(), updates);
+  EXPECT_EQ(p.Pixel(20, 5), kGrey);
+  c.put_Redraw(true);
+  EXPECT_EQ(p.Updates(), updates + 1);
+  EXPECT_EQ(p.Pixel(20, 5), 0x0000FFu);
+}
+
+TEST(DrawingSwitches, ScaleFactorsKeepTheirLastValuesWhileNothingIsDrawn) {
+  PlacedControl p(Pixels(202, 52));
+  Varigauge& c = p.c();
+  EXPECT_EQ(c.HScale(), 2.0f);  // (202 - 2) / 100
+  EXPECT_EQ(c.VScale(), 0.5f);  // (52 - 2) / 100
+  c.put_Redraw(false);
+  c.put_HMaxValue(200);
+  EXPECT_EQ(c.HScale(), 2.0f);
+  c.put_Redraw(true);
+  EXPECT_EQ(c.HScale(), 1.0f);
+}
+
+TEST(DrawingSwitches, ScaleFactorsUseSinglePrecisionAndMayBeNegative) {
+  PlacedControl p;  // 60 x 21 pixels
+  EXPECT_EQ(p.c().HScale(), 58.0f / 100.0f);
+  EXPECT_EQ(p.c().VScale(), 19.0f / 100.0f);
+  p.c().put_HMinValue(100);
+  p.c().put_HMaxValue(0);
+  EXPECT_EQ(p.c().HScale(), -0.58f);
+}
+
+TEST(DrawingSwitches, EqualScaleBoundsDrawNothingAndTheWindowKeepsItsPicture) {
+  PlacedControl p(Pixels(40, 10));
+  Varigauge& c = p.c();
+  c.put_HMinValue(100);  // equal to HMaxValue
+  int updates = p.Updates();
+  c.put_BackColor(0x00FF00);
+  c.Refresh();
+  p.host.Paint();
+  EXPECT_EQ(p.Updates(), updates);
+  EXPECT_EQ(p.Pixel(20, 5), kGrey);
+  c.put_HMinValue(0);
+  EXPECT_EQ(p.Pixel(20, 5), 0x00FF00u);
+}
+
+TEST(DrawingSwitches, ARangeBeyondSixteenBitsIsAnOverflowAndKeepsTheSetting) {
+  PlacedControl p(Pixels(40, 10));
+  Varigauge& c = p.c();
+  c.put_HMaxValue(32767);
+  int updates = p.Updates();
+  EXPECT_EQ(ErrorOf([&] { c.put_HMinValue(-1); }), err::kOverflow);
+  EXPECT_EQ(c.get_HMinValue(), -1);  // stored before the pass failed
+  EXPECT_EQ(ErrorOf([&] { c.Refresh(); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([&] { p.host.Paint(); }), err::kOverflow);
+  EXPECT_EQ(p.Updates(), updates);
+  c.put_HMinValue(0);
+  EXPECT_EQ(ErrorOf([&] { c.put_VMinValue(-32768); }), err::kOverflow);  // 100 - (-32768)
+}
+
+TEST(DrawingSwitches, DontRefreshAfterPropertyPageIsForDesignTimeOnly) {
+  PlacedControl run(Pixels(40, 10));
+  EXPECT_EQ(ErrorOf([&] { run.c().get_DontRefreshAfterPropertyPage(); }), 393);
+  EXPECT_EQ(ErrorOf([&] { run.c().put_DontRefreshAfterPropertyPage(true); }), 393);
+  EXPECT_FALSE(run.c().state().dont_refresh_after_property_page);
+
+  PlacedControl design(Pixels(40, 10, /*user_mode=*/false));
+  EXPECT_FALSE(design.c().get_DontRefreshAfterPropertyPage());
+  design.c().put_DontRefreshAfterPropertyPage(true);
+  EXPECT_TRUE(design.c().get_DontRefreshAfterPropertyPage());
+}
+
+TEST(DrawingSwitches, DontRefreshAfterPropertyPageHoldsDrawingUntilSwitchedOff) {
+  PlacedControl p(Pixels(40, 10, /*user_mode=*/false));
+  Varigauge& c = p.c();
+  p.host.TakeNotifications();
+  int updates = p.Updates();
+  c.put_DontRefreshAfterPropertyPage(true);
+  EXPECT_EQ(p.Updates(), updates);
+  c.put_CaptionFont3D(2);
+  c.put_BackColor(0x00FF00);
+  c.Refresh();
+  EXPECT_EQ(c.get_CaptionFont3D(), 2);
+  EXPECT_EQ(p.Updates(), updates);
+  c.put_DontRefreshAfterPropertyPage(false);
+  EXPECT_EQ(p.Updates(), updates + 1);
+  EXPECT_EQ(p.Pixel(20, 5), 0x00FF00u);
+  std::vector<std::string> expected = {"DontRefreshAfterPropertyPage", "CaptionFont3D", "BackColor",
+                                       "DontRefreshAfterPropertyPage"};
+  EXPECT_EQ(p.host.TakeNotifications(), expected);
+}
+
+TEST(DrawingSwitches, PictureAutoSizeResizesTheControlFromInsideThePass) {
+  PlacedControl p(Pixels(40, 10));
+  Varigauge& c = p.c();
+  c.put_Redraw(false);
+  c.put_BorderWidth(2);
+  c.putref_Picture(StdPicture::FromPixels(100, 20, std::vector<COLORREF>(2000, 0xFF)));
+  c.put_PictureAutoSize(3);  // both
+  c.put_Redraw(true);
+  EXPECT_EQ(p.host.Width(), 1560);  // (100 + 2 x 2) x 15
+  EXPECT_EQ(p.host.Height(), 360);  // (20 + 2 x 2) x 15
+  EXPECT_EQ(c.surface()->CtlWidth(), 104);
+  EXPECT_EQ(p.Pixel(103, 23), kGrey);  // drawn at the new size in the same pass
+}
+
+}  // namespace
+}  // namespace vg

@@ -1,0 +1,128 @@
+#include "control/enums.h"
+#include "tests/control/control_fixture.h"
+
+namespace vg {
+namespace {
+using testing::Pixels;
+using testing::PlacedControl;
+
+TEST(Lifecycle, ACreatedControlIsUnconfiguredAndDrawsNothing) {
+  HeadlessHost host(Pixels(20, 10));
+  std::shared_ptr<Varigauge> control;
+  host.Create([&](UserControl& site) { return control = std::make_shared<Varigauge>(site); });
+  EXPECT_FALSE(control->get_Redraw());
+  EXPECT_EQ(control->get_BackColor(), 0u);
+  EXPECT_EQ(control->get_HMaxValue(), 0);
+  ASSERT_NE(control->surface(), nullptr);
+  EXPECT_EQ(control->surface()->CtlWidth(), 20);
+  host.Paint();
+  EXPECT_EQ(gdi::WindowUpdateCount(host.hDC()), 0);
+}
+
+TEST(Lifecycle, NewPlacementGivesEveryDefault) {
+  PlacedControl p;
+  Varigauge& c = p.c();
+  EXPECT_EQ(c.state().blocks, 0);
+  EXPECT_EQ(c.state().index_block, 0);
+  EXPECT_EQ(c.get_BackColor(), 0xC0C0C0u);
+  EXPECT_EQ(c.get_ForeColor(), 0x80000012u);
+  EXPECT_TRUE(c.get_Enabled());
+  EXPECT_EQ(c.get_BorderStyle(), vgInset);
+  EXPECT_EQ(c.get_BorderWidth(), 1);
+  EXPECT_EQ(c.get_HMinValue(), 0);
+  EXPECT_EQ(c.get_HMaxValue(), 100);
+  EXPECT_EQ(c.get_VMinValue(), 0);
+  EXPECT_EQ(c.get_VMaxValue(), 100);
+  EXPECT_EQ(c.get_BrushStyle(), vgNoneBrush);
+  EXPECT_EQ(c.get_BrushColor(), 0u);
+  EXPECT_EQ(c.get_Caption(), "");
+  EXPECT_EQ(c.get_CaptionAlignment(), vgCenterCenter);
+  EXPECT_EQ(c.get_CaptionOffset(), 3);
+  EXPECT_EQ(c.get_CaptionAngle(), 0);
+  EXPECT_EQ(c.get_CaptionAutoAngle(), 0);
+  EXPECT_EQ(c.get_CaptionFont3D(), 0);
+  EXPECT_EQ(c.get_DisabledColor(), 0x808080u);
+  EXPECT_EQ(c.get_Orientation(), vgFromLeft);
+  EXPECT_EQ(c.state().special_clear_all_block, vgDontClear);
+  EXPECT_FALSE(c.state().dont_refresh_after_property_page);
+  EXPECT_TRUE(c.get_Redraw());
+  EXPECT_EQ(c.state().timer_time_interval, 1000);
+  EXPECT_FALSE(c.state().timer_time_enabled);
+  EXPECT_EQ(c.state().timer_disk_interval, 60000);
+  EXPECT_FALSE(c.state().timer_disk_enabled);
+  EXPECT_EQ(c.get_RivetsStyle(), vgNoneRivets);
+  EXPECT_EQ(c.get_GradientStyle(), vgNoneGradient);
+  EXPECT_EQ(c.get_GradientGranularity(), vgDefault);
+  EXPECT_EQ(c.get_GradientColor(), 0xFF0000u);
+  EXPECT_EQ(c.get_GradientColorEnd(), 0u);
+  ASSERT_NE(c.get_Picture(), nullptr);  // an empty picture, not a missing one
+  EXPECT_EQ(c.get_Picture()->Type(), vbPicTypeNone);
+  EXPECT_EQ(c.get_PictureAutoSize(), 0);
+  EXPECT_EQ(c.get_PictureTile(), 0);
+  EXPECT_EQ(c.get_PictureOffset(), 3);
+  EXPECT_EQ(c.get_PictureAlignment(), 0);
+  EXPECT_EQ(c.get_Font(), p.host.AmbientFont());
+  EXPECT_EQ(c.TwipsPerPixelX(), 15);
+  EXPECT_EQ(c.TwipsPerPixelY(), 15);
+}
+
+TEST(Lifecycle, PlacementTellsTheHostOnlyAboutTheFont) {
+  PlacedControl p;
+  EXPECT_EQ(p.host.TakeNotifications(), std::vector<std::string>{"Font"});
+}
+
+TEST(Lifecycle, TwipsPerPixelAreKeptRounded) {
+  HeadlessHostOptions o = Pixels(10, 10);
+  o.dpi = 100;  // 14.4 twips per pixel
+  PlacedControl p(o);
+  EXPECT_EQ(p.c().TwipsPerPixelX(), 14);
+}
+
+TEST(Lifecycle, ANewControlDrawsItsBackgroundOnce) {
+  PlacedControl p(Pixels(30, 12));
+  EXPECT_EQ(p.Updates(), 1);
+  EXPECT_EQ(p.Pixel(15, 6), 0xC0C0C0u);
+  EXPECT_EQ(p.Pixel(29, 11), 0xC0C0C0u);
+}
+
+TEST(Lifecycle, ResizeReplacesTheSurfaceAndTheNextPaintUsesTheNewSize) {
+  PlacedControl p(Pixels(30, 12));
+  gdi::HDC old_context = p.c().surface()->MemDC();
+  int objects = gdi::LiveObjectCount();
+  p.host.ResizePixels(50, 20);
+  EXPECT_EQ(gdi::GetObjectType(old_context), 0);  // released, not reused
+  EXPECT_NE(p.c().surface()->MemDC(), old_context);
+  EXPECT_EQ(p.c().surface()->CtlWidth(), 50);
+  EXPECT_EQ(p.c().surface()->CtlHeight(), 20);
+  EXPECT_EQ(gdi::LiveObjectCount(), objects);  // the old context and bitmap are gone
+  EXPECT_EQ(p.Pixel(45, 15), 0u);              // not drawn until painted
+  p.host.Paint();
+  EXPECT_EQ(p.Pixel(45, 15), 0xC0C0C0u);
+  EXPECT_EQ(p.Pixel(49, 19), 0xC0C0C0u);
+}
+
+TEST(Lifecycle, GraphicsObjectsReturnToTheirCountAfterCreateResizeDestroy) {
+  int start = gdi::LiveObjectCount();
+  {
+    PlacedControl p(Pixels(30, 12));
+    p.host.ResizePixels(31, 13);
+    p.host.ResizePixels(0, 0);
+    p.host.Paint();
+    p.host.ResizePixels(30, 12);
+    p.c().Refresh();
+    p.host.Destroy();
+    EXPECT_EQ(gdi::LiveObjectCount(), start);
+  }
+  EXPECT_EQ(gdi::LiveObjectCount(), start);
+}
+
+TEST(Lifecycle, TerminateReleasesTheSurface) {
+  PlacedControl p(Pixels(30, 12));
+  std::shared_ptr<Varigauge> keep = p.control;
+  p.host.Destroy();
+  EXPECT_EQ(keep->surface(), nullptr);
+  EXPECT_EQ(p.host.FrameworkLog().back(), "UserControl_Terminate");
+}
+
+}  // namespace
+}  // namespace vg

@@ -1,0 +1,128 @@
+// Pixels of the raster device: fills and block copies.
+#include <gtest/gtest.h>
+
+#include "platform/gdi/gdi.h"
+
+namespace vg::gdi {
+namespace {
+
+// A memory context with a W x H bitmap, released at the end of the test.
+struct Canvas {
+  HDC window;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  Canvas(int w, int h) {
+    window = CreateWindowDC(w, h);
+    dc = CreateCompatibleDC(window);
+    bitmap = CreateCompatibleBitmap(window, w, h);
+    old = SelectObject(dc, bitmap);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DestroyWindowDC(window);
+  }
+  void Fill(RECT r, COLORREF c) {
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+  }
+  int Count(COLORREF c) const {
+    PixelView v = GetPixels(dc);
+    int n = 0;
+    for (int i = 0; i < v.width * v.height; ++i) n += v.pixels[i] == c;
+    return n;
+  }
+};
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+TEST(FillRect, RightAndBottomEdgesAreExclusive) {
+  Canvas c(10, 10);
+  c.Fill({2, 3, 5, 7}, kRed);
+  EXPECT_EQ(c.Count(kRed), 3 * 4);
+  EXPECT_EQ(GetPixel(c.dc, 2, 3), kRed);
+  EXPECT_EQ(GetPixel(c.dc, 4, 6), kRed);
+  EXPECT_EQ(GetPixel(c.dc, 5, 6), 0u);
+  EXPECT_EQ(GetPixel(c.dc, 4, 7), 0u);
+}
+
+TEST(FillRect, EmptyInvertedAndOutsideRectangles) {
+  Canvas c(10, 10);
+  c.Fill({4, 4, 4, 9}, kRed);  // zero width
+  EXPECT_EQ(c.Count(kRed), 0);
+  c.Fill({5, 6, 2, 3}, kRed);  // inverted: filled as its normal form
+  EXPECT_EQ(c.Count(kRed), 3 * 3);
+  c.Fill({-5, -5, 100, 1}, kBlue);  // clipped to the bitmap
+  EXPECT_EQ(c.Count(kBlue), 10);
+  c.Fill({20, 20, 30, 30}, kBlue);
+  EXPECT_EQ(c.Count(kBlue), 10);
+}
+
+TEST(FillRect, HatchIsAlignedToTheOriginAndOpaqueGapsShowTheBackground) {
+  Canvas c(16, 16);
+  HBRUSH hatch = CreateHatchBrush(HS_HORIZONTAL, kRed);
+  ASSERT_NE(hatch, 0u);
+  SetBkColor(c.dc, kBlue);
+  SetBkMode(c.dc, OPAQUE);
+  RECT r{3, 1, 16, 16};
+  FillRect(c.dc, &r, hatch);
+  EXPECT_EQ(GetPixel(c.dc, 3, 4), kRed);  // row 4 and 12 of the surface, whatever the rect
+  EXPECT_EQ(GetPixel(c.dc, 3, 12), kRed);
+  EXPECT_EQ(GetPixel(c.dc, 3, 5), kBlue);
+  EXPECT_EQ(GetPixel(c.dc, 2, 5), 0u);
+
+  c.Fill({0, 0, 16, 16}, 0);
+  SetBkMode(c.dc, TRANSPARENT);
+  HBRUSH vertical = CreateHatchBrush(HS_VERTICAL, kRed);
+  FillRect(c.dc, &r, vertical);
+  EXPECT_EQ(c.Count(kRed), 2 * 15);  // columns 4 and 12, rows 1..15
+  EXPECT_EQ(c.Count(kBlue), 0);
+  EXPECT_EQ(CreateHatchBrush(6, kRed), 0u);
+  DeleteObject(hatch);
+  DeleteObject(vertical);
+}
+
+TEST(BitBlt, CopiesABlockAndClipsItToBothBitmaps) {
+  Canvas src(8, 8), dst(8, 8);
+  src.Fill({0, 0, 8, 8}, kRed);
+  EXPECT_TRUE(BitBlt(dst.dc, 2, 3, 4, 2, src.dc, 2, 3, SRCCOPY));
+  EXPECT_EQ(dst.Count(kRed), 8);
+  EXPECT_EQ(GetPixel(dst.dc, 2, 3), kRed);
+  EXPECT_EQ(GetPixel(dst.dc, 5, 4), kRed);
+  EXPECT_EQ(GetPixel(dst.dc, 6, 4), 0u);
+  EXPECT_TRUE(BitBlt(dst.dc, -2, 6, 100, 100, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(dst.Count(kRed), 8 + 6 * 2);
+  EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 0x00EE0086));  // only SRCCOPY
+}
+
+TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsBeforeItWrites) {
+  Canvas c(1, 6);
+  for (int y = 0; y < 6; ++y) SetPixel(c.dc, 0, y, static_cast<COLORREF>(y + 1));
+  BitBlt(c.dc, 0, 2, 1, 4, c.dc, 0, 0, SRCCOPY);
+  for (int y = 2; y < 6; ++y) EXPECT_EQ(GetPixel(c.dc, 0, y), static_cast<COLORREF>(y - 1));
+}
+
+TEST(WindowContext, KeepsItsPixelsWhenResizedAndCountsUpdates) {
+  HDC window = CreateWindowDC(4, 4);
+  HBRUSH b = CreateSolidBrush(kRed);
+  // Window contexts draw too (a host may paint its own window).
+  RECT r{0, 0, 4, 4};
+  FillRect(window, &r, b);
+  ResizeWindowDC(window, 6, 2);
+  EXPECT_EQ(GetPixel(window, 3, 1), kRed);
+  EXPECT_EQ(GetPixel(window, 5, 1), 0u);
+  EXPECT_EQ(GetPixel(window, 0, 2), CLR_INVALID);
+  Canvas c(6, 2);
+  EXPECT_EQ(WindowUpdateCount(window), 0);
+  BitBlt(window, 0, 0, 6, 2, c.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(WindowUpdateCount(window), 1);
+  DeleteObject(b);
+  DestroyWindowDC(window);
+}
+
+}  // namespace
+}  // namespace vg::gdi

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tools/vgi/interpreter.h"
+
+namespace vg::vgi {
+namespace {
+
+// Runs a script in a fresh session and returns what it printed.
+std::string RunScript(const std::string& script, SessionOptions options = {}, bool strict = false,
+                      int* status = nullptr) {
+  std::ostringstream out;
+  Interpreter interpreter(options, out);
+  std::istringstream in(script);
+  int s = interpreter.Run(in, strict, false);
+  if (status) *status = s;
+  return out.str();
+}
+
+TEST(Vgi, PrintsValuesInTheirHostForms) {
+  EXPECT_EQ(RunScript("? HMaxValue\n"
+                      "Print Redraw\n"
+                      "? ForeColor\n"
+                      "? Caption\n"
+                      "? Font\n"
+                      "? Font.Name\n"
+                      "? 0.5\n"
+                      "? -&H8000\n"
+                      "? &HFFFF\n"
+                      "? &HFFFF&\n"
+                      "? 70000\n"
+                      "? \"say \"\"hi\"\"\"\n"
+                      "? Nothing\n"
+                      "? Empty\n"),
+            "100\nTrue\n-2147483630\n\nStdFont\nMS Sans Serif\n0.5\n32768\n-1\n65535\n70000\n"
+            "say \"hi\"\nNothing\n\n");
+}
+
+TEST(Vgi, AssignsThroughPutAndPutRefAndMemberChains) {
+  EXPECT_EQ(RunScript("caption = \"Disk C:\"  ' names ignore case\n"
+                      "? Caption\n"
+                      "Font.Bold = True\n"
+                      "? Font.Bold\n"
+                      "? Font.Weight\n"
+                      "Set Picture = Nothing\n"
+                      "? Picture\n"
+                      "BackColor = RGB(255, 0, 0)\n"
+                      ":pixel 30 10\n"
+                      "Call Refresh()\n"
+                      "Refresh\n"),
+            "Disk C:\nTrue\n700\nNothing\n&H0000FF\n");
+}
+
+TEST(Vgi, ReportsErrorsAndGoesOnUnlessStrict) {
+  std::string script =
+      "HMaxValue = 40000\n"
+      "? HMaxValue\n"
+      "? DontRefreshAfterPropertyPage\n"
+      "Frobnicate\n"
+      "hWnd = 5\n"
+      "? (1\n"
+      "Picture.Type = 3\n"
+      "Set Font = 5\n";
+  EXPECT_EQ(RunScript(script),
+            "Run-time error '6': Overflow\n"
+            "100\n"
+            "Run-time error '393': Get not supported at run time\n"
+            "Run-time error '438': Object doesn't support this property or method\n"
+            "Run-time error '450': Wrong number of arguments or invalid property assignment\n"
+            "Syntax error: expected ')' at column 5 (end of line)\n"
+            "Run-time error '450': Wrong number of arguments or invalid property assignment\n"
+            "Run-time error '424': Object required\n");
+  int status = 0;
+  EXPECT_EQ(RunScript(script, {}, /*strict=*/true, &status), "Run-time error '6': Overflow\n");
+  EXPECT_EQ(status, 1);
+  RunScript("? 1\n", {}, true, &status);
+  EXPECT_EQ(status, 0);
+}
+
+TEST(Vgi, HostCommandsDriveTheHeadlessHost) {
+  SessionOptions design;
+  design.design = true;
+  EXPECT_EQ(RunScript(":extent\n"
+                      ":size 100 20\n"
+                      ":extent\n"
+                      "DontRefreshAfterPropertyPage = True\n"
+                      "? DontRefreshAfterPropertyPage\n"
+                      ":run\n"
+                      "? DontRefreshAfterPropertyPage\n"
+                      ":design\n"
+                      "DontRefreshAfterPropertyPage = False\n"
+                      ":notes\n"
+                      ":notes\n"
+                      ":pixel 99 19\n"
+                      ":pixel 100 0\n"
+                      ":events\n"
+                      ":bogus\n",
+                      design),
+            "900 315 60 21\n"
+            "1500 300 100 20\n"
+            "True\n"
+            "Run-time error '393': Get not supported at run time\n"
+            "DontRefreshAfterPropertyPage\nDontRefreshAfterPropertyPage\n"
+            "&HC0C0C0\n"
+            "Host error: pixel (100, 0) is outside the window (100 x 20)\n"
+            "Host error: unknown command :bogus\n");
+}
+
+TEST(Vgi, SizeAndResolutionOptions) {
+  SessionOptions o;
+  o.width_px = 300;
+  o.height_px = 25;
+  o.dpi = 120;
+  EXPECT_EQ(RunScript(":extent\n:objects\n", o), "3600 300 300 25\n2\n");
+}
+
+TEST(Vgi, SavesTheWindowAsPng) {
+  std::string path = ::testing::TempDir() + "vgi-save-test.png";
+  std::remove(path.c_str());
+  EXPECT_EQ(RunScript(":save " + path + "\n"), "");
+  FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  unsigned char magic[8] = {};
+  EXPECT_EQ(std::fread(magic, 1, 8, f), 8u);
+  std::fclose(f);
+  EXPECT_EQ(magic[1], 'P');
+  EXPECT_EQ(magic[2], 'N');
+  EXPECT_EQ(magic[3], 'G');
+  std::remove(path.c_str());
+  EXPECT_EQ(RunScript(":save /nonexistent-dir/x.png\n").rfind("Host error: cannot save", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vg::vgi

@@ -1,0 +1,373 @@
+#include "tools/vgi/interpreter.h"
+
+#include <cstdio>
+#include <limits>
+#include <sstream>
+
+#include "platform/automation/conversions.h"
+#include "platform/imaging/png_io.h"
+
+namespace vg::vgi {
+namespace {
+
+// A failure of the immediate window itself (a bad host command, a file it cannot write),
+// as opposed to an automation error raised by the control.
+class HostError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+HeadlessHostOptions HostOptions(const SessionOptions& o) {
+  HeadlessHostOptions h;
+  h.width_px = o.width_px;
+  h.height_px = o.height_px;
+  h.dpi = o.dpi;
+  h.user_mode = !o.design;
+  return h;
+}
+
+Variant Negate(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+      return Variant::Integer(0);
+    case VarType::Integer:
+    case VarType::Boolean:
+      if (v.long_value() == -32768) return Variant::Long(32768);
+      return Variant::Integer(static_cast<int16_t>(-v.long_value()));
+    case VarType::Long:
+      if (v.long_value() == std::numeric_limits<int32_t>::min())
+        return Variant::Double(-static_cast<double>(v.long_value()));
+      return Variant::Long(-v.long_value());
+    case VarType::Single:
+      return Variant::Single(-v.single());
+    case VarType::Double:
+      return Variant::Double(-v.double_value());
+    case VarType::String:
+      return Variant::Double(-ToDouble(v));
+    default:
+      Raise(err::kTypeMismatch);
+  }
+}
+
+std::vector<std::string> Words(std::string_view line) {
+  std::vector<std::string> words;
+  std::istringstream in{std::string(line)};
+  std::string w;
+  while (in >> w) words.push_back(w);
+  return words;
+}
+
+int ParseInt(const std::string& text, const char* what) {
+  try {
+    size_t used = 0;
+    long v = std::stol(text, &used, 10);
+    if (used != text.size() || v < -1000000 || v > 1000000) throw std::invalid_argument(what);
+    return static_cast<int>(v);
+  } catch (const std::logic_error&) {
+    throw HostError(std::string("bad ") + what + ": " + text);
+  }
+}
+
+}  // namespace
+
+Interpreter::Interpreter(const SessionOptions& options, std::ostream& out)
+    : out_(out), host_(HostOptions(options)) {
+  host_.Place([this](UserControl& site) {
+    control_ = std::make_shared<Varigauge>(site);
+    return control_;
+  });
+  // What placing the control said is not part of the script's output.
+  host_.TakeNotifications();
+  host_.TakeEvents();
+}
+
+bool Interpreter::RunLine(std::string_view line) {
+  try {
+    size_t first = line.find_first_not_of(" \t\r");
+    if (first != std::string_view::npos && line[first] == ':') {
+      HostCommand(line.substr(first + 1));
+      return true;
+    }
+    tokens_ = Lex(line);
+    pos_ = 0;
+    if (Peek().kind == Tok::End) return true;
+    Statement();
+    return true;
+  } catch (const AutomationError& e) {
+    out_ << "Run-time error '" << e.number() << "': " << e.description() << "\n";
+  } catch (const SyntaxError& e) {
+    out_ << "Syntax error: " << e.what() << "\n";
+  } catch (const HostError& e) {
+    out_ << "Host error: " << e.what() << "\n";
+  } catch (const std::bad_alloc&) {
+    out_ << "Run-time error '7': " << ErrorDescription(err::kOutOfMemory) << "\n";
+  }
+  return false;
+}
+
+int Interpreter::Run(std::istream& in, bool strict, bool prompt) {
+  std::string line;
+  bool failed = false;
+  for (;;) {
+    if (prompt) out_ << "> " << std::flush;
+    if (!std::getline(in, line)) break;
+    if (!RunLine(line)) {
+      failed = true;
+      if (strict) break;
+    }
+    out_ << std::flush;
+  }
+  return strict && failed ? 1 : 0;
+}
+
+bool Interpreter::Accept(Tok kind) {
+  if (Peek().kind != kind) return false;
+  ++pos_;
+  return true;
+}
+
+void Interpreter::Expect(Tok kind, const char* what) {
+  if (!Accept(kind)) {
+    const Token& t = Peek();
+    throw SyntaxError(std::string("expected ") + what + " at column " +
+                      std::to_string(t.column + 1) +
+                      (t.kind == Tok::End ? " (end of line)" : " ('" + t.text + "')"));
+  }
+}
+
+bool Interpreter::PeekKeyword(std::string_view word) const {
+  return Peek().kind == Tok::Ident && NameEquals(Peek().text, word);
+}
+
+void Interpreter::Statement() {
+  bool print = Accept(Tok::Question);
+  if (!print && PeekKeyword("Print")) print = (Next(), true);
+  if (print) {
+    Variant v = Peek().kind == Tok::End ? Variant() : Expression();
+    Expect(Tok::End, "end of statement");
+    PrintValue(v);
+    return;
+  }
+  if (PeekKeyword("Set")) {
+    Next();
+    Chain target = ParseChain();
+    Expect(Tok::Equals, "'='");
+    Variant value = Expression();
+    Expect(Tok::End, "end of statement");
+    ObjectRef object = Target(target);
+    std::vector<Variant> args = target.back().args;
+    args.push_back(value);
+    Call(*object, target.back(), DISPATCH_PROPERTYPUTREF, std::move(args));
+    return;
+  }
+  bool call_keyword = PeekKeyword("Call");
+  if (call_keyword) Next();
+  if (Peek().kind != Tok::Ident) throw SyntaxError("expected a statement");
+  Chain chain = ParseChain();
+  if (!call_keyword && Accept(Tok::Equals)) {
+    Variant value = Expression();
+    Expect(Tok::End, "end of statement");
+    ObjectRef object = Target(chain);
+    std::vector<Variant> args = chain.back().args;
+    args.push_back(value);
+    Call(*object, chain.back(), DISPATCH_PROPERTYPUT, std::move(args));
+    return;
+  }
+  // A method call: `Name`, `Name(args)`, `Call Name(args)` or `Name arg, arg`.
+  std::vector<Variant> args = chain.back().args;
+  if (Peek().kind != Tok::End) {
+    if (call_keyword || chain.back().called) throw SyntaxError("expected end of statement");
+    args = ArgumentList(Tok::End);
+  }
+  Expect(Tok::End, "end of statement");
+  Variant ignored;
+  if (chain.size() == 1 && Builtin(Segment{chain[0].name, true, args, chain[0].column}, &ignored))
+    return;
+  ObjectRef object = Target(chain);
+  Call(*object, chain.back(), DISPATCH_METHOD, std::move(args));
+}
+
+Interpreter::Chain Interpreter::ParseChain() {
+  Chain chain;
+  do {
+    const Token& t = Peek();
+    if (t.kind != Tok::Ident) throw SyntaxError("expected a member name");
+    Segment s;
+    s.name = Next().text;
+    s.column = t.column;
+    if (Accept(Tok::LParen)) {
+      s.called = true;
+      s.args = ArgumentList(Tok::RParen);
+      Expect(Tok::RParen, "')'");
+    }
+    chain.push_back(std::move(s));
+  } while (Accept(Tok::Dot));
+  return chain;
+}
+
+std::vector<Variant> Interpreter::ArgumentList(Tok closer) {
+  std::vector<Variant> args;
+  if (Peek().kind == closer) return args;
+  for (;;) {
+    // An argument left out between commas is passed as missing.
+    if (Peek().kind == Tok::Comma || Peek().kind == closer)
+      args.push_back(Variant::Missing());
+    else
+      args.push_back(Expression());
+    if (!Accept(Tok::Comma)) break;
+    if (Peek().kind == closer) args.push_back(Variant::Missing());
+  }
+  return args;
+}
+
+Variant Interpreter::Expression() {
+  if (Accept(Tok::Minus)) return Negate(Expression());
+  return Primary();
+}
+
+Variant Interpreter::Primary() {
+  const Token& t = Peek();
+  switch (t.kind) {
+    case Tok::Literal:
+      return Next().value;
+    case Tok::LParen: {
+      Next();
+      Variant v = Expression();
+      Expect(Tok::RParen, "')'");
+      return v;
+    }
+    case Tok::Ident: {
+      if (PeekKeyword("True")) return Next(), Variant::Boolean(true);
+      if (PeekKeyword("False")) return Next(), Variant::Boolean(false);
+      if (PeekKeyword("Nothing")) return Next(), Variant::Nothing();
+      if (PeekKeyword("Empty")) return Next(), Variant();
+      return EvaluateChain(ParseChain());
+    }
+    default:
+      throw SyntaxError("expected a value at column " + std::to_string(t.column + 1) +
+                        (t.kind == Tok::End ? " (end of line)" : " ('" + t.text + "')"));
+  }
+}
+
+Variant Interpreter::EvaluateChain(const Chain& chain) {
+  Variant result;
+  if (chain.size() == 1 && Builtin(chain[0], &result)) return result;
+  ObjectRef object = Target(chain);
+  return Call(*object, chain.back(), DISPATCH_METHOD | DISPATCH_PROPERTYGET, chain.back().args);
+}
+
+ObjectRef Interpreter::Target(const Chain& chain) {
+  ObjectRef object = control_;
+  for (size_t i = 0; i + 1 < chain.size(); ++i) {
+    Variant v = Call(*object, chain[i], DISPATCH_METHOD | DISPATCH_PROPERTYGET, chain[i].args);
+    if (!v.IsObject()) Raise(err::kNoObject);
+    if (v.IsNothing()) Raise(err::kObjectNotSet);
+    object = v.object();
+  }
+  return object;
+}
+
+Variant Interpreter::Call(DispatchObject& object, const Segment& segment, uint16_t kind,
+                          std::vector<Variant> args) {
+  DISPID id = object.GetIDOfName(segment.name);
+  if (id == DISPID_UNKNOWN) Raise(err::kNotSupported);
+  return object.Invoke(id, kind, args);
+}
+
+bool Interpreter::Builtin(const Segment& segment, Variant* result) {
+  if (control_->GetIDOfName(segment.name) != DISPID_UNKNOWN) return false;
+  const std::vector<Variant>& a = segment.args;
+  if (NameEquals(segment.name, "RGB")) {
+    if (a.size() != 3) Raise(err::kWrongArguments);
+    auto channel = [](const Variant& v) {
+      int32_t c = ToLong(v);
+      if (c < 0) Raise(err::kInvalidProcedureCall);
+      return static_cast<uint8_t>(c > 255 ? 255 : c);
+    };
+    *result = Variant::Long(static_cast<int32_t>(RGB(channel(a[0]), channel(a[1]), channel(a[2]))));
+    return true;
+  }
+  return false;
+}
+
+std::string Interpreter::Format(const Variant& v) const {
+  switch (v.type()) {
+    case VarType::Object:
+      return v.IsNothing() ? "Nothing" : v.object()->TypeName();
+    case VarType::Error:
+      return "";
+    default:
+      return ToText(v);
+  }
+}
+
+void Interpreter::PrintValue(const Variant& v) {
+  out_ << Format(v) << "\n";
+}
+
+void Interpreter::HostCommand(std::string_view line) {
+  std::vector<std::string> w = Words(line);
+  if (w.empty()) throw HostError("missing command after ':'");
+  const std::string& cmd = w[0];
+  auto need = [&](size_t n, const char* usage) {
+    if (w.size() != n + 1) throw HostError(std::string("usage: :") + usage);
+  };
+  if (NameEquals(cmd, "size")) {
+    need(2, "size W H");
+    int width = ParseInt(w[1], "width"), height = ParseInt(w[2], "height");
+    if (width < 0 || height < 0) throw HostError("the size must not be negative");
+    host_.ResizePixels(width, height);
+    host_.Paint();  // a window that changed size is painted again
+  } else if (NameEquals(cmd, "paint")) {
+    need(0, "paint");
+    host_.Paint();
+  } else if (NameEquals(cmd, "save")) {
+    if (w.size() < 2) throw HostError("usage: :save FILE");
+    std::string_view rest = line.substr(line.find(w[0]) + w[0].size());
+    std::string path(rest.substr(rest.find_first_not_of(" \t")));
+    while (!path.empty() && (path.back() == ' ' || path.back() == '\r')) path.pop_back();
+    gdi::PixelView view = host_.Pixels();
+    std::string error;
+    if (!SavePng(path, view.pixels, view.width, view.height, &error))
+      throw HostError("cannot save " + path + ": " + error);
+  } else if (NameEquals(cmd, "pixel")) {
+    need(2, "pixel X Y");
+    int x = ParseInt(w[1], "x"), y = ParseInt(w[2], "y");
+    COLORREF c = host_.Pixel(x, y);
+    if (c == gdi::CLR_INVALID) {
+      gdi::PixelView view = host_.Pixels();
+      throw HostError("pixel (" + w[1] + ", " + w[2] + ") is outside the window (" +
+                      std::to_string(view.width) + " x " + std::to_string(view.height) + ")");
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "&H%06X", static_cast<unsigned>(c & 0xFFFFFF));
+    out_ << text << "\n";
+  } else if (NameEquals(cmd, "notes")) {
+    need(0, "notes");
+    for (const std::string& n : host_.TakeNotifications()) out_ << n << "\n";
+  } else if (NameEquals(cmd, "events")) {
+    need(0, "events");
+    for (const RecordedEvent& e : host_.TakeEvents()) {
+      out_ << e.name;
+      for (const Variant& a : e.args) out_ << " " << Format(a);
+      out_ << "\n";
+    }
+  } else if (NameEquals(cmd, "design")) {
+    need(0, "design");
+    host_.SetUserMode(false);
+  } else if (NameEquals(cmd, "run")) {
+    need(0, "run");
+    host_.SetUserMode(true);
+  } else if (NameEquals(cmd, "objects")) {
+    need(0, "objects");
+    out_ << gdi::LiveObjectCount() << "\n";
+  } else if (NameEquals(cmd, "extent")) {
+    need(0, "extent");
+    out_ << host_.Width() << " " << host_.Height() << " " << FormatDouble(host_.ScaleWidth()) << " "
+         << FormatDouble(host_.ScaleHeight()) << "\n";
+  } else {
+    throw HostError("unknown command :" + cmd);
+  }
+}
+
+}  // namespace vg::vgi

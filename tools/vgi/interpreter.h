@@ -1,0 +1,78 @@
+#pragma once
+// The immediate window: one control in a headless host, driven by statements through late
+// binding. Each statement's printed values and errors go to the output stream, one line each.
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "control/varigauge.h"
+#include "platform/host/headless_host.h"
+#include "tools/vgi/lexer.h"
+
+namespace vg::vgi {
+
+struct SessionOptions {
+  int width_px = -1;  // -1: the framework's default outer size
+  int height_px = -1;
+  int dpi = 96;
+  bool design = false;  // ambient UserMode false
+};
+
+class Interpreter {
+ public:
+  // Places a new control (InitProperties), sizes and paints it once.
+  Interpreter(const SessionOptions& options, std::ostream& out);
+
+  // Runs one line. Returns false when it reported an error.
+  bool RunLine(std::string_view line);
+
+  // Runs lines until the end of `in`; with `strict`, stops at the first error. With
+  // `prompt`, writes "> " before each line (an interactive terminal). Returns the exit
+  // status: 0, or 1 when strict and an error occurred.
+  int Run(std::istream& in, bool strict, bool prompt);
+
+  HeadlessHost& host() { return host_; }
+  Varigauge& control() { return *control_; }
+
+ private:
+  struct Segment {
+    std::string name;
+    bool called = false;  // written with parentheses
+    std::vector<Variant> args;
+    size_t column = 0;
+  };
+  using Chain = std::vector<Segment>;
+
+  void Statement();
+  void HostCommand(std::string_view line);
+  Variant Expression();
+  Variant Primary();
+  Chain ParseChain();
+  std::vector<Variant> ArgumentList(Tok closer);
+  Variant EvaluateChain(const Chain& chain);
+  // Resolves all segments but the last to the object the last one applies to.
+  ObjectRef Target(const Chain& chain);
+  Variant Call(DispatchObject& object, const Segment& segment, uint16_t kind,
+               std::vector<Variant> args);
+  bool Builtin(const Segment& segment, Variant* result);
+
+  const Token& Peek() const { return tokens_[pos_]; }
+  const Token& Next() { return tokens_[pos_++]; }
+  bool Accept(Tok kind);
+  void Expect(Tok kind, const char* what);
+  bool PeekKeyword(std::string_view word) const;
+
+  void PrintValue(const Variant& v);
+  std::string Format(const Variant& v) const;
+
+  std::ostream& out_;
+  HeadlessHost host_;
+  std::shared_ptr<Varigauge> control_;
+  std::vector<Token> tokens_;
+  size_t pos_ = 0;
+};
+
+}  // namespace vg::vgi
