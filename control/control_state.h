@@ -11,8 +11,7 @@
 namespace vg {
 
 struct ControlState {
-  int32_t blocks = 0;  // an Integer at the interface, 32-bit inside
-  int16_t index_block = 0;
+  int16_t index_block = 0;  // the current block (the count lives in the block table)
   OLE_COLOR back_color = 0;
   int32_t border_style = 0;
   int16_t border_width = 0;

@@ -1,5 +1,6 @@
 // The control's members for late binding: name, DISPID and the typed member behind each,
 // with the automation conversions of the arguments.
+#include <functional>
 #include <type_traits>
 
 #include "control/dispids.h"
@@ -103,6 +104,26 @@ void Method(Table& t, const char* name, DISPID id, void (Varigauge::*method)()) 
   t.Add(std::move(m));
 }
 
+// A method whose arguments the handler takes itself; its result is always Empty.
+void Method(Table& t, const char* name, DISPID id, int min_args, int max_args,
+            std::function<void(Varigauge&, Args)> run) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.min_args = min_args;
+  m.max_args = max_args;
+  m.method = [run = std::move(run)](Varigauge& c, Args a) {
+    run(c, a);
+    return Variant();
+  };
+  t.Add(std::move(m));
+}
+
+// An optional argument: its value, or `fallback` when it was left out.
+Variant Optional(Args a, size_t i, Variant fallback) {
+  return i < a.size() && !a[i].IsMissing() ? a[i] : fallback;
+}
+
 const Table& ControlTable() {
   static const Table table = [] {
     using C = Varigauge;
@@ -149,6 +170,17 @@ const Table& ControlTable() {
     Prop(t, "PictureOffset", d::kPictureOffset, &C::get_PictureOffset, &C::put_PictureOffset);
     Prop(t, "PictureAlignment", d::kPictureAlignment, &C::get_PictureAlignment,
          &C::put_PictureAlignment);
+
+    // The block table as a whole.
+    Prop(t, "Blocks", d::kBlocks, &C::get_Blocks, &C::put_Blocks);
+    Method(t, "AddBlock", d::kAddBlock, 0, 0, [](C& c, Args) { c.AddBlock(); });
+    Method(t, "DeleteBlock", d::kDeleteBlock, 1, 1, [](C& c, Args a) { c.DeleteBlock(a[0]); });
+    Method(t, "ClearAll", d::kClearAll, 0, 1,
+           [](C& c, Args a) { c.ClearAll(ToLong(Optional(a, 0, Variant::Long(0)))); });
+    Method(t, "ClearBlockBar", d::kClearBlockBar, 0, 0, [](C& c, Args) { c.ClearBlockBar(); });
+    Prop(t, "SpecialClearAllBlock", d::kSpecialClearAllBlock, &C::get_SpecialClearAllBlock,
+         &C::put_SpecialClearAllBlock);
+    Prop(t, "IndexBlock", d::kIndexBlock, &C::get_IndexBlock, &C::put_IndexBlock);
     return t;
   }();
   return table;

@@ -30,7 +30,7 @@ void Varigauge::UserControl_InitProperties() {
   putref_Font(host_.AmbientFont());
 
   ControlState& s = state_;
-  s.blocks = 0;
+  blocks_.set_count(0);
   s.back_color = defaults::kBackColor;
   s.border_style = defaults::kBorderStyle;
   s.border_width = defaults::kBorderWidth;

@@ -61,6 +61,9 @@ void Varigauge::RenderPass() {
   dc.put_RivetsStyle(CheckedInteger(state_.rivets_style));  // 6 beyond 16 bits
   dc.FillRectangle();
 
+  // The blocks are visited twice (under and on top) by a 16-bit counter.
+  CheckedInteger(int64_t{2} * blocks_.count());
+
   dc.BlastToScreen(0, 0, -1, -1);
 }
 

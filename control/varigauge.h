@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "control/block_table.h"
 #include "control/control_state.h"
 #include "platform/automation/dispatch.h"
 #include "platform/host/user_control.h"
@@ -103,7 +104,34 @@ class Varigauge : public DispatchObject, public ControlEvents {
   int32_t get_PictureAlignment() const { return state_.picture_alignment; }
   void put_PictureAlignment(int32_t v);
 
+  // The block table as a whole.
+  // Blocks reads back in 16 bits (error 6 beyond 32767 blocks). Setting it deletes blocks
+  // from the end one at a time or adds new ones, then stores the number (which may be
+  // negative: no block is drawn then).
+  int16_t get_Blocks() const;
+  void put_Blocks(int16_t n);
+  // Appends a block with the new-block values; no notification, no redraw.
+  void AddBlock();
+  // Removes block `iBlock` (a number or numeric text) and closes the gap; redraws.
+  void DeleteBlock(const Variant& iBlock);
+  // Resets every block to the new-block values with the ambient font; with vgHard the
+  // snapshot's blocks too. The count stays.
+  void ClearAll(int32_t bClear = 0);
+  // Hides every block by setting its horizontal bars to -1.
+  void ClearBlockBar();
+  // Design-time action: any value clears all blocks softly; reads back 0.
+  int32_t get_SpecialClearAllBlock() const;
+  void put_SpecialClearAllBlock(int32_t v);
+  int16_t get_IndexBlock() const { return state_.index_block; }
+  void put_IndexBlock(int16_t v);
+
+  // The record a per-block member's selector names (error 9 outside the table).
+  BlockRecord& Block(const Variant& iBlock);
+
   // Internal state visible to tests and tools.
+  BlockTable& blocks() { return blocks_; }
+  const BlockTable& blocks() const { return blocks_; }
+  std::vector<BlockRecord>& saved_blocks() { return saved_blocks_; }
   const ControlState& state() const { return state_; }
   int16_t TwipsPerPixelX() const { return twips_per_pixel_x_; }
   int16_t TwipsPerPixelY() const { return twips_per_pixel_y_; }
@@ -123,9 +151,12 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void Changed(const char* name);
   void RenderPass();
   void AutoSizeToPicture(int16_t bw);
+  void ResetBlocks(std::vector<BlockRecord>& records);
 
   UserControl& host_;
   ControlState state_;
+  BlockTable blocks_;                      // aBlocks
+  std::vector<BlockRecord> saved_blocks_;  // aSavedBlocks, the snapshot
   std::unique_ptr<OffScreenDC> surface_;
   int16_t twips_per_pixel_x_ = 0;
   int16_t twips_per_pixel_y_ = 0;

@@ -22,7 +22,8 @@ TEST(Lifecycle, ACreatedControlIsUnconfiguredAndDrawsNothing) {
 TEST(Lifecycle, NewPlacementGivesEveryDefault) {
   PlacedControl p;
   Varigauge& c = p.c();
-  EXPECT_EQ(c.state().blocks, 0);
+  EXPECT_EQ(c.get_Blocks(), 0);
+  EXPECT_FALSE(c.blocks().exists());
   EXPECT_EQ(c.state().index_block, 0);
   EXPECT_EQ(c.get_BackColor(), 0xC0C0C0u);
   EXPECT_EQ(c.get_ForeColor(), 0x80000012u);

@@ -107,6 +107,30 @@ TEST(Vgi, HostCommandsDriveTheHeadlessHost) {
             "Host error: unknown command :bogus\n");
 }
 
+TEST(Vgi, ReachesTheBlockTable) {
+  EXPECT_EQ(RunScript("AddBlock\n"
+                      "Call AddBlock()\n"
+                      "? Blocks\n"
+                      "DeleteBlock \"1\"\n"
+                      "? Blocks\n"
+                      "DeleteBlock \"one\"\n"
+                      "DeleteBlock\n"
+                      "ClearAll\n"
+                      "ClearAll True\n"
+                      "SpecialClearAllBlock = -1\n"
+                      "Blocks = 3\n"
+                      "? Blocks\n"
+                      "IndexBlock = 7\n"
+                      "? IndexBlock\n"
+                      ":notes\n"),
+            "2\n1\n"
+            "Run-time error '13': Type mismatch\n"
+            "Run-time error '449': Argument not optional\n"
+            "Run-time error '9': Subscript out of range\n"
+            "Run-time error '393': Get not supported at run time\n"
+            "3\n7\nIndexBlock\n");
+}
+
 TEST(Vgi, SizeAndResolutionOptions) {
   SessionOptions o;
   o.width_px = 300;
