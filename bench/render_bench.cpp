@@ -34,5 +34,3 @@ void BM_RefreshNewControl(benchmark::State& state) {
 BENCHMARK(BM_RefreshNewControl)->Args({300, 25})->Args({1920, 200});
 
 }  // namespace
-
-BENCHMARK_MAIN();

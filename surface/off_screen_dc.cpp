@@ -62,16 +62,4 @@ void OffScreenDC::putref_Font(StdFontRef font) {
   gdi::SelectObject(mem_dc_, font_ ? font_->hFont() : old_font_);
 }
 
-void OffScreenDC::FillRectangle() {
-  // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, brush_color_)
-                                        : gdi::CreateSolidBrush(background_color_);
-  if (brush == 0) return;
-  int previous_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
-  gdi::SetBkColor(mem_dc_, background_color_);
-  gdi::FillRect(mem_dc_, &rect_, brush);
-  gdi::DeleteObject(brush);
-  gdi::SetBkMode(mem_dc_, previous_mode);
-}
-
 }  // namespace vg

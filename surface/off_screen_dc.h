@@ -30,7 +30,17 @@ class OffScreenDC {
   void BlastToScreen(int32_t left = 0, int32_t top = 0, int32_t width = -1, int32_t height = -1);
 
   // Drawing operations.
+  // Fills the current rectangle: a gradient inside the border strip when GradientStyle is
+  // set, else the whole rectangle in BackgroundColor or hatched in BrushColor over it;
+  // then the rivets.
   void FillRectangle();
+  // The frame of the current rectangle in BorderStyle, BorderWidth pixels wide (the etched
+  // and bump styles as one-pixel double lines).
+  void DrawBorder();
+  // Fills the ellipse inscribed in the current rectangle, rimmed in BackgroundColor.
+  void FillEllipse();
+  // Inverts a dotted outline of the current rectangle; a second call removes it.
+  void DrawFocusRect();
 
   // The current rectangle; Right and Bottom are exclusive. Each setter also updates the
   // platform rectangle handed to the drawing calls.
@@ -105,6 +115,10 @@ class OffScreenDC {
 
  private:
   void SetColorDepth();
+  void PaintGradient();
+  void DrawRivets();
+  void DrawRivet(int32_t x, int32_t y);
+  void Square(int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF color);
 
   gdi::HDC ctl_hdc_ = 0;
   int32_t ctl_width_ = 0;

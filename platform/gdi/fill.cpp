@@ -24,51 +24,37 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
   }
 }
 
-namespace {
-
-// One byte a row, the leftmost pixel in the high bit.
-constexpr uint8_t kHatchPatterns[6][8] = {
-    {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00},  // horizontal
-    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
-    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // forward diagonal
-    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // backward diagonal
-    {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08},  // cross
-    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
-};
-
-}  // namespace
+void detail::FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1) {
+  COLORREF* row = b.pixels.data() + static_cast<size_t>(y) * b.width;
+  // The pattern is aligned to the context's origin, whatever is being filled.
+  uint8_t bits = kHatchPatterns[brush.hatch][y & 7];
+  bool opaque = dc.bk_mode == OPAQUE;
+  for (int x = x0; x < x1; ++x) {
+    if (bits & (0x80 >> (x & 7)))
+      row[x] = brush.color;
+    else if (opaque)
+      row[x] = dc.bk_color;
+  }
+}
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush_handle) {
   Bitmap* b = TargetBitmap(hdc);
   Brush* brush = Get<Brush>(brush_handle);
   if (!b || !rect || !brush) return 0;
-  // An inverted rectangle is filled as its normalised form, as the pattern fill behind
-  // FillRect orders its corners.
-  int left = std::min(rect->left, rect->right), right = std::max(rect->left, rect->right);
-  int top = std::min(rect->top, rect->bottom), bottom = std::max(rect->top, rect->bottom);
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, b->width);
-  bottom = std::min(bottom, b->height);
+  int left = std::max(rect->left, 0);
+  int top = std::max(rect->top, 0);
+  int right = std::min(rect->right, b->width);
+  int bottom = std::min(rect->bottom, b->height);
+  if (left >= right) return 1;
   if (!brush->hatched) {
-    for (int y = top; y < bottom; ++y) {
-      COLORREF* row = b->pixels.data() + static_cast<size_t>(y) * b->width;
-      std::fill(row + left, row + std::max(left, right), brush->color);
-    }
+    // The common case, kept free of per-row calls.
+    COLORREF* row = b->pixels.data() + static_cast<size_t>(top) * b->width;
+    for (int y = top; y < bottom; ++y, row += b->width)
+      FillPixels(row + left, right - left, brush->color);
     return 1;
   }
-  const Dc* dc = Get<Dc>(hdc);
-  bool opaque = dc->bk_mode == OPAQUE;
-  for (int y = top; y < bottom; ++y) {
-    COLORREF* row = b->pixels.data() + static_cast<size_t>(y) * b->width;
-    uint8_t bits = kHatchPatterns[brush->hatch][y & 7];
-    for (int x = left; x < right; ++x) {
-      if (bits & (0x80 >> (x & 7)))
-        row[x] = brush->color;
-      else if (opaque)
-        row[x] = dc->bk_color;
-    }
-  }
+  const Dc& dc = *Get<Dc>(hdc);
+  for (int y = top; y < bottom; ++y) FillSpan(*b, dc, *brush, y, left, right);
   return 1;
 }
 

@@ -72,7 +72,32 @@ inline constexpr int HS_CROSS = 4;
 inline constexpr int HS_DIAGCROSS = 5;
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+// Fills left..right-1 x top..bottom-1; a rectangle whose right or bottom edge is not
+// greater than its left or top edge paints nothing.
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+
+// Pens and lines. A solid pen of width 0 or 1 draws one-pixel lines. A thicker pen stamps a
+// square tip of its width centred on every pixel of the thin line (the tip reaches width/2
+// pixels up and left of the pixel and (width-1)/2 down and right), which gives square line
+// ends reaching half the width beyond each end point. A null pen draws nothing.
+inline constexpr int PS_SOLID = 0;
+inline constexpr int PS_NULL = 5;
+struct POINT {
+  int32_t x = 0, y = 0;
+};
+HPEN CreatePen(int style, int width, COLORREF color);
+bool MoveToEx(HDC hdc, int x, int y, POINT* previous);
+// Draws from the current position to (x, y), excluding (x, y), and moves there.
+bool LineTo(HDC hdc, int x, int y);
+
+// Fills the ellipse inscribed in left..right-1 x top..bottom-1 with the current brush and
+// outlines it with the current pen (a rim of the pen's width inside the rectangle). A pixel
+// belongs to the ellipse when its centre lies inside or on it.
+bool Ellipse(HDC hdc, int left, int top, int right, int bottom);
+
+// The focus rectangle: every other pixel of the rectangle's outline inverted, so a second
+// call on the same rectangle removes it.
+bool DrawFocusRect(HDC hdc, const RECT* rect);
 
 // Device attributes.
 int SetBkMode(HDC hdc, int mode);

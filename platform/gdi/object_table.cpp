@@ -53,9 +53,18 @@ struct Table {
   }
 };
 
-Table& table() {
+// The table is made on first use; afterwards reaching it is one load, which matters
+// because every call of the device looks handles up in it.
+Table* g_table = nullptr;
+
+[[gnu::noinline]] Table& MakeTable() {
   static Table t;
+  g_table = &t;
   return t;
+}
+
+inline Table& table() {
+  return g_table ? *g_table : MakeTable();
 }
 
 }  // namespace

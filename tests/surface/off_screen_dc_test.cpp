@@ -5,33 +5,12 @@
 #include "platform/automation/std_font.h"
 #include "platform/gdi/gdi.h"
 #include "surface/off_screen_dc.h"
+#include "tests/surface/surface_fixture.h"
 
 namespace vg {
 namespace {
 
-class OffScreenDCTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window_ = gdi::CreateWindowDC(40, 20);
-    start_ = gdi::LiveObjectCount();
-  }
-  void TearDown() override {
-    EXPECT_EQ(gdi::LiveObjectCount(), start_) << "graphics objects leaked";
-    gdi::DestroyWindowDC(window_);
-  }
-  std::unique_ptr<OffScreenDC> Make(int w = 40, int h = 20) {
-    auto dc = std::make_unique<OffScreenDC>();
-    dc->Initialize(window_, w, h);
-    return dc;
-  }
-  void Fill(OffScreenDC& dc, int l, int t, int r, int b, COLORREF c) {
-    dc.put_Left(l), dc.put_Top(t), dc.put_Right(r), dc.put_Bottom(b);
-    dc.put_BackgroundColor(static_cast<int32_t>(c));
-    dc.FillRectangle();
-  }
-  gdi::HDC window_ = 0;
-  int start_ = 0;
-};
+using OffScreenDCTest = SurfaceTest;
 
 TEST_F(OffScreenDCTest, HoldsAContextAndABitmapUntilReleased) {
   auto dc = Make();

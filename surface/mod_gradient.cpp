@@ -1,0 +1,209 @@
+#include "surface/mod_gradient.h"
+
+#include <cmath>
+
+#include "platform/automation/numeric.h"
+
+namespace vg {
+
+int16_t GradientSteps(int16_t color_levels, int32_t granularity) {
+  float divisor = 0.0f;
+  switch (granularity) {
+    case 0:
+      divisor = 1.0f;
+      break;
+    case 1:
+      divisor = 4.0f;
+      break;
+    case 2:
+      divisor = 8.0f;
+      break;
+    case 3:
+      divisor = 16.0f;
+      break;
+    case 4:
+      divisor = 32.0f;
+      break;
+    default:
+      break;
+  }
+  int16_t steps = 0;
+  if (divisor != 0.0f)
+    steps = static_cast<int16_t>(RoundHalfEven(static_cast<float>(color_levels) / divisor));
+  return steps == 0 ? color_levels : steps;
+}
+
+int SetupGradientPasses(int32_t style, const gdi::RECT& inner, int16_t steps, int32_t start,
+                        int32_t end, GradientPass passes[2]) {
+  const float il = static_cast<float>(inner.left), it = static_cast<float>(inner.top);
+  const float ir = static_cast<float>(inner.right), ib = static_cast<float>(inner.bottom);
+  const float w = std::fabs(static_cast<float>(int64_t{inner.right} - inner.left));
+  const float h = std::fabs(static_cast<float>(int64_t{inner.bottom} - inner.top));
+  float step_x = w / static_cast<float>(steps);
+  float step_y = h / static_cast<float>(steps);
+
+  auto make = [&](int16_t s, float l, float t, float r, float b) {
+    GradientPass p;
+    p.Style = s;
+    p.StartColor = start;
+    p.EndColor = end;
+    p.Steps = steps;
+    p.StepX = step_x;
+    p.StepY = step_y;
+    p.BandLeft = l;
+    p.BandTop = t;
+    p.BandRight = r;
+    p.BandBottom = b;
+    return p;
+  };
+
+  switch (style) {
+    case 1:
+      passes[0] = make(1, il, it, il + step_x, ib);
+      return 1;
+    case 2:
+      passes[0] = make(2, ir - step_x, it, ir, ib);
+      return 1;
+    case 3:
+      passes[0] = make(3, il, it, ir, it + step_y);
+      return 1;
+    case 4:
+      passes[0] = make(4, il, ib - step_y, ir, ib);
+      return 1;
+    case 5:
+      step_x = step_x / 2.0f;
+      passes[0] = make(1, il, it, il + step_x, ib);
+      passes[1] = make(2, ir - step_x, it, ir, ib);
+      return 2;
+    case 6: {
+      step_x = step_x / 2.0f;
+      float half = w / 2.0f;
+      passes[0] = make(2, ir - step_x - half, it, ir, ib);
+      float mid = il + half;
+      passes[1] = make(1, mid, it, mid + step_x, ib);
+      return 2;
+    }
+    case 7:
+      step_y = step_y / 2.0f;
+      passes[0] = make(3, il, it, ir, it + step_y);
+      passes[1] = make(4, il, ib - step_y, ir, ib);
+      return 2;
+    case 8: {
+      step_y = step_y / 2.0f;
+      float half = h / 2.0f;
+      passes[0] = make(4, il, ib - step_y - half, ir, ib);
+      float mid = it + half;
+      passes[1] = make(3, il, mid, ir, mid + step_y);
+      return 2;
+    }
+    case 9:
+    case 10: {
+      // The first circle passes through the four corners of the rectangle.
+      float d = static_cast<float>(std::sqrt(static_cast<double>(w * w + h * h)));
+      step_x = step_y = d / static_cast<float>(steps) / 2.0f;
+      float dx = (d - w) / 2.0f, dy = (d - h) / 2.0f;
+      passes[0] = make(static_cast<int16_t>(style), il - dx, it - dy, ir + dx, ib + dy);
+      return 1;
+    }
+    case 11:
+    case 12:
+      step_x = w / static_cast<float>(steps) / 2.0f;
+      step_y = h / static_cast<float>(steps) / 2.0f;
+      passes[0] = make(static_cast<int16_t>(style), il, it, ir, ib);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+namespace {
+
+int32_t Channel(int32_t color, int shift) {
+  return (color >> shift) & 0xFF;
+}
+
+int32_t Round(float v) {
+  return RoundToInt32(v);
+}
+
+}  // namespace
+
+void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
+  bool reversed = pass.Style == 10 || pass.Style == 12;
+  int32_t start = reversed ? pass.EndColor : pass.StartColor;
+  int32_t end = reversed ? pass.StartColor : pass.EndColor;
+  const int32_t sr = Channel(start, 0), sg = Channel(start, 8), sb = Channel(start, 16);
+  const int32_t er = Channel(end, 0), eg = Channel(end, 8), eb = Channel(end, 16);
+  float l = pass.BandLeft, t = pass.BandTop, r = pass.BandRight, b = pass.BandBottom;
+  const double steps = pass.Steps;
+  for (int i = 0; i < pass.Steps; ++i) {
+    gdi::RECT band{Round(l), Round(t), Round(r), Round(b)};
+    auto mix = [&](int32_t s, int32_t e) { return RoundToInt32(s + (e - s) / steps * i); };
+    COLORREF color = static_cast<COLORREF>(mix(sr, er) + 256 * mix(sg, eg) + 65536 * mix(sb, eb));
+    switch (pass.Style) {
+      case 9:
+      case 10:
+        FillShape(hdc, true, band, color);
+        break;
+      case 11:
+      case 12:
+        FillShape(hdc, false, band, color);
+        break;
+      default:
+        if (gdi::HBRUSH brush = gdi::CreateSolidBrush(color)) {
+          gdi::FillRect(hdc, &band, brush);
+          gdi::DeleteObject(brush);
+        }
+        break;
+    }
+    switch (pass.Style) {
+      case 1:
+        l = r, r = r + pass.StepX;
+        break;
+      case 2:
+        l = l - pass.StepX, r = l + pass.StepX;
+        break;
+      case 3:
+        t = b, b = b + pass.StepY;
+        break;
+      case 4:
+        t = t - pass.StepY, b = t + pass.StepY;
+        break;
+      default:
+        l = l + pass.StepX;
+        t = t + pass.StepY;
+        r = r - pass.StepX;
+        b = b - pass.StepY;
+        break;
+    }
+  }
+}
+
+void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color) {
+  gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
+  gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 0, color);
+  if (!pen) {
+    if (brush) gdi::DeleteObject(brush);
+    return;
+  }
+  gdi::HGDIOBJ old_pen = gdi::SelectObject(hdc, pen);
+  if (old_pen && brush) {
+    int old_mode = gdi::SetBkMode(hdc, gdi::OPAQUE);
+    gdi::SetBkColor(hdc, color);
+    if (gdi::HGDIOBJ old_brush = gdi::SelectObject(hdc, brush)) {
+      if (is_ellipse)
+        gdi::Ellipse(hdc, rect.left, rect.top, rect.right, rect.bottom);
+      else
+        gdi::FillRect(hdc, &rect, brush);
+      gdi::SelectObject(hdc, old_brush);
+    }
+    gdi::DeleteObject(brush);
+    gdi::SetBkMode(hdc, old_mode);
+  } else if (brush) {
+    gdi::DeleteObject(brush);
+  }
+  if (old_pen) gdi::SelectObject(hdc, old_pen);
+  gdi::DeleteObject(pen);
+}
+
+}  // namespace vg

@@ -1,0 +1,46 @@
+#pragma once
+// The gradient band machinery shared by the off-screen surface and the colour previews:
+// a gradient is a run of solid bands (stripes, concentric rectangles or circles), each one
+// colour, stepping linearly from a start colour towards an end colour.
+//
+// Band coordinates are single-precision values: every step is rounded to float when it is
+// stored, and a band becomes integers (halves to even) only when it is painted. This
+// accumulation decides where band edges fall.
+#include <cstdint>
+
+#include "platform/gdi/gdi.h"
+
+namespace vg {
+
+struct GradientPass {
+  int16_t Style = 0;  // 1..4 stripes moving right, left, down, up; 9/10 circles; 11/12 rectangles
+  int32_t StartColor = 0;
+  int32_t EndColor = 0;
+  int16_t Steps = 0;
+  float StepX = 0.0f;
+  float StepY = 0.0f;
+  float BandLeft = 0.0f;
+  float BandTop = 0.0f;
+  float BandRight = 0.0f;
+  float BandBottom = 0.0f;
+};
+
+// Number of bands for a display's colour levels and a granularity: levels, /4, /8, /16, /32
+// for vgDefault..vgVeryLow (rounded, halves to even); any other granularity, or a result of
+// 0, gives the colour levels themselves.
+int16_t GradientSteps(int16_t color_levels, int32_t granularity);
+
+// Fills `passes` with the one or two runs of bands that paint gradient `style` over the
+// rectangle `inner`, with colours start and end. Returns how many (0 for a style outside
+// 1..12).
+int SetupGradientPasses(int32_t style, const gdi::RECT& inner, int16_t steps, int32_t start,
+                        int32_t end, GradientPass passes[2]);
+
+// Paints pass.Steps bands. Styles 10 and 12 run from EndColor to StartColor, so the
+// "outer" shapes have the start colour in the centre.
+void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass);
+
+// Fills a rectangle, or the ellipse inscribed in it, in one colour without an outline.
+void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color);
+
+}  // namespace vg

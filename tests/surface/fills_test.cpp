@@ -1,0 +1,235 @@
+// Solid, hatched and gradient fills of the surface, with expectations computed from the
+// band rule: band i of n spans round(start + step x i) to round(start + step x (i + 1)) and
+// each channel is round(start + (end - start) / n x i), halves to even.
+#include <cmath>
+#include <vector>
+
+#include "platform/automation/numeric.h"
+#include "surface/mod_gradient.h"
+#include "tests/surface/surface_fixture.h"
+
+namespace vg {
+namespace {
+
+using FillTest = SurfaceTest;
+
+constexpr COLORREF kMarker = RGB(1, 2, 3);
+
+// Expected colour of each column of a left-to-right stripe gradient from 0 to 255 grey.
+std::vector<COLORREF> StripeColumns(int width, int bands) {
+  std::vector<COLORREF> columns(width, kMarker);
+  float step = static_cast<float>(width) / static_cast<float>(bands);
+  float l = 0.0f, r = step;
+  for (int i = 0; i < bands; ++i) {
+    int level = RoundToInt32(255.0 / bands * i);
+    for (int x = RoundToInt32(l); x < RoundToInt32(r); ++x)
+      if (x >= 0 && x < width) columns[x] = RGB(level, level, level);
+    l = r;
+    r = r + step;
+  }
+  return columns;
+}
+
+void Gradient(OffScreenDC& dc, int style, int granularity, COLORREF from, COLORREF to) {
+  dc.put_GradientStyle(style);
+  dc.put_GradientGranularity(granularity);
+  dc.put_GradientColor(static_cast<int32_t>(from));
+  dc.put_GradientColorEnd(static_cast<int32_t>(to));
+  dc.FillRectangle();
+}
+
+TEST(GradientSteps, FollowColourLevelsAndGranularity) {
+  struct Row {
+    int16_t levels;
+    int16_t steps[5];
+  };
+  for (Row row :
+       {Row{256, {256, 64, 32, 16, 8}}, Row{32, {32, 8, 4, 2, 1}}, Row{64, {64, 16, 8, 4, 2}}}) {
+    for (int g = 0; g < 5; ++g) EXPECT_EQ(GradientSteps(row.levels, g), row.steps[g]);
+    EXPECT_EQ(GradientSteps(row.levels, 7), row.levels);
+    EXPECT_EQ(GradientSteps(row.levels, -1), row.levels);
+  }
+}
+
+TEST_F(FillTest, TheBandExampleAtDefaultGranularity) {
+  auto dc = Make(100, 20);
+  Fill(*dc, 0, 0, 100, 20, kMarker);
+  Gradient(*dc, 1, 0, RGB(0, 0, 0), RGB(255, 255, 255));
+  std::vector<COLORREF> expected = StripeColumns(100, 256);
+  for (int x = 0; x < 100; ++x) {
+    EXPECT_EQ(At(*dc, x, 0), expected[x]) << x;
+    EXPECT_EQ(At(*dc, x, 19), expected[x]) << x;
+  }
+  // The last band (level 254) starts and ends at round(99.609375) = 100: it paints nothing.
+  EXPECT_EQ(At(*dc, 99, 10), Grey(253));
+}
+
+TEST_F(FillTest, VeryLowGranularityRoundsTheHalfLevelToEven) {
+  auto dc = Make(100, 20);
+  SetRect(*dc, 0, 0, 100, 20);
+  Gradient(*dc, 1, 4, RGB(0, 0, 0), RGB(255, 255, 255));
+  const int levels[8] = {0, 32, 64, 96, 128, 159, 191, 223};
+  const int edges[9] = {0, 12, 25, 38, 50, 62, 75, 88, 100};  // 12.5, 37.5 ... to even
+  for (int band = 0; band < 8; ++band)
+    for (int x = edges[band]; x < edges[band + 1]; ++x)
+      EXPECT_EQ(At(*dc, x, 5), Grey(levels[band])) << x;
+}
+
+TEST_F(FillTest, StripesRunInEachDirection) {
+  auto dc = Make(100, 20);
+  SetRect(*dc, 0, 0, 100, 20);
+  // Right to left: mirror image of left to right.
+  Gradient(*dc, 2, 4, RGB(0, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(At(*dc, 99, 5), Grey(0));
+  EXPECT_EQ(At(*dc, 0, 5), Grey(223));
+  // Top to bottom and bottom to top, over 16 rows with 8 bands of 2.
+  SetRect(*dc, 0, 0, 100, 16);
+  Gradient(*dc, 3, 4, RGB(0, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(At(*dc, 50, 0), Grey(0));
+  EXPECT_EQ(At(*dc, 50, 2), Grey(32));
+  EXPECT_EQ(At(*dc, 50, 15), Grey(223));
+  Gradient(*dc, 4, 4, RGB(0, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(At(*dc, 50, 15), Grey(0));
+  EXPECT_EQ(At(*dc, 50, 0), Grey(223));
+}
+
+TEST_F(FillTest, InnerStylesMeetInTheMiddleOnAnEightBitDisplay) {
+  gdi::SetDeviceDepth(window_, 8, 1);
+  auto dc = Make(128, 10);
+  ASSERT_EQ(dc->ColorLevels(), 64);
+  SetRect(*dc, 0, 0, 128, 10);
+  Gradient(*dc, 5, 0, RGB(0, 0, 0), RGB(255, 255, 255));
+  // 64 bands a side, each 1/128 of the width: one pixel.
+  for (int x = 0; x < 64; ++x) {
+    int level = RoundToInt32(255.0 / 64 * x);
+    EXPECT_EQ(At(*dc, x, 3), Grey(level)) << x;
+    EXPECT_EQ(At(*dc, 127 - x, 3), Grey(level)) << x;
+  }
+}
+
+TEST_F(FillTest, OuterStylesStartInTheMiddle) {
+  auto dc = Make(64, 64);
+  SetRect(*dc, 0, 0, 64, 64);
+  Gradient(*dc, 6, 2, RGB(0, 0, 0), RGB(255, 255, 255));  // 32 bands a side of 1 pixel
+  for (int k = 0; k < 32; ++k) {
+    int level = RoundToInt32(255.0 / 32 * k);
+    EXPECT_EQ(At(*dc, 32 + k, 7), Grey(level)) << k;
+    EXPECT_EQ(At(*dc, 31 - k, 7), Grey(level)) << k;
+  }
+  Gradient(*dc, 8, 2, RGB(0, 0, 0), RGB(255, 255, 255));
+  for (int k = 0; k < 32; ++k) {
+    int level = RoundToInt32(255.0 / 32 * k);
+    EXPECT_EQ(At(*dc, 7, 32 + k), Grey(level)) << k;
+    EXPECT_EQ(At(*dc, 7, 31 - k), Grey(level)) << k;
+  }
+}
+
+TEST_F(FillTest, RectangleStylesPutTheirColoursAtEdgeAndCentre) {
+  auto dc = Make(100, 100);
+  SetRect(*dc, 0, 0, 100, 100);
+  const COLORREF start = RGB(255, 255, 255), end = RGB(0, 0, 0);
+  // Each side moves in by 100 / 256 / 2 = 0.1953125 per band. The corner pixel is last
+  // covered by band 2 (band 3's edge rounds to 1); the centre pixel (50, 50) by band 253
+  // (bands 254 and 255 round to empty rectangles).
+  Gradient(*dc, 12, 0, start, end);  // outer: from the end colour outside to the start inside
+  EXPECT_EQ(At(*dc, 0, 0), Grey(RoundToInt32(255.0 / 256 * 2)));
+  EXPECT_EQ(At(*dc, 99, 99), Grey(RoundToInt32(255.0 / 256 * 2)));
+  EXPECT_EQ(At(*dc, 50, 50), Grey(RoundToInt32(255.0 / 256 * 253)));
+  Gradient(*dc, 11, 0, start, end);  // inner: the reverse
+  EXPECT_EQ(At(*dc, 0, 0), Grey(RoundToInt32(255 - 255.0 / 256 * 2)));
+  EXPECT_EQ(At(*dc, 50, 50), Grey(RoundToInt32(255 - 255.0 / 256 * 253)));
+}
+
+TEST_F(FillTest, TheFirstCirclePassesThroughTheCorners) {
+  auto dc = Make(200, 150);
+  Fill(*dc, 0, 0, 200, 150, kMarker);
+  SetRect(*dc, 100, 50, 140, 80);
+  Gradient(*dc, 9, 0, RGB(255, 0, 0), RGB(0, 0, 255));
+  // Diameter 50 round the centre (120, 65): box (95, 40)-(145, 90).
+  EXPECT_EQ(At(*dc, 94, 65), kMarker);
+  EXPECT_NE(At(*dc, 95, 65), kMarker);
+  EXPECT_NE(At(*dc, 144, 65), kMarker);
+  EXPECT_EQ(At(*dc, 145, 65), kMarker);
+  EXPECT_EQ(At(*dc, 120, 39), kMarker);
+  EXPECT_NE(At(*dc, 120, 40), kMarker);
+  EXPECT_NE(At(*dc, 120, 89), kMarker);
+  EXPECT_EQ(At(*dc, 120, 90), kMarker);
+  // Each side moves in by 50 / 256 / 2 = 0.09765625 a band: the left edge rounds to 95 up
+  // to band 5, so band 5 is the last to cover (95, 65).
+  EXPECT_EQ(At(*dc, 95, 65),
+            RGB(RoundToInt32(255 - 255.0 / 256 * 5), 0, RoundToInt32(255.0 / 256 * 5)));
+}
+
+TEST_F(FillTest, AGradientLeavesTheBorderStripAndHidesTheHatch) {
+  auto dc = Make(40, 20);
+  Fill(*dc, 0, 0, 40, 20, kMarker);
+  dc->put_BorderWidth(2);
+  dc->put_BrushStyle(5);
+  dc->put_BrushColor(static_cast<int32_t>(RGB(255, 0, 0)));
+  SetRect(*dc, 0, 0, 40, 20);
+  Gradient(*dc, 1, 4, RGB(0, 0, 0), RGB(0, 0, 0));
+  for (int x = 0; x < 40; ++x) {
+    EXPECT_EQ(At(*dc, x, 0), kMarker);
+    EXPECT_EQ(At(*dc, x, 1), kMarker);
+    EXPECT_EQ(At(*dc, x, 18), kMarker);
+  }
+  EXPECT_EQ(At(*dc, 1, 10), kMarker);
+  EXPECT_EQ(At(*dc, 38, 10), kMarker);
+  for (int x = 2; x < 38; ++x) EXPECT_EQ(At(*dc, x, 4), RGB(0, 0, 0)) << x;  // no hatch line
+}
+
+TEST_F(FillTest, UnknownStylesAndGranularities) {
+  auto dc = Make(60, 40);
+  Fill(*dc, 0, 0, 60, 40, kMarker);
+  dc->put_RivetsStyle(1);
+  SetRect(*dc, 0, 0, 60, 40);
+  Gradient(*dc, 13, 0, RGB(255, 0, 0), RGB(0, 0, 255));  // nothing painted, rivets drawn
+  EXPECT_EQ(At(*dc, 30, 20), kMarker);
+  EXPECT_EQ(At(*dc, 7, 7), RGB(192, 192, 192));
+  dc->put_RivetsStyle(0);
+
+  auto reference = Make(60, 40);
+  SetRect(*reference, 0, 0, 60, 40);
+  Gradient(*reference, 1, 0, RGB(255, 0, 0), RGB(0, 0, 255));
+  Gradient(*dc, 1, 7, RGB(255, 0, 0), RGB(0, 0, 255));  // granularity 7: as the default
+  for (int x = 0; x < 60; ++x) EXPECT_EQ(At(*dc, x, 20), At(*reference, x, 20)) << x;
+}
+
+TEST_F(FillTest, FifteenBitDisplaysUseThirtyTwoLevels) {
+  gdi::SetDeviceDepth(window_, 15, 1);
+  auto dc = Make(64, 4);
+  SetRect(*dc, 0, 0, 64, 4);
+  Gradient(*dc, 1, 0, RGB(0, 0, 0), RGB(255, 255, 255));  // 32 bands of 2 pixels
+  for (int x = 0; x < 64; ++x)
+    EXPECT_EQ(At(*dc, x, 1), Grey(RoundToInt32(255.0 / 32 * (x / 2)))) << x;
+  Gradient(*dc, 1, 4, RGB(10, 20, 30), RGB(255, 255, 255));  // very low: one band
+  for (int x = 0; x < 64; ++x) EXPECT_EQ(At(*dc, x, 1), RGB(10, 20, 30)) << x;
+}
+
+TEST_F(FillTest, ChannelsStepIndependently) {
+  auto dc = Make(8, 2);
+  SetRect(*dc, 0, 0, 8, 2);
+  gdi::SetDeviceDepth(window_, 8, 1);                       // (affects only surfaces made later)
+  Gradient(*dc, 1, 4, RGB(200, 0, 100), RGB(0, 100, 200));  // 8 bands of 1 pixel
+  for (int x = 0; x < 8; ++x) {
+    COLORREF expected = RGB(static_cast<uint8_t>(RoundToInt32(200 - 200.0 / 8 * x)),
+                            static_cast<uint8_t>(RoundToInt32(100.0 / 8 * x)),
+                            static_cast<uint8_t>(RoundToInt32(100 + 100.0 / 8 * x)));
+    EXPECT_EQ(At(*dc, x, 0), expected) << x;
+  }
+}
+
+TEST_F(FillTest, CrossHatchIsRedOnWhite) {
+  auto dc = Make(16, 16);
+  dc->put_BrushStyle(5);  // vgCross
+  dc->put_BrushColor(static_cast<int32_t>(RGB(255, 0, 0)));
+  Fill(*dc, 0, 0, 16, 16, RGB(255, 255, 255));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      bool line = (x & 7) == 4 || (y & 7) == 4;
+      EXPECT_EQ(At(*dc, x, y), line ? RGB(255, 0, 0) : RGB(255, 255, 255)) << x << "," << y;
+    }
+}
+
+}  // namespace
+}  // namespace vg
