@@ -10,6 +10,7 @@
 
 #include "platform/automation/std_font.h"
 #include "platform/gdi/gdi.h"
+#include "platform/host/picture_box.h"
 
 namespace vg {
 
@@ -41,6 +42,17 @@ class OffScreenDC {
   void FillEllipse();
   // Inverts a dotted outline of the current rectangle; a second call removes it.
   void DrawFocusRect();
+  // Draws Text on one line: placed by TextAlignment and TextOffset, or centred and turned
+  // by TextAngle / TextAutoAngle; embossed by Font3D; clipped one pixel inside the
+  // rectangle (7 pixels further in with rivets).
+  void DisplayText();
+  // Copies the picture held by `source` (pixels at its origin) into the rectangle: once,
+  // placed by PictureAlignment and PictureOffset, or tiled by PictureTile; never scaled,
+  // cut to the rectangle from its upper left corner.
+  void DrawBitmap(const PictureBox& source);
+
+  // The font record DisplayText makes for text turned by `angle` degrees.
+  gdi::LOGFONTA TurnedFont(double angle) const;
 
   // The current rectangle; Right and Bottom are exclusive. Each setter also updates the
   // platform rectangle handed to the drawing calls.

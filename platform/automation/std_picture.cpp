@@ -64,6 +64,16 @@ std::shared_ptr<StdPicture> StdPicture::FromPixels(int width, int height,
   return p;
 }
 
+StdPicture::~StdPicture() {
+  if (bitmap_) gdi::DeleteObject(bitmap_);
+}
+
+gdi::HBITMAP StdPicture::hBitmap() {
+  if (bitmap_ || pixels_.empty()) return bitmap_;
+  bitmap_ = gdi::CreateBitmapFromPixels(width_, height_, pixels_.data());
+  return bitmap_;
+}
+
 DISPID StdPicture::GetIDOfName(std::string_view name) const {
   return PictureTable().IdOf(name);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/automation/ole_color.h"
+#include "platform/gdi/gdi.h"
 
 namespace vg {
 
@@ -35,6 +36,10 @@ class StdPicture : public DispatchObject {
   int PixelWidth() const { return width_; }
   int PixelHeight() const { return height_; }
   const std::vector<COLORREF>& Pixels() const { return pixels_; }
+  // The picture as a bitmap of the raster device, made on first use and owned by the
+  // picture; 0 for an empty picture or when it cannot be made.
+  gdi::HBITMAP hBitmap();
+  ~StdPicture() override;
 
   std::string TypeName() const override { return "StdPicture"; }
   DISPID GetIDOfName(std::string_view name) const override;
@@ -49,6 +54,7 @@ class StdPicture : public DispatchObject {
   int width_ = 0;
   int height_ = 0;
   std::vector<COLORREF> pixels_;
+  gdi::HBITMAP bitmap_ = 0;
 };
 
 using StdPictureRef = std::shared_ptr<StdPicture>;

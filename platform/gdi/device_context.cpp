@@ -72,6 +72,21 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   }
 }
 
+HBITMAP CreateBitmapFromPixels(int width, int height, const COLORREF* pixels) {
+  if (width <= 0 || height <= 0 || !pixels) return 0;
+  if (int64_t{width} * height > kMaxBitmapPixels) return 0;
+  Bitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  try {
+    bitmap.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    for (COLORREF& p : bitmap.pixels) p &= 0x00FFFFFF;
+    return Insert(std::move(bitmap), true);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   Dc* dc = Get<Dc>(hdc);
   Slot* s = Lookup(object);

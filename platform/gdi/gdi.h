@@ -55,6 +55,8 @@ inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 // Device contexts and bitmaps.
 HDC CreateCompatibleDC(HDC hdc);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+// A 32-bit bitmap holding a copy of width x height pixels.
+HBITMAP CreateBitmapFromPixels(int width, int height, const COLORREF* pixels);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
 bool DeleteObject(HGDIOBJ object);
 bool DeleteDC(HDC hdc);
@@ -110,6 +112,26 @@ COLORREF GetTextColor(HDC hdc);
 // Fonts: the logical font record is kept with the handle.
 HFONT CreateFontIndirectA(const LOGFONTA* record);
 bool GetFontRecord(HFONT font, LOGFONTA* out);
+
+// Text in the selected font. Text is UTF-8; its length is given in bytes. Faces come from
+// fontconfig, glyphs from FreeType, anti-aliased; a font with an escapement turns glyphs
+// and pen position together about the text's origin.
+struct SIZE {
+  int32_t cx = 0, cy = 0;
+};
+// Width: the sum of the characters' advances; height: the font's ascent plus descent.
+bool GetTextExtentPoint32A(HDC hdc, const char* text, int length, SIZE* size);
+// Drops every realised font and rendered glyph (they are made again on demand), for
+// instance after fonts were installed.
+void FlushFontCache();
+inline constexpr uint32_t ETO_OPAQUE = 2;
+inline constexpr uint32_t ETO_CLIPPED = 4;
+// Draws text with its cell's upper left corner at (x, y) (turned with the font), in the
+// text colour; with ETO_CLIPPED only inside `rect`. In the opaque background mode unturned
+// text gets its cell filled with the background colour first. Underline and strike-out are
+// drawn as lines along the baseline.
+bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, const char* text,
+                 int length, const int* dx);
 
 // Pixels.
 COLORREF GetPixel(HDC hdc, int x, int y);

@@ -91,4 +91,37 @@ bool SavePng(const std::string& path, const COLORREF* pixels, int width, int hei
   return ok;
 }
 
+PngReadResult LoadPng(const std::string& path, COLORREF background, int* width, int* height,
+                      std::vector<COLORREF>* pixels, std::string* error) {
+  std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    if (error) *error = std::strerror(errno);
+    return errno == ENOENT || errno == ENOTDIR ? PngReadResult::kNotFound : PngReadResult::kInvalid;
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  auto fail = [&](const char* reason) {
+    if (error) *error = image.warning_or_error ? image.message : reason;
+    png_image_free(&image);
+    return PngReadResult::kInvalid;
+  };
+  if (!png_image_begin_read_from_stdio(&image, file.get())) return fail("not a PNG file");
+  constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
+  if (image.width == 0 || image.height == 0 || uint64_t{image.width} * image.height > kMaxPixels)
+    return fail("the picture is too large");
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
+  png_color back{GetRValue(background), GetGValue(background), GetBValue(background)};
+  if (!png_image_finish_read(&image, &back, rgb.data(), 0, nullptr))
+    return fail("the picture is damaged");
+  *width = static_cast<int>(image.width);
+  *height = static_cast<int>(image.height);
+  pixels->resize(static_cast<size_t>(image.width) * image.height);
+  for (size_t i = 0; i < pixels->size(); ++i)
+    (*pixels)[i] = RGB(rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
+  png_image_free(&image);
+  return PngReadResult::kOk;
+}
+
 }  // namespace vg

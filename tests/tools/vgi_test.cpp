@@ -131,6 +131,45 @@ TEST(Vgi, ReachesTheBlockTable) {
             "3\n7\nIndexBlock\n");
 }
 
+TEST(Vgi, MakesFontsAndLoadsPictures) {
+  std::string dir = ::testing::TempDir();
+  std::string png = dir + "vgi-picture.png", junk = dir + "vgi-junk.png";
+  FILE* f = std::fopen(junk.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("this is no picture", f);
+  std::fclose(f);
+  EXPECT_EQ(RunScript(":size 20 10\n"
+                      ":save " +
+                      png +
+                      "\n"
+                      "Set Font = NewFont(\"Arial\", 9.75, True)\n"
+                      "? Font.Name\n"
+                      "? Font.Size\n"
+                      "? Font.Bold\n"
+                      "? Font.Italic\n"
+                      "Set Font = NewFont(\"Arial\")\n"
+                      "Set Picture = LoadPicture(\"" +
+                      dir +
+                      "no-such-file.png\")\n"
+                      "Set Picture = LoadPicture(\"" +
+                      junk +
+                      "\")\n"
+                      "Set Picture = LoadPicture(\"" +
+                      png +
+                      "\")\n"
+                      "? Picture.Type\n"
+                      "? Picture.Width\n"
+                      "Set Picture = LoadPicture()\n"
+                      "? Picture.Type\n"),
+            "Arial\n9.75\nTrue\nFalse\n"
+            "Run-time error '449': Argument not optional\n"
+            "Run-time error '53': File not found\n"
+            "Run-time error '481': Invalid picture\n"
+            "1\n529\n0\n");  // 20 pixels at 96 DPI: 529 HIMETRIC
+  std::remove(png.c_str());
+  std::remove(junk.c_str());
+}
+
 TEST(Vgi, SizeAndResolutionOptions) {
   SessionOptions o;
   o.width_px = 300;

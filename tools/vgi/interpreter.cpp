@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/automation/conversions.h"
+#include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
 
 namespace vg::vgi {
@@ -285,6 +286,26 @@ bool Interpreter::Builtin(const Segment& segment, Variant* result) {
       return static_cast<uint8_t>(c > 255 ? 255 : c);
     };
     *result = Variant::Long(static_cast<int32_t>(RGB(channel(a[0]), channel(a[1]), channel(a[2]))));
+    return true;
+  }
+  if (NameEquals(segment.name, "LoadPicture")) {
+    if (a.size() > 1) Raise(err::kWrongArguments);
+    std::string path = a.empty() || a[0].IsMissing() ? "" : ToText(a[0]);
+    *result = Variant::Object(LoadPicture(path));
+    return true;
+  }
+  if (NameEquals(segment.name, "NewFont")) {
+    // NewFont(name, size [, bold [, italic [, underline [, strikethrough]]]])
+    if (a.size() < 2 || a.size() > 6)
+      Raise(a.size() < 2 ? err::kArgumentNotOptional : err::kWrongArguments);
+    if (a[0].IsMissing() || a[1].IsMissing()) Raise(err::kArgumentNotOptional);
+    auto font = StdFont::Create(ToText(a[0]), ToDouble(a[1]));
+    auto flag = [&](size_t i) { return i < a.size() && !a[i].IsMissing() && ToBoolean(a[i]); };
+    font->SetBold(flag(2));
+    font->SetItalic(flag(3));
+    font->SetUnderline(flag(4));
+    font->SetStrikethrough(flag(5));
+    *result = Variant::Object(font);
     return true;
   }
   return false;

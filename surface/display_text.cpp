@@ -1,0 +1,160 @@
+// DisplayText: the Text attribute on one line in the current rectangle, placed by alignment
+// and offset or centred and turned, embossed, clipped one pixel inside.
+#include <cmath>
+#include <cstring>
+
+#include "platform/automation/numeric.h"
+#include "platform/gdi/gdi.h"
+#include "surface/off_screen_dc.h"
+
+namespace vg {
+namespace {
+
+// The font record of turned text: the text font's attributes, escapement in tenths of a
+// degree, height from points at the screen's vertical twips per pixel.
+gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle) {
+  gdi::LOGFONTA lf;
+  double twips_per_pixel = 1440.0 / gdi::GetScreenDpi();
+  lf.lfHeight = -RoundToInt32(font.Size() * 20.0 / twips_per_pixel);
+  lf.lfWidth = 0;
+  lf.lfEscapement = RoundToInt32(angle * 10.0);
+  lf.lfOrientation = 0;
+  lf.lfWeight = font.Bold() ? 700 : 400;
+  lf.lfItalic = font.Italic() ? 255 : 0;
+  lf.lfUnderline = font.Underline() ? 255 : 0;
+  lf.lfStrikeOut = font.Strikethrough() ? 255 : 0;
+  lf.lfCharSet = 0;
+  lf.lfOutPrecision = 0;
+  lf.lfClipPrecision = 0;
+  lf.lfQuality = 2;
+  lf.lfPitchAndFamily = 2;
+  size_t n = std::min(font.Name().size(), static_cast<size_t>(gdi::kLfFaceSize - 1));
+  std::memcpy(lf.lfFaceName, font.Name().data(), n);
+  lf.lfFaceName[n] = '\0';
+  return lf;
+}
+
+}  // namespace
+
+gdi::LOGFONTA OffScreenDC::TurnedFont(double angle) const {
+  return text_font_ ? TurnedFontRecord(*text_font_, angle) : gdi::LOGFONTA{};
+}
+
+void OffScreenDC::DisplayText() {
+  if (text_.empty()) return;
+  gdi::RECT t = rect_;
+  if (rivets_style_ != 0) t = {left_ + 7, top_ + 7, right_ - 7, bottom_ - 7};
+
+  float angle = 0.0f;
+  const int64_t tw = int64_t{t.right} - t.left, th = int64_t{t.bottom} - t.top;
+  switch (text_auto_angle_) {
+    case 0:
+      angle = text_angle_;
+      break;
+    case 1:
+      if (tw != 0)
+        angle = static_cast<float>(std::atan(static_cast<double>(th) / tw) * 180.0 / 3.14159);
+      break;
+    case 2:
+      if (tw != 0)
+        angle =
+            static_cast<float>(360.0 - std::atan(static_cast<double>(th) / tw) * 180.0 / 3.14159);
+      break;
+    default:
+      break;
+  }
+
+  // Unturned text uses the font object's own handle; turned text a font made for this call.
+  gdi::HFONT font = 0, created = 0;
+  if (angle == 0.0f) {
+    font = text_font_ ? text_font_->hFont() : 0;
+  } else if (text_font_) {
+    gdi::LOGFONTA lf = TurnedFontRecord(*text_font_, angle);
+    font = created = gdi::CreateFontIndirectA(&lf);
+  }
+  gdi::HGDIOBJ previous = font ? gdi::SelectObject(mem_dc_, font) : 0;
+
+  gdi::SIZE extent;
+  gdi::GetTextExtentPoint32A(mem_dc_, text_.data(), static_cast<int>(text_.size()), &extent);
+  const int32_t cx = extent.cx, cy = extent.cy;
+
+  int32_t x = 0, y = 0;
+  if (angle == 0.0f) {
+    const int32_t o = text_offset_;
+    if (text_alignment_ >= 0 && text_alignment_ <= 8) {
+      switch (text_alignment_) {
+        case 0:
+        case 3:
+        case 6:
+          x = t.left + (t.right - t.left - cx) / 2;
+          break;
+        case 1:
+        case 4:
+        case 7:
+          x = t.left + o;
+          break;
+        default:
+          x = t.right - o - cx;
+          break;
+      }
+      switch (text_alignment_) {
+        case 0:
+        case 1:
+        case 2:
+          y = t.top + (t.bottom - t.top - cy) / 2;
+          break;
+        case 3:
+        case 4:
+        case 5:
+          y = t.top + o;
+          break;
+        default:
+          y = t.bottom - o - cy;
+          break;
+      }
+    }
+  } else {
+    // The centre of the turned text box on the centre of T.
+    const double a = angle * 0.0174532925;
+    x = RoundToInt32((t.right - t.left) / 2.0 + t.left - cx / 2.0 * std::cos(a) -
+                     cy / 2.0 * std::sin(a));
+    y = RoundToInt32((t.bottom - t.top) / 2.0 + t.top + cx / 2.0 * std::sin(a) -
+                     cy / 2.0 * std::cos(a));
+  }
+
+  if (previous) {
+    int previous_mode = gdi::SetBkMode(mem_dc_, gdi::TRANSPARENT);
+    const gdi::RECT clip{t.left + 1, t.top + 1, t.right - 1, t.bottom - 1};
+    const char* s = text_.data();
+    const int n = static_cast<int>(text_.size());
+    COLORREF copy_color = 0;
+    int shift = 0;
+    switch (font_3d_) {
+      case 1:
+        copy_color = 0xFFFFFF, shift = -1;
+        break;
+      case 2:
+        copy_color = 0xFFFFFF, shift = 1;
+        break;
+      case 3:
+        copy_color = 0x808080, shift = -1;
+        break;
+      case 4:
+        copy_color = 0x808080, shift = 1;
+        break;
+      default:
+        break;
+    }
+    if (shift != 0) {
+      gdi::SetTextColor(mem_dc_, copy_color);
+      gdi::ExtTextOutA(mem_dc_, x + shift, y + shift, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
+    }
+    gdi::SetTextColor(mem_dc_, static_cast<COLORREF>(text_color_));
+    gdi::ExtTextOutA(mem_dc_, x, y, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
+    gdi::SetBkMode(mem_dc_, previous_mode);
+    gdi::SelectObject(mem_dc_, previous);
+  }
+  if (created) gdi::DeleteObject(created);
+}
+
+}  // namespace vg

@@ -1,0 +1,92 @@
+// DrawBitmap: a picture copied into the current rectangle, once or tiled.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/automation/numeric.h"
+#include "surface/off_screen_dc.h"
+
+namespace vg {
+
+void OffScreenDC::DrawBitmap(const PictureBox& source) {
+  gdi::RECT a = rect_;
+  if (rivets_style_ != 0) a = {left_ + 7, top_ + 7, right_ - 7, bottom_ - 7};
+  int32_t pw = RoundToInt32(source.ScaleWidth()), ph = RoundToInt32(source.ScaleHeight());
+  // 64-bit: extreme rectangles must not overflow the tiling loops.
+  const int64_t aw = std::llabs(int64_t{a.right} - a.left);
+  const int64_t ah = std::llabs(int64_t{a.bottom} - a.top);
+  if (pw > aw) pw = aw;  // the copy never exceeds the area: a larger picture is cut
+  if (ph > ah) ph = ah;
+  // Every copy takes its pixels from the source's origin.
+  auto copy = [&](int64_t x, int64_t y, int64_t w, int64_t h) {
+    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) return;
+    gdi::BitBlt(mem_dc_, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
+                static_cast<int>(h), source.hDC(), 0, 0, gdi::SRCCOPY);
+  };
+  // Tiles wholly outside the surface copy nothing; the loops skip them, so a huge area with a
+  // tiny picture costs no more than the surface it covers.
+  auto first = [](int64_t origin, int64_t step) {
+    return origin >= 0 ? 0 : (-origin / step) * step;
+  };
+  auto last = [](int64_t origin, int64_t extent, int64_t size) {
+    return std::min(extent, size - origin);
+  };
+  const int32_t o = picture_offset_;
+  switch (picture_tile_) {
+    case 0: {
+      if (picture_alignment_ < 0 || picture_alignment_ > 8) {
+        copy(0, 0, pw, ph);
+        break;
+      }
+      int64_t x, y;
+      switch (picture_alignment_ % 3) {
+        case 0:
+          x = a.left + (int64_t{a.right} - a.left - pw) / 2;
+          break;
+        case 1:
+          x = a.left + o;
+          break;
+        default:
+          x = a.right - o - pw;
+          break;
+      }
+      switch (picture_alignment_ / 3) {
+        case 1:
+          y = a.top + o;
+          break;
+        case 2:
+          y = a.bottom - o - ph;
+          break;
+        default:
+          y = a.top + (int64_t{a.bottom} - a.top - ph) / 2;
+          break;
+      }
+      copy(x, y, pw, ph);
+      break;
+    }
+    case 1: {
+      const int64_t y = a.top + (int64_t{a.bottom} - a.top - ph) / 2;
+      if (pw < 1) break;
+      for (int64_t d = first(a.left, pw); d <= last(a.left, aw, ctl_width_); d += pw)
+        copy(a.left + d, y, d + pw > aw ? aw - d : pw, ph);
+      break;
+    }
+    case 2: {
+      const int64_t x = a.left + (int64_t{a.right} - a.left - pw) / 2;
+      if (ph < 1) break;
+      for (int64_t d = first(a.top, ph); d <= last(a.top, ah, ctl_height_); d += ph)
+        copy(x, a.top + d, pw, d + ph > ah ? ah - d : ph);
+      break;
+    }
+    case 3:
+      if (pw < 1 || ph < 1) break;
+      for (int64_t dx = first(a.left, pw); dx <= last(a.left, aw, ctl_width_); dx += pw)
+        for (int64_t dy = first(a.top, ph); dy <= last(a.top, ah, ctl_height_); dy += ph)
+          copy(a.left + dx, a.top + dy, dx + pw > aw ? aw - dx : pw, dy + ph > ah ? ah - dy : ph);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vg
