@@ -21,6 +21,7 @@ void Varigauge::MakeSurface() {
 void Varigauge::UserControl_Initialize() {
   // No drawing here: Redraw is still false until the control is configured.
   MakeSurface();
+  picture1_ = std::make_unique<PictureBox>();
 }
 
 void Varigauge::UserControl_InitProperties() {
@@ -84,6 +85,7 @@ void Varigauge::Refresh() {
 
 void Varigauge::UserControl_Terminate() {
   surface_.reset();
+  picture1_.reset();
 }
 
 }  // namespace vg

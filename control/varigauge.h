@@ -10,6 +10,7 @@
 #include "control/block_table.h"
 #include "control/control_state.h"
 #include "platform/automation/dispatch.h"
+#include "platform/host/picture_box.h"
 #include "platform/host/user_control.h"
 #include "surface/off_screen_dc.h"
 
@@ -151,6 +152,10 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void Changed(const char* name);
   void RenderPass();
   void AutoSizeToPicture(int16_t bw);
+  void RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int16_t v_range, int16_t bw,
+                   int32_t& l, int32_t& t, int32_t& r, int32_t& b);
+  // A block's text with its live fields filled in, valid until the next call.
+  const std::string& ExpandedText(int32_t block, const std::string& text);
   void ResetBlocks(std::vector<BlockRecord>& records);
 
   UserControl& host_;
@@ -158,6 +163,8 @@ class Varigauge : public DispatchObject, public ControlEvents {
   BlockTable blocks_;                      // aBlocks
   std::vector<BlockRecord> saved_blocks_;  // aSavedBlocks, the snapshot
   std::unique_ptr<OffScreenDC> surface_;
+  std::unique_ptr<PictureBox> picture1_;  // the hidden picture box of the control's window
+  std::string expanded_text_;             // reused by every pass
   int16_t twips_per_pixel_x_ = 0;
   int16_t twips_per_pixel_y_ = 0;
   float h_scale_ = 0.0f;

@@ -97,9 +97,9 @@ void OffScreenDC::DrawBorder() {
 }
 
 void OffScreenDC::FillEllipse() {
-  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, brush_color_)
-                                        : gdi::CreateSolidBrush(background_color_);
-  gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, 1, background_color_);
+  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
+                                        : gdi::CreateSolidBrush(Rgb(background_color_));
+  gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, 1, Rgb(background_color_));
   if (!pen) {
     if (brush) gdi::DeleteObject(brush);
     return;
@@ -107,7 +107,7 @@ void OffScreenDC::FillEllipse() {
   gdi::HGDIOBJ old_pen = gdi::SelectObject(mem_dc_, pen);
   if (old_pen && brush) {
     int old_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
-    gdi::SetBkColor(mem_dc_, background_color_);
+    gdi::SetBkColor(mem_dc_, Rgb(background_color_));
     if (gdi::HGDIOBJ old_brush = gdi::SelectObject(mem_dc_, brush)) {
       gdi::Ellipse(mem_dc_, left_, top_, right_, bottom_);
       gdi::SelectObject(mem_dc_, old_brush);

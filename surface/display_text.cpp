@@ -149,7 +149,7 @@ void OffScreenDC::DisplayText() {
       gdi::SetTextColor(mem_dc_, copy_color);
       gdi::ExtTextOutA(mem_dc_, x + shift, y + shift, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
     }
-    gdi::SetTextColor(mem_dc_, static_cast<COLORREF>(text_color_));
+    gdi::SetTextColor(mem_dc_, Rgb(text_color_));
     gdi::ExtTextOutA(mem_dc_, x, y, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
     gdi::SetBkMode(mem_dc_, previous_mode);
     gdi::SelectObject(mem_dc_, previous);

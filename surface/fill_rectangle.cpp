@@ -16,11 +16,11 @@ constexpr COLORREF kGrey = 0x808080;
 
 void OffScreenDC::FillRectangle() {
   // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, brush_color_)
-                                        : gdi::CreateSolidBrush(background_color_);
+  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
+                                        : gdi::CreateSolidBrush(Rgb(background_color_));
   if (brush == 0) return;
   int previous_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
-  gdi::SetBkColor(mem_dc_, background_color_);
+  gdi::SetBkColor(mem_dc_, Rgb(background_color_));
   if (gradient_style_ == 0)
     gdi::FillRect(mem_dc_, &rect_, brush);
   else
@@ -37,7 +37,8 @@ void OffScreenDC::PaintGradient() {
   GradientPass passes[2];
   int count = SetupGradientPasses(gradient_style_, inner,
                                   GradientSteps(color_levels_, gradient_granularity_),
-                                  gradient_color_, gradient_color_end_, passes);
+                                  static_cast<int32_t>(Rgb(gradient_color_)),
+                                  static_cast<int32_t>(Rgb(gradient_color_end_)), passes);
   for (int i = 0; i < count; ++i) PaintGradientPass(mem_dc_, passes[i]);
 }
 

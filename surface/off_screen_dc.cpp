@@ -2,6 +2,12 @@
 
 namespace vg {
 
+COLORREF OffScreenDC::Rgb(int32_t attribute) {
+  COLORREF rgb = static_cast<COLORREF>(attribute) & 0x00FFFFFF;
+  OleTranslateColor(static_cast<OLE_COLOR>(attribute), 0, &rgb);
+  return rgb;
+}
+
 void OffScreenDC::Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_height) {
   ctl_hdc_ = ctl_hdc;
   ctl_width_ = ctl_width;

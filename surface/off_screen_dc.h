@@ -119,6 +119,11 @@ class OffScreenDC {
   int32_t get_BackColor() const { return 0; }
   void put_BackColor(int32_t /*rgb_new*/) {}
 
+  // The RGB value a colour attribute draws with. Attributes normally hold plain RGB; a
+  // system colour (high bit set) that reaches the surface is translated rather than drawn
+  // as its raw bits.
+  static COLORREF Rgb(int32_t attribute);
+
   int16_t ColorLevels() const { return color_levels_; }
   int32_t DisplayDepth() const { return display_depth_; }
   int32_t CtlWidth() const { return ctl_width_; }

@@ -94,13 +94,14 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   HGDIOBJ* current = SlotFor(*dc, *s);
   if (!current) return 0;
   if (std::holds_alternative<Bitmap>(s->object)) {
-    // A bitmap lives in one memory context at a time; window contexts keep their own.
+    // A bitmap lives in one memory context at a time (the stock bitmap every new memory
+    // context starts with excepted); window contexts keep their own.
     if (dc->window) return 0;
-    if (s->selected > 0 && *current != object) return 0;
+    if (!s->stock && s->selected > 0 && *current != object) return 0;
   }
   HGDIOBJ previous = *current;
   if (previous == object) return previous;
-  ++s->selected;
+  if (!s->stock) ++s->selected;
   *current = object;
   Deselect(previous);
   return previous;

@@ -28,7 +28,7 @@ TEST(DrawingSwitches, RedrawFalseHoldsBackTenChangesAndTrueDrawsThemOnce) {
   EXPECT_EQ(p.Pixel(20, 5), kGrey);
   c.put_Redraw(true);
   EXPECT_EQ(p.Updates(), updates + 1);
-  EXPECT_EQ(p.Pixel(20, 5), 0x0000FFu);
+  EXPECT_EQ(p.Pixel(1, 1), 0x0000FFu);  // no frame any more, away from the caption
 }
 
 TEST(DrawingSwitches, ScaleFactorsKeepTheirLastValuesWhileNothingIsDrawn) {
@@ -123,7 +123,10 @@ TEST(DrawingSwitches, PictureAutoSizeResizesTheControlFromInsideThePass) {
   EXPECT_EQ(p.host.Width(), 1560);  // (100 + 2 x 2) x 15
   EXPECT_EQ(p.host.Height(), 360);  // (20 + 2 x 2) x 15
   EXPECT_EQ(c.surface()->CtlWidth(), 104);
-  EXPECT_EQ(p.Pixel(103, 23), kGrey);  // drawn at the new size in the same pass
+  // Drawn at the new size in the same pass: the picture fills the area inside the frame.
+  EXPECT_EQ(p.Pixel(2, 2), 0xFFu);
+  EXPECT_EQ(p.Pixel(101, 21), 0xFFu);
+  EXPECT_EQ(p.Pixel(103, 23), 0xFFFFFFu);
 }
 
 }  // namespace

@@ -79,11 +79,19 @@ TEST(Lifecycle, TwipsPerPixelAreKeptRounded) {
   EXPECT_EQ(p.c().TwipsPerPixelX(), 14);
 }
 
-TEST(Lifecycle, ANewControlDrawsItsBackgroundOnce) {
+TEST(Lifecycle, ANewControlDrawsItsBackgroundAndInsetFrameOnce) {
   PlacedControl p(Pixels(30, 12));
   EXPECT_EQ(p.Updates(), 1);
-  EXPECT_EQ(p.Pixel(15, 6), 0xC0C0C0u);
-  EXPECT_EQ(p.Pixel(29, 11), 0xC0C0C0u);
+  // An inset frame one pixel wide: grey top and left, white bottom and right.
+  for (int x = 0; x < 30; ++x) {
+    EXPECT_EQ(p.Pixel(x, 0), 0x808080u) << x;  // the top line starts at the right edge
+    EXPECT_EQ(p.Pixel(x, 11), 0xFFFFFFu) << x;
+  }
+  for (int y = 1; y < 11; ++y) {
+    EXPECT_EQ(p.Pixel(0, y), 0x808080u) << y;
+    EXPECT_EQ(p.Pixel(29, y), 0xFFFFFFu) << y;
+    for (int x = 1; x < 29; ++x) EXPECT_EQ(p.Pixel(x, y), 0xC0C0C0u) << x << "," << y;
+  }
 }
 
 TEST(Lifecycle, ResizeReplacesTheSurfaceAndTheNextPaintUsesTheNewSize) {
@@ -99,7 +107,8 @@ TEST(Lifecycle, ResizeReplacesTheSurfaceAndTheNextPaintUsesTheNewSize) {
   EXPECT_EQ(p.Pixel(45, 15), 0u);              // not drawn until painted
   p.host.Paint();
   EXPECT_EQ(p.Pixel(45, 15), 0xC0C0C0u);
-  EXPECT_EQ(p.Pixel(49, 19), 0xC0C0C0u);
+  EXPECT_EQ(p.Pixel(48, 18), 0xC0C0C0u);
+  EXPECT_EQ(p.Pixel(49, 19), 0xFFFFFFu);  // the frame at the new edge
 }
 
 TEST(Lifecycle, GraphicsObjectsReturnToTheirCountAfterCreateResizeDestroy) {

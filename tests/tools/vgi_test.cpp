@@ -46,7 +46,7 @@ TEST(Vgi, AssignsThroughPutAndPutRefAndMemberChains) {
                       "Set Picture = Nothing\n"
                       "? Picture\n"
                       "BackColor = RGB(255, 0, 0)\n"
-                      ":pixel 30 10\n"
+                      ":pixel 2 2\n"
                       "Call Refresh()\n"
                       "Refresh\n"),
             "Disk C:\nTrue\n700\nNothing\n&H0000FF\n");
@@ -102,7 +102,7 @@ TEST(Vgi, HostCommandsDriveTheHeadlessHost) {
             "True\n"
             "Run-time error '393': Get not supported at run time\n"
             "DontRefreshAfterPropertyPage\nDontRefreshAfterPropertyPage\n"
-            "&HC0C0C0\n"
+            "&HFFFFFF\n"
             "Host error: pixel (100, 0) is outside the window (100 x 20)\n"
             "Host error: unknown command :bogus\n");
 }
@@ -175,7 +175,7 @@ TEST(Vgi, SizeAndResolutionOptions) {
   o.width_px = 300;
   o.height_px = 25;
   o.dpi = 120;
-  EXPECT_EQ(RunScript(":extent\n:objects\n", o), "3600 300 300 25\n2\n");
+  EXPECT_EQ(RunScript(":extent\n:objects\n", o), "3600 300 300 25\n3\n");
 }
 
 TEST(Vgi, SavesTheWindowAsPng) {
