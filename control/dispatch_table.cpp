@@ -33,8 +33,17 @@ Variant Wrap(const std::shared_ptr<T>& v) {
 }
 
 template <class T>
+std::shared_ptr<T> UnwrapObject(const Variant& v);
+
+template <class T>
 T Unwrap(const Variant& v) {
-  if constexpr (std::is_same_v<T, int16_t>)
+  if constexpr (std::is_same_v<T, Variant>)
+    return v;
+  else if constexpr (std::is_same_v<T, StdPictureRef>)
+    return UnwrapObject<StdPicture>(v);
+  else if constexpr (std::is_same_v<T, StdFontRef>)
+    return UnwrapObject<StdFont>(v);
+  else if constexpr (std::is_same_v<T, int16_t>)
     return ToInteger(v);
   else if constexpr (std::is_same_v<T, int32_t>)
     return ToLong(v);
@@ -102,6 +111,51 @@ void Method(Table& t, const char* name, DISPID id, void (Varigauge::*method)()) 
     return Variant();
   };
   t.Add(std::move(m));
+}
+
+void Method(Table& t, const char* name, DISPID id, int min_args, int max_args,
+            std::function<void(Varigauge&, Args)> run);
+
+// The block selector of a per-block member: the current block when left out.
+const Variant& Selector(Args indices) {
+  static const Variant current = CurrentBlock();
+  return indices.empty() || indices[0].IsMissing() ? current : indices[0];
+}
+
+// A per-block property: an optional selector before the value. The selector is resolved
+// before the value is converted, so a bad selector is reported first.
+template <class T>
+void BlockProp(Table& t, const char* name, DISPID id, T (Varigauge::*get)(const Variant&) const,
+               void (Varigauge::*put)(const Variant&, T)) {
+  Table::Member m;
+  m.name = name;
+  m.id = id;
+  m.max_args = 1;
+  m.get = [get](Varigauge& c, Args a) { return Wrap((c.*get)(Selector(a))); };
+  Table::Putter store = [put](Varigauge& c, Args a, const Variant& v) {
+    const Variant& selector = Selector(a);
+    c.Block(selector);
+    (c.*put)(selector, Unwrap<T>(v));
+  };
+  if constexpr (std::is_same_v<T, StdPictureRef>) {
+    m.putref = store;  // set by reference only
+  } else if constexpr (std::is_same_v<T, StdFontRef>) {
+    m.put = store;  // a plain assignment stores the reference too
+    m.putref = store;
+  } else {
+    m.put = store;
+  }
+  t.Add(std::move(m));
+}
+
+// A SetBlock function: one optional argument with its default.
+template <class V>
+void SetBlockFunction(Table& t, const char* name, DISPID id, void (Varigauge::*fn)(V),
+                      std::decay_t<V> fallback) {
+  using T = std::decay_t<V>;
+  Method(t, name, id, 0, 1, [fn, fallback](Varigauge& c, Args a) {
+    (c.*fn)(a.empty() || a[0].IsMissing() ? fallback : Unwrap<T>(a[0]));
+  });
 }
 
 // A method whose arguments the handler takes itself; its result is always Empty.
@@ -181,6 +235,47 @@ const Table& ControlTable() {
     Prop(t, "SpecialClearAllBlock", d::kSpecialClearAllBlock, &C::get_SpecialClearAllBlock,
          &C::put_SpecialClearAllBlock);
     Prop(t, "IndexBlock", d::kIndexBlock, &C::get_IndexBlock, &C::put_IndexBlock);
+
+    // Per-block properties.
+#define VG_REGISTER_BLOCK_PROPERTY(Name, Type, Put) \
+  BlockProp<Type>(t, "Block" #Name, d::kBlock##Name, &C::get_Block##Name, &C::Put##_Block##Name);
+    VG_BLOCK_PROPERTIES(VG_REGISTER_BLOCK_PROPERTY)
+#undef VG_REGISTER_BLOCK_PROPERTY
+
+    // SetBlock functions, with the interface's argument defaults.
+    SetBlockFunction(t, "SetBlockShapeStyle", d::kSetBlockShapeStyle, &C::SetBlockShapeStyle, 0);
+    SetBlockFunction(t, "SetBlockBorderStyle", d::kSetBlockBorderStyle, &C::SetBlockBorderStyle, 0);
+    SetBlockFunction(t, "SetBlockTextOffset", d::kSetBlockTextOffset, &C::SetBlockTextOffset,
+                     Variant::Integer(3));
+    SetBlockFunction(t, "SetBlockTextAngle", d::kSetBlockTextAngle, &C::SetBlockTextAngle,
+                     Variant::Integer(0));
+    SetBlockFunction(t, "SetBlockTextAutoAngle", d::kSetBlockTextAutoAngle,
+                     &C::SetBlockTextAutoAngle, Variant::Long(0));
+    SetBlockFunction(t, "SetBlockTextColor", d::kSetBlockTextColor, &C::SetBlockTextColor, 0u);
+    SetBlockFunction(t, "SetBlockBrushColor", d::kSetBlockBrushColor, &C::SetBlockBrushColor,
+                     0x808080u);
+    SetBlockFunction(t, "SetBlockBrushStyle", d::kSetBlockBrushStyle, &C::SetBlockBrushStyle, 0);
+    SetBlockFunction(t, "SetBlockColor", d::kSetBlockColor, &C::SetBlockColor, 0x808080u);
+    SetBlockFunction(t, "SetBlockBarTop", d::kSetBlockBarTop, &C::SetBlockBarTop, int16_t{0});
+    SetBlockFunction(t, "SetBlockBarBottom", d::kSetBlockBarBottom, &C::SetBlockBarBottom,
+                     int16_t{0});
+    SetBlockFunction(t, "SetBlockVisible", d::kSetBlockVisible, &C::SetBlockVisible, true);
+    SetBlockFunction(t, "SetBlockClickable", d::kSetBlockClickable, &C::SetBlockClickable, true);
+    SetBlockFunction(t, "SetBlockAutoSize", d::kSetBlockAutoSize, &C::SetBlockAutoSize, true);
+    SetBlockFunction(t, "SetBlockRivetsStyle", d::kSetBlockRivetsStyle, &C::SetBlockRivetsStyle, 0);
+    SetBlockFunction(t, "SetBlockPicture", d::kSetBlockPicture, &C::SetBlockPicture,
+                     StdPictureRef());
+    SetBlockFunction(t, "SetBlockText", d::kSetBlockText, &C::SetBlockText, std::string());
+    SetBlockFunction(t, "SetBlockTextAlignment", d::kSetBlockTextAlignment,
+                     &C::SetBlockTextAlignment, 0);
+    SetBlockFunction(t, "SetBlockGradientStyle", d::kSetBlockGradientStyle,
+                     &C::SetBlockGradientStyle, 0);
+    SetBlockFunction(t, "SetBlockGradientGranularity", d::kSetBlockGradientGranularity,
+                     &C::SetBlockGradientGranularity, 0);
+    SetBlockFunction(t, "SetBlockGradientColor", d::kSetBlockGradientColor,
+                     &C::SetBlockGradientColor, 0xFF0000u);
+    SetBlockFunction(t, "SetBlockGradientColorEnd", d::kSetBlockGradientColorEnd,
+                     &C::SetBlockGradientColorEnd, 0u);
     return t;
   }();
   return table;

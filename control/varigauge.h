@@ -16,6 +16,54 @@
 
 namespace vg {
 
+// Per-block properties: each reads or writes one field of the block its selector names
+// (a number, -1 for the current block IndexBlock, or a key; see BlockTable::Resolve).
+// Setters store and redraw (BlockKey only stores); none notifies the host. Enumerations
+// are Longs at the interface and 16-bit in the record: a value beyond 16 bits is error 6.
+#define VG_BLOCK_PROPERTY(Name, Type, Put)                            \
+  Type get_Block##Name(const Variant& iBlock = CurrentBlock()) const; \
+  void Put##_Block##Name(const Variant& iBlock, Type v);
+#define VG_BLOCK_PROPERTIES(X)         \
+  X(Key, std::string, put)             \
+  X(BarLeft, int16_t, put)             \
+  X(BarRight, int16_t, put)            \
+  X(BarTop, int16_t, put)              \
+  X(BarBottom, int16_t, put)           \
+  X(BorderStyle, int32_t, put)         \
+  X(BorderWidth, int16_t, put)         \
+  X(ShapeStyle, int32_t, put)          \
+  X(BrushStyle, int32_t, put)          \
+  X(BrushColor, OLE_COLOR, put)        \
+  X(Visible, bool, put)                \
+  X(HPercentage, std::string, put)     \
+  X(VPercentage, std::string, put)     \
+  X(OnTop, bool, put)                  \
+  X(Color, OLE_COLOR, put)             \
+  X(GradientStyle, int32_t, put)       \
+  X(GradientGranularity, int32_t, put) \
+  X(GradientColor, OLE_COLOR, put)     \
+  X(GradientColorEnd, OLE_COLOR, put)  \
+  X(Text, std::string, put)            \
+  X(TextColor, OLE_COLOR, put)         \
+  X(TextAlignment, int32_t, put)       \
+  X(TextFont, StdFontRef, put)         \
+  X(TextFont3D, int32_t, put)          \
+  X(TextOffset, int16_t, put)          \
+  X(TextAngle, int16_t, put)           \
+  X(TextAutoAngle, int32_t, put)       \
+  X(RivetsStyle, int32_t, put)         \
+  X(Picture, StdPictureRef, putref)    \
+  X(PictureOffset, int16_t, put)       \
+  X(PictureAlignment, int32_t, put)    \
+  X(PictureTile, int32_t, put)         \
+  X(Clickable, bool, put)              \
+  X(AutoSize, bool, put)
+
+// The selector of the current block.
+inline Variant CurrentBlock() {
+  return Variant::Integer(-1);
+}
+
 class Varigauge : public DispatchObject, public ControlEvents {
  public:
   explicit Varigauge(UserControl& host);
@@ -128,6 +176,37 @@ class Varigauge : public DispatchObject, public ControlEvents {
 
   // The record a per-block member's selector names (error 9 outside the table).
   BlockRecord& Block(const Variant& iBlock);
+  const BlockRecord& Block(const Variant& iBlock) const;
+
+  VG_BLOCK_PROPERTIES(VG_BLOCK_PROPERTY)
+
+  // SetBlock functions: one field, the same value, in every block 1..Blocks (the spare
+  // record is left alone); the host hears of "Block" except for the alignment and gradient
+  // ones; then a redraw. Enumerations beyond 16 bits fail with 6 at the first block; the
+  // three Variant arguments are converted per block (13 or 6 at the first one).
+  void SetBlockShapeStyle(int32_t iShapeStyle = 0);
+  void SetBlockBorderStyle(int32_t iBorderStyle = 0);
+  void SetBlockTextOffset(const Variant& iTextOffset = Variant::Integer(3));
+  void SetBlockTextAngle(const Variant& iTextAngle = Variant::Integer(0));
+  void SetBlockTextAutoAngle(const Variant& iTextAutoAngle = Variant::Long(0));
+  void SetBlockTextColor(OLE_COLOR lTextColor = 0);
+  void SetBlockBrushColor(OLE_COLOR iBlockBrushColor = 0x808080);
+  void SetBlockBrushStyle(int32_t iBrushStyle = 0);
+  void SetBlockColor(OLE_COLOR iBlockColor = 0x808080);
+  // In twips; every block stores pixels, truncating (6 pixels for 100 at 15 twips a pixel).
+  void SetBlockBarTop(int16_t iBlockBarTop = 0);
+  void SetBlockBarBottom(int16_t iBlockBarBottom = 0);
+  void SetBlockVisible(bool iVisible = true);
+  void SetBlockClickable(bool iClickable = true);
+  void SetBlockAutoSize(bool iAutoSize = true);
+  void SetBlockRivetsStyle(int32_t iRivetsStyle = 0);
+  void SetBlockPicture(StdPictureRef pPicture = nullptr);
+  void SetBlockText(const std::string& iBlockText = "");
+  void SetBlockTextAlignment(int32_t iTextAlignment = 0);
+  void SetBlockGradientStyle(int32_t iGradientStyle = 0);
+  void SetBlockGradientGranularity(int32_t iGradientGranularity = 0);
+  void SetBlockGradientColor(OLE_COLOR lGradientColor = 0xFF0000);
+  void SetBlockGradientColorEnd(OLE_COLOR lGradientColorEnd = 0);
 
   // Internal state visible to tests and tools.
   BlockTable& blocks() { return blocks_; }
@@ -157,6 +236,9 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // A block's text with its live fields filled in, valid until the next call.
   const std::string& ExpandedText(int32_t block, const std::string& text);
   void ResetBlocks(std::vector<BlockRecord>& records);
+  // Sets one field in every block with `set`, then notifies "Block" if asked and redraws.
+  template <class Set>
+  void SetEveryBlock(Set set, bool notify);
 
   UserControl& host_;
   ControlState state_;

@@ -2,6 +2,7 @@
 // A control placed in a headless host, as a form would place a new one.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "control/varigauge.h"

@@ -170,6 +170,35 @@ TEST(Vgi, MakesFontsAndLoadsPictures) {
   std::remove(junk.c_str());
 }
 
+TEST(Vgi, DrawsBlocksEndToEnd) {
+  EXPECT_EQ(RunScript(":size 202 52\n"
+                      "AddBlock\n"
+                      "BlockBarLeft(1) = 0\n"
+                      "BlockBarRight(1) = 50\n"
+                      "BlockColor(1) = &HFF00&\n"
+                      ":pixel 1 1\n"
+                      ":pixel 100 50\n"
+                      ":pixel 101 25\n"
+                      "? BlockHPercentage(1)\n"
+                      "? BlockVPercentage(1)\n"
+                      "Set BlockTextFont(1) = NewFont(\"Arial\", 9.75, True)\n"
+                      "? BlockTextFont(1).Bold\n"
+                      "BlockTextFont(1).Bold = False\n"
+                      "? BlockTextFont(1).Bold\n"
+                      "SetBlockColor &HFF&\n"
+                      ":pixel 1 1\n"
+                      ":notes\n"
+                      "? BlockColor(5)\n"
+                      "BlockBorderStyle(1) = 70000\n"
+                      "Orientation = 1\n"
+                      ":pixel 1 1\n"
+                      ":pixel 101 1\n"),
+            "&H00FF00\n&H00FF00\n&HC0C0C0\n50\n100\nTrue\nFalse\n&H0000FF\nBlock\n"
+            "Run-time error '9': Subscript out of range\n"
+            "Run-time error '6': Overflow\n"
+            "&HC0C0C0\n&H0000FF\n");
+}
+
 TEST(Vgi, SizeAndResolutionOptions) {
   SessionOptions o;
   o.width_px = 300;
