@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""Instructions per call of one function, counted by callgrind (repeatable where wall
-time is not).
+"""Instructions per render pass, counted by callgrind (repeatable where wall time is not).
 
-usage: bench/count_instructions.py BENCH_BINARY BENCHMARK_FILTER FUNCTION_SUBSTRING
+usage: bench/count_instructions.py [BUILD_DIR] [SCENARIO ...]
 
-Runs the benchmark binary under callgrind with the given filter and prints, for every
-function whose name contains FUNCTION_SUBSTRING, the calls made to it and the inclusive
-instructions per call.
+Runs build/bench/pass_cost under callgrind for each scenario (default: all of new, bar,
+bar100, bar1000, circle), collecting only the measured passes, and prints the instructions
+per pass.
 """
 import os
 import re
@@ -14,46 +13,30 @@ import subprocess
 import sys
 import tempfile
 
+PASSES = {"new": 50, "bar": 50, "bar100": 5, "bar1000": 2, "circle": 2}
+
 
 def main():
-    if len(sys.argv) != 4:
-        sys.exit(__doc__)
-    binary, bench_filter, wanted = sys.argv[1:]
-    with tempfile.NamedTemporaryFile(suffix=".callgrind") as out:
-        subprocess.run(
-            ["valgrind", "--tool=callgrind", f"--callgrind-out-file={out.name}", binary,
-             f"--benchmark_filter={bench_filter}", "--benchmark_min_time=0.02"],
-            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            # Bind symbols at start-up so the first call does not pay for it.
-            env={**os.environ, "LD_BIND_NOW": "1"})
-        names = {}
-        calls = {}
-        cost = {}
-        current_cfn = None
-        pending_calls = None
-        for line in open(out.name, encoding="utf-8", errors="replace"):
-            m = re.match(r"^(c?fn)=\((\d+)\)(?: (.*))?$", line.rstrip("\n"))
-            if m:
-                kind, ident, name = m.groups()
-                if name:
-                    names[ident] = name
-                if kind == "cfn":
-                    current_cfn = ident
-                continue
-            m = re.match(r"^calls=(\d+)", line)
-            if m:
-                pending_calls = int(m.group(1))
-                continue
-            if pending_calls is not None:
-                parts = line.split()
-                inclusive = int(parts[1]) if len(parts) > 1 else 0
-                calls[current_cfn] = calls.get(current_cfn, 0) + pending_calls
-                cost[current_cfn] = cost.get(current_cfn, 0) + inclusive
-                pending_calls = None
-        for ident, name in sorted(names.items(), key=lambda kv: kv[1]):
-            if wanted in name and calls.get(ident):
-                print(f"{calls[ident]:>8} calls  {cost[ident] // calls[ident]:>10} "
-                      f"instructions per call  {name}")
+    args = sys.argv[1:]
+    build = "build"
+    if args and os.path.isdir(args[0]):
+        build = args.pop(0)
+    scenarios = args or list(PASSES)
+    binary = os.path.join(build, "bench", "pass_cost")
+    for name in scenarios:
+        passes = PASSES.get(name, 10)
+        with tempfile.NamedTemporaryFile(suffix=".callgrind") as out:
+            subprocess.run(
+                ["valgrind", "--tool=callgrind", "--toggle-collect=*MeasuredPasses*",
+                 f"--callgrind-out-file={out.name}", binary, name, str(passes)],
+                check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                env={**os.environ, "LD_BIND_NOW": "1"})
+            total = 0
+            for line in open(out.name, encoding="utf-8", errors="replace"):
+                m = re.match(r"^summary: (\d+)", line)
+                if m:
+                    total = int(m.group(1))
+        print(f"{name:>8}: {total // passes:>12,} instructions per pass")
 
 
 if __name__ == "__main__":

@@ -138,7 +138,10 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
   const double steps = pass.Steps;
   for (int i = 0; i < pass.Steps; ++i) {
     gdi::RECT band{Round(l), Round(t), Round(r), Round(b)};
-    auto mix = [&](int32_t s, int32_t e) { return RoundToInt32(s + (e - s) / steps * i); };
+    // The value lies between two channel values, so plain rounding needs no range checks.
+    auto mix = [&](int32_t s, int32_t e) {
+      return static_cast<int32_t>(RoundHalfEven(s + (e - s) / steps * i));
+    };
     COLORREF color = static_cast<COLORREF>(mix(sr, er) + 256 * mix(sg, eg) + 65536 * mix(sb, eb));
     switch (pass.Style) {
       case 9:

@@ -48,9 +48,8 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush_handle) {
   if (left >= right) return 1;
   if (!brush->hatched) {
     // The common case, kept free of per-row calls.
-    COLORREF* row = b->pixels.data() + static_cast<size_t>(top) * b->width;
-    for (int y = top; y < bottom; ++y, row += b->width)
-      FillPixels(row + left, right - left, brush->color);
+    FillRows(b->pixels.data() + static_cast<size_t>(top) * b->width + left, b->width, bottom - top,
+             right - left, brush->color);
     return 1;
   }
   const Dc& dc = *Get<Dc>(hdc);

@@ -213,20 +213,31 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
     glyph->top = face->glyph->bitmap_top;
     glyph->width = static_cast<int>(bm.width);
     glyph->height = static_cast<int>(bm.rows);
-    glyph->coverage.resize(static_cast<size_t>(glyph->width) * glyph->height);
+    glyph->stride = glyph->width + 3;
+    glyph->coverage.assign(static_cast<size_t>(glyph->stride) * glyph->height, 0);
     for (int y = 0; y < glyph->height; ++y) {
       const uint8_t* src = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
       if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
-        std::memcpy(&glyph->coverage[static_cast<size_t>(y) * glyph->width], src,
+        std::memcpy(&glyph->coverage[static_cast<size_t>(y) * glyph->stride], src,
                     static_cast<size_t>(glyph->width));
       } else if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
         for (int x = 0; x < glyph->width; ++x)
-          glyph->coverage[static_cast<size_t>(y) * glyph->width + x] =
+          glyph->coverage[static_cast<size_t>(y) * glyph->stride + x] =
               (src[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
       }
     }
   }
   FT_Set_Transform(face, nullptr, nullptr);
+  glyph->ink_begin.assign(static_cast<size_t>(glyph->height), 0);
+  glyph->ink_end.assign(static_cast<size_t>(glyph->height), 0);
+  for (int y = 0; y < glyph->height; ++y) {
+    const uint8_t* row = &glyph->coverage[static_cast<size_t>(y) * glyph->stride];
+    int first = 0, last = glyph->width;
+    while (first < last && row[first] == 0) ++first;
+    while (last > first && row[last - 1] == 0) --last;
+    glyph->ink_begin[y] = static_cast<uint16_t>(first);
+    glyph->ink_end[y] = static_cast<uint16_t>(last);
+  }
   const Glyph* result = glyph.get();
   if (codepoint < 128) {
     ascii_store_.push_back(std::move(glyph));

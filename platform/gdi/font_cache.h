@@ -18,8 +18,13 @@ struct Glyph {
   int top = 0;   // bitmap offset from the pen position, pixels, y upwards
   int width = 0;
   int height = 0;
-  int advance = 0;                // unturned advance in whole pixels
-  std::vector<uint8_t> coverage;  // width x height, 0..255
+  int advance = 0;  // unturned advance in whole pixels
+  int stride = 0;   // bytes per coverage row: width and three zeros, for whole groups of four
+  std::vector<uint8_t> coverage;  // stride x height, 0..255
+  // Per row, the columns from the first to past the last pixel with any coverage, so that
+  // drawing skips the empty ends of each row.
+  std::vector<uint16_t> ink_begin;
+  std::vector<uint16_t> ink_end;
 };
 
 class RealizedFont {

@@ -47,6 +47,24 @@ bool LineTo(HDC hdc, int x, int y) {
   Pen* pen = Get<Pen>(dc->pen);
   Bitmap* b = Get<Bitmap>(dc->bitmap);
   if (!pen || !b || pen->style == PS_NULL) return true;
+  if (x0 == x && y0 == y) return true;
+  if (y0 == y || x0 == x) {
+    // Horizontal and vertical lines (frames are made of them): the stamps along the line
+    // make one rectangle, from the first pixel to the one before the end point.
+    int64_t last_x = x0 == x ? x : (x > x0 ? int64_t{x} - 1 : int64_t{x} + 1);
+    int64_t last_y = y0 == y ? y : (y > y0 ? int64_t{y} - 1 : int64_t{y} + 1);
+    int64_t half = pen->width / 2;
+    int64_t left = std::min<int64_t>(x0, last_x) - half;
+    int64_t right = std::max<int64_t>(x0, last_x) - half + pen->width;
+    int64_t top = std::min<int64_t>(y0, last_y) - half;
+    int64_t bottom = std::max<int64_t>(y0, last_y) - half + pen->width;
+    left = std::max<int64_t>(left, 0), top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>(right, b->width), bottom = std::min<int64_t>(bottom, b->height);
+    if (top < bottom)
+      FillRows(b->pixels.data() + top * b->width + left, b->width, bottom - top, right - left,
+               pen->color);
+    return true;
+  }
   // Bresenham's line from (x0, y0) towards (x, y), the end point excluded.
   int64_t dx = std::abs(int64_t{x} - x0), dy = -std::abs(int64_t{y} - y0);
   int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;

@@ -27,13 +27,16 @@ struct Table {
     stock_font = InsertStock(system);
   }
 
-  HGDIOBJ InsertStock(Object object) {
-    HGDIOBJ h = Insert(std::move(object), false);
-    slots[(h & 0xFFFFFFFFu) - 1].stock = true;
+  template <class T>
+  HGDIOBJ InsertStock(T object) {
+    HGDIOBJ h;
+    Slot& s = NewSlot(false, &h);  // not through table(): it is being made
+    s.object.template emplace<T>(std::move(object));
+    s.stock = true;
     return h;
   }
 
-  HGDIOBJ Insert(Object object, bool counted) {
+  Slot& NewSlot(bool counted, HGDIOBJ* handle) {
     uint32_t index;
     if (!free_list.empty()) {
       index = free_list.back();
@@ -43,13 +46,13 @@ struct Table {
       slots.emplace_back();
     }
     Slot& s = slots[index];
-    s.object = std::move(object);
     s.stock = false;
     s.uncounted = !counted;
     s.delete_pending = false;
     s.selected = 0;
     if (counted) ++live;
-    return (static_cast<HGDIOBJ>(s.generation) << 32) | (index + 1);
+    *handle = (static_cast<HGDIOBJ>(s.generation) << 32) | (index + 1);
+    return s;
   }
 };
 
@@ -60,6 +63,7 @@ Table* g_table = nullptr;
 [[gnu::noinline]] Table& MakeTable() {
   static Table t;
   g_table = &t;
+  g_slots = &t.slots;
   return t;
 }
 
@@ -69,19 +73,14 @@ inline Table& table() {
 
 }  // namespace
 
-Slot* Lookup(HGDIOBJ handle) {
-  uint32_t index = static_cast<uint32_t>(handle & 0xFFFFFFFFu);
-  if (index == 0) return nullptr;
-  Table& t = table();
-  if (index > t.slots.size()) return nullptr;
-  Slot& s = t.slots[index - 1];
-  if (s.generation != static_cast<uint32_t>(handle >> 32)) return nullptr;
-  if (std::holds_alternative<std::monostate>(s.object)) return nullptr;
-  return &s;
+std::vector<Slot>* g_slots = nullptr;
+
+std::vector<Slot>& MakeSlots() {
+  return table().slots;
 }
 
-HGDIOBJ Insert(Object object, bool counted) {
-  return table().Insert(std::move(object), counted);
+Slot& NewSlot(bool counted, HGDIOBJ* handle) {
+  return table().NewSlot(counted, handle);
 }
 
 void Erase(HGDIOBJ handle) {
@@ -89,7 +88,9 @@ void Erase(HGDIOBJ handle) {
   if (!s || s->stock) return;
   Table& t = table();
   if (!s->uncounted) --t.live;
-  s->object = std::monostate{};
+  // The generation moves on, so every handle to this slot is stale from here; only a
+  // bitmap's pixels are worth giving back at once.
+  if (Bitmap* b = std::get_if<Bitmap>(&s->object)) std::vector<COLORREF>().swap(b->pixels);
   s->delete_pending = false;
   s->selected = 0;
   ++s->generation;
@@ -107,11 +108,6 @@ HPEN StockPen() {
 }
 HFONT StockFont() {
   return table().stock_font;
-}
-
-Bitmap* TargetBitmap(HDC hdc) {
-  Dc* dc = Get<Dc>(hdc);
-  return dc ? Get<Bitmap>(dc->bitmap) : nullptr;
 }
 
 }  // namespace vg::gdi::detail

@@ -8,6 +8,8 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -65,15 +67,41 @@ struct Slot {
   Object object;
 };
 
-// The slot behind a handle, or nullptr for 0, a stale or an unknown handle.
-Slot* Lookup(HGDIOBJ handle);
+// The slots behind the handles; made with the stock objects on first use.
+extern std::vector<Slot>* g_slots;
+std::vector<Slot>& MakeSlots();
+
+// The slot behind a handle, or nullptr for 0, a stale or an unknown handle. Every call of
+// the device goes through here, so it is kept inline and short.
+inline Slot* Lookup(HGDIOBJ handle) {
+  std::vector<Slot>& slots = g_slots ? *g_slots : MakeSlots();
+  const uint32_t index = static_cast<uint32_t>(handle & 0xFFFFFFFFu);
+  if (index == 0 || index > slots.size()) return nullptr;
+  Slot& s = slots[index - 1];
+  return s.generation == static_cast<uint32_t>(handle >> 32) ? &s : nullptr;
+}
 template <class T>
 T* Get(HGDIOBJ handle) {
   Slot* s = Lookup(handle);
   return s ? std::get_if<T>(&s->object) : nullptr;
 }
 
-HGDIOBJ Insert(Object object, bool counted);
+// A fresh slot (from the free list when there is one) and its handle.
+Slot& NewSlot(bool counted, HGDIOBJ* handle);
+
+// Stores an object in a fresh slot. A slot that held the same kind before is assigned in
+// place, which keeps making and deleting brushes and pens cheap.
+template <class T>
+HGDIOBJ Insert(T&& object, bool counted) {
+  using Kind = std::decay_t<T>;
+  HGDIOBJ handle;
+  Slot& s = NewSlot(counted, &handle);
+  if (Kind* same = std::get_if<Kind>(&s.object))
+    *same = std::forward<T>(object);
+  else
+    s.object.template emplace<Kind>(std::forward<T>(object));
+  return handle;
+}
 void Erase(HGDIOBJ handle);
 
 // Stock objects a new context starts with.
@@ -83,19 +111,42 @@ HPEN StockPen();
 HFONT StockFont();
 
 // The bitmap selected into a context, or nullptr.
-Bitmap* TargetBitmap(HDC hdc);
+inline Bitmap* TargetBitmap(HDC hdc) {
+  Dc* dc = Get<Dc>(hdc);
+  return dc ? Get<Bitmap>(dc->bitmap) : nullptr;
+}
 
 // Paints x0..x1-1 of row y (already clipped to the bitmap) with a hatch brush, honouring
 // the context's background mode for the gaps.
 void FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1);
 
-// Sets n pixels to one colour, four at a time where the processor allows.
-inline void FillPixels(COLORREF* p, ptrdiff_t n, COLORREF color) {
+// Sets n pixels of each of `rows` rows (`stride` pixels apart) to one colour. Where the
+// processor allows, four pixels a store, the last store of a row overlapping the one
+// before it instead of a loop over the remainder.
+inline void FillRows(COLORREF* p, ptrdiff_t stride, ptrdiff_t rows, ptrdiff_t n, COLORREF color) {
+  if (n <= 0) return;
 #ifdef __SSE2__
-  const __m128i four = _mm_set1_epi32(static_cast<int>(color));
-  for (; n >= 4; n -= 4, p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+  if (n >= 4) {
+    const __m128i four = _mm_set1_epi32(static_cast<int>(color));
+    for (; rows > 0; --rows, p += stride) {
+      ptrdiff_t i = 0;
+      for (; i + 8 < n; i += 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), four);
+      }
+      if (i + 4 < n) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
+    }
+    return;
+  }
 #endif
-  for (; n > 0; --n) *p++ = color;
+  for (; rows > 0; --rows, p += stride)
+    for (ptrdiff_t i = 0; i < n; ++i) p[i] = color;
+}
+
+// Sets n pixels to one colour.
+inline void FillPixels(COLORREF* p, ptrdiff_t n, COLORREF color) {
+  FillRows(p, 0, 1, n, color);
 }
 
 // Paints x0..x1-1 of row y (already clipped to the bitmap) with `brush`.
