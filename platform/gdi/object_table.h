@@ -67,27 +67,66 @@ struct Slot {
   Object object;
 };
 
-// The slots behind the handles; made with the stock objects on first use.
-extern std::vector<Slot>* g_slots;
-std::vector<Slot>& MakeSlots();
+// The table behind the handles: the slots, the free ones, the count of live objects and
+// the stock objects. Made on first use; every call of the device goes through it, so
+// reaching it and the slot operations below are kept inline and short.
+struct Table {
+  std::vector<Slot> slots;
+  std::vector<uint32_t> free_list;
+  int live = 0;
+  HBITMAP stock_bitmap = 0;
+  HBRUSH stock_brush = 0;
+  HPEN stock_pen = 0;
+  HFONT stock_font = 0;
+  int screen_dpi = 96;
 
-// The slot behind a handle, or nullptr for 0, a stale or an unknown handle. Every call of
-// the device goes through here, so it is kept inline and short.
+  Table();
+
+  Slot& NewSlot(bool counted, HGDIOBJ* handle) {
+    uint32_t index;
+    if (!free_list.empty()) {
+      index = free_list.back();
+      free_list.pop_back();
+    } else {
+      index = static_cast<uint32_t>(slots.size());
+      slots.emplace_back();
+    }
+    Slot& s = slots[index];
+    s.stock = false;
+    s.uncounted = !counted;
+    s.delete_pending = false;
+    s.selected = 0;
+    if (counted) ++live;
+    *handle = (static_cast<HGDIOBJ>(s.generation) << 32) | (index + 1);
+    return s;
+  }
+};
+
+extern Table* g_table;
+Table& MakeTable();
+inline Table& table() {
+  return g_table ? *g_table : MakeTable();
+}
+
+// The slot behind a handle, or nullptr for 0, a stale or an unknown handle.
 inline Slot* Lookup(HGDIOBJ handle) {
-  std::vector<Slot>& slots = g_slots ? *g_slots : MakeSlots();
+  std::vector<Slot>& slots = table().slots;
   const uint32_t index = static_cast<uint32_t>(handle & 0xFFFFFFFFu);
   if (index == 0 || index > slots.size()) return nullptr;
   Slot& s = slots[index - 1];
   return s.generation == static_cast<uint32_t>(handle >> 32) ? &s : nullptr;
 }
+
+// A fresh slot (from the free list when there is one) and its handle.
+inline Slot& NewSlot(bool counted, HGDIOBJ* handle) {
+  return table().NewSlot(counted, handle);
+}
+
 template <class T>
 T* Get(HGDIOBJ handle) {
   Slot* s = Lookup(handle);
   return s ? std::get_if<T>(&s->object) : nullptr;
 }
-
-// A fresh slot (from the free list when there is one) and its handle.
-Slot& NewSlot(bool counted, HGDIOBJ* handle);
 
 // Stores an object in a fresh slot. A slot that held the same kind before is assigned in
 // place, which keeps making and deleting brushes and pens cheap.
@@ -130,9 +169,16 @@ inline void FillRows(COLORREF* p, ptrdiff_t stride, ptrdiff_t rows, ptrdiff_t n,
     const __m128i four = _mm_set1_epi32(static_cast<int>(color));
     for (; rows > 0; --rows, p += stride) {
       ptrdiff_t i = 0;
-      for (; i + 8 < n; i += 8) {
+      for (; i + 16 < n; i += 16) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 8), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 12), four);
+      }
+      if (i + 8 < n) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), four);
+        i += 8;
       }
       if (i + 4 < n) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
