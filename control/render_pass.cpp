@@ -57,6 +57,33 @@ const std::string& Varigauge::ExpandedText(int32_t /*block*/, const std::string&
   return expanded_text_;
 }
 
+void Varigauge::DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile,
+                            int32_t alignment) {
+  if (!picture1_) return;
+  OffScreenDC& dc = *surface_;
+  dc.put_PictureOffset(offset);
+  dc.put_PictureTile(tile);
+  dc.put_PictureAlignment(alignment);
+  picture1_->SetPicture(picture);
+  dc.DrawBitmap(*picture1_);
+  picture1_->Clear();
+}
+
+void Varigauge::DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
+                         const StdFontRef& font, int32_t font_3d, int16_t angle,
+                         int32_t auto_angle) {
+  OffScreenDC& dc = *surface_;
+  dc.put_Text(text);
+  dc.put_TextAlignment(alignment);
+  dc.put_TextOffset(offset);
+  dc.put_TextColor(color);
+  dc.putref_TextFont(font);
+  dc.put_Font3D(font_3d);
+  dc.put_TextAngle(angle);
+  dc.put_TextAutoAngle(auto_angle);
+  dc.DisplayText();
+}
+
 void Varigauge::RenderPass() {
   // Step 1, gate: the switches, then the scale ranges (computed in 16 bits).
   if (!state_.redraw || state_.dont_refresh_after_property_page) return;
@@ -114,31 +141,19 @@ void Varigauge::RenderPass() {
   }
 
   // Step 7, the caption, under the picture and the blocks.
-  if (!state_.caption.empty()) {
-    dc.put_Text(state_.caption);
-    dc.put_TextAlignment(state_.caption_alignment);
-    dc.put_TextOffset(state_.caption_offset);
-    dc.put_TextColor(or_disabled(host_.ForeColor()));
-    dc.putref_TextFont(host_.Font());
-    dc.put_Font3D(state_.caption_font_3d);
-    dc.put_TextAngle(state_.caption_angle);
-    dc.put_TextAutoAngle(state_.caption_auto_angle);
-    dc.DisplayText();
-  }
+  if (!state_.caption.empty())
+    DrawText(state_.caption, state_.caption_alignment, state_.caption_offset,
+             or_disabled(host_.ForeColor()), host_.Font(), state_.caption_font_3d,
+             state_.caption_angle, state_.caption_auto_angle);
 
   // Step 8, the control's picture inside the frame.
   dc.put_Left(bw);
   dc.put_Top(bw);
   dc.put_Right(width - bw);
   dc.put_Bottom(height - bw);
-  if (state_.picture && state_.picture->Type() != vbPicTypeNone && picture1_) {
-    dc.put_PictureOffset(state_.picture_offset);
-    dc.put_PictureTile(state_.picture_tile);
-    dc.put_PictureAlignment(state_.picture_alignment);
-    picture1_->SetPicture(state_.picture);
-    dc.DrawBitmap(*picture1_);
-    picture1_->Clear();
-  }
+  if (state_.picture && state_.picture->Type() != vbPicTypeNone)
+    DrawPicture(state_.picture, state_.picture_offset, state_.picture_tile,
+                state_.picture_alignment);
 
   // Step 9, the blocks: all that are not on top, then all that are, each in ascending
   // number, counted in 16 bits.
@@ -149,8 +164,8 @@ void Varigauge::RenderPass() {
     const int32_t n = (i - 1) % count + 1;
     BlockRecord& block = blocks_.At(n);
     const bool second_pass = i > count;
-    if (block.OnTop != second_pass || block.BarLeft < 0 || block.BarRight < 0 ||
-        block.BarTop < 0 || block.BarBottom < 0 || !block.Visible)
+    if (block.OnTop != second_pass || block.BarLeft < 0 || block.BarRight < 0 || block.BarTop < 0 ||
+        block.BarBottom < 0 || !block.Visible)
       continue;
     RenderBlock(n, block, h_range, v_range, bw, l, t, r, b);
   }
@@ -216,7 +231,8 @@ void Varigauge::RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int1
       r = px((w - fbw) - block.BarBottom * sh);
       b = px((h - fbw) - block.BarLeft * sv);
       break;
-    default: break;  // the rectangle stays as the previous block left it
+    default:
+      break;  // the rectangle stays as the previous block left it
   }
 
   // Fill, then the frame (rectangles only).
@@ -250,27 +266,13 @@ void Varigauge::RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int1
   }
 
   // Picture.
-  if (block.Picture && block.Picture->Handle() != 0 && picture1_) {
-    dc.put_PictureOffset(block.PictureOffset);
-    dc.put_PictureTile(block.PictureTile);
-    dc.put_PictureAlignment(block.PictureAlignment);
-    picture1_->SetPicture(block.Picture);
-    dc.DrawBitmap(*picture1_);
-    picture1_->Clear();
-  }
+  if (block.Picture && block.Picture->Handle() != 0)
+    DrawPicture(block.Picture, block.PictureOffset, block.PictureTile, block.PictureAlignment);
 
   // Text.
-  if (!text.empty()) {
-    dc.put_Text(text);
-    dc.put_TextAlignment(block.TextAlignment);
-    dc.put_TextOffset(block.TextOffset);
-    dc.put_TextColor(or_disabled(block.TextColor));
-    dc.putref_TextFont(block.TextFont);
-    dc.put_Font3D(block.TextFont3D);
-    dc.put_TextAngle(block.TextAngle);
-    dc.put_TextAutoAngle(block.TextAutoAngle);
-    dc.DisplayText();
-  }
+  if (!text.empty())
+    DrawText(text, block.TextAlignment, block.TextOffset, or_disabled(block.TextColor),
+             block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
 }
 
 }  // namespace vg

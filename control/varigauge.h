@@ -233,6 +233,10 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void AutoSizeToPicture(int16_t bw);
   void RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int16_t v_range, int16_t bw,
                    int32_t& l, int32_t& t, int32_t& r, int32_t& b);
+  // One picture, placed through the hidden picture box, and one text, with their attributes.
+  void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
+  void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
+                const StdFontRef& font, int32_t font_3d, int16_t angle, int32_t auto_angle);
   // A block's text with its live fields filled in, valid until the next call.
   const std::string& ExpandedText(int32_t block, const std::string& text);
   void ResetBlocks(std::vector<BlockRecord>& records);
