@@ -1,4 +1,6 @@
 // Members that work on the block table as a whole.
+#include <new>
+
 #include "control/enums.h"
 #include "control/varigauge.h"
 #include "platform/automation/conversions.h"
@@ -19,7 +21,13 @@ void Varigauge::put_Blocks(int16_t n) {
 }
 
 void Varigauge::AddBlock() {
-  blocks_.Add(StdFont::Create("MS Sans Serif", 8.25));
+  StdFontRef font;
+  try {
+    font = StdFont::Create("MS Sans Serif", 8.25);
+  } catch (const std::bad_alloc&) {
+    Raise(err::kOutOfMemory);
+  }
+  blocks_.Add(std::move(font));
 }
 
 void Varigauge::DeleteBlock(const Variant& iBlock) {

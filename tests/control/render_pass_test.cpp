@@ -162,6 +162,21 @@ TEST(RenderPass, ACaptionIsHiddenWhereABlockCoversIt) {
   EXPECT_EQ(Covered(p, kBlock), (std::array<int, 4>{1, 1, 201, 51}));
 }
 
+TEST(RenderPass, SystemColoursAreDrawnAsTheirColours) {
+  // The default ForeColor is system colour 18 (button text, black): the caption's ink is
+  // black blended over the grey background, so every pixel stays grey.
+  PlacedControl p(Pixels(120, 30));
+  p.c().put_Caption("Caption");
+  int ink = 0;
+  for (int y = 1; y < 29; ++y)
+    for (int x = 1; x < 119; ++x) {
+      COLORREF c = p.Pixel(x, y);
+      EXPECT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << x << "," << y;
+      ink += c != kBack;
+    }
+  EXPECT_GT(ink, 20);
+}
+
 TEST(RenderPass, EtchedFramesAreOnePixelWide) {
   PlacedControl p(Pixels(202, 52));
   Varigauge& c = p.c();
