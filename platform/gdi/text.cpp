@@ -52,7 +52,8 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
 // Blends a run of n pixels with their coverage values. Four pixels at a time where the
 // processor allows: the same arithmetic in 16-bit lanes (every intermediate stays below
 // 65536), so the result is identical to Blend's.
-inline void BlendRun(COLORREF* dst, const uint8_t* coverage, int n, COLORREF color) {
+[[gnu::always_inline]] inline void BlendRun(COLORREF* dst, const uint8_t* coverage, int n,
+                                            COLORREF color) {
 #ifdef __SSE2__
   const __m128i zero = _mm_setzero_si128();
   const __m128i c16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
