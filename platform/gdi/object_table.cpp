@@ -32,20 +32,6 @@ Table& MakeTable() {
   return t;
 }
 
-void Erase(HGDIOBJ handle) {
-  Slot* s = Lookup(handle);
-  if (!s || s->stock) return;
-  Table& t = table();
-  if (!s->uncounted) --t.live;
-  // The generation moves on, so every handle to this slot is stale from here; only a
-  // bitmap's pixels are worth giving back at once.
-  if (Bitmap* b = std::get_if<Bitmap>(&s->object)) std::vector<COLORREF>().swap(b->pixels);
-  s->delete_pending = false;
-  s->selected = 0;
-  ++s->generation;
-  t.free_list.push_back(static_cast<uint32_t>(handle & 0xFFFFFFFFu) - 1);
-}
-
 HBITMAP StockBitmap() {
   return table().stock_bitmap;
 }

@@ -141,7 +141,20 @@ HGDIOBJ Insert(T&& object, bool counted) {
     s.object.template emplace<Kind>(std::forward<T>(object));
   return handle;
 }
-void Erase(HGDIOBJ handle);
+// Frees a slot: its handles go stale and it goes on the free list.
+inline void Erase(HGDIOBJ handle) {
+  Slot* s = Lookup(handle);
+  if (!s || s->stock) return;
+  Table& t = table();
+  if (!s->uncounted) --t.live;
+  // The generation moves on, so every handle to this slot is stale from here; only a
+  // bitmap's pixels are worth giving back at once.
+  if (Bitmap* b = std::get_if<Bitmap>(&s->object)) std::vector<COLORREF>().swap(b->pixels);
+  s->delete_pending = false;
+  s->selected = 0;
+  ++s->generation;
+  t.free_list.push_back(static_cast<uint32_t>(handle & 0xFFFFFFFFu) - 1);
+}
 
 // Stock objects a new context starts with.
 HBITMAP StockBitmap();
@@ -167,6 +180,14 @@ inline void FillRows(COLORREF* p, ptrdiff_t stride, ptrdiff_t rows, ptrdiff_t n,
 #ifdef __SSE2__
   if (n >= 4) {
     const __m128i four = _mm_set1_epi32(static_cast<int>(color));
+    if (n <= 8) {
+      // Narrow spans (gradient bands, frame lines): two overlapping stores a row.
+      for (; rows > 0; --rows, p += stride) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
+      }
+      return;
+    }
     for (; rows > 0; --rows, p += stride) {
       ptrdiff_t i = 0;
       for (; i + 16 < n; i += 16) {
