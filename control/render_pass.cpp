@@ -57,6 +57,11 @@ const std::string& Varigauge::ExpandedText(int32_t /*block*/, const std::string&
   return expanded_text_;
 }
 
+int32_t Varigauge::OrDisabled(OLE_COLOR color) const {
+  // The pass reads Enabled before each colour choice.
+  return static_cast<int32_t>(host_.Enabled() ? color : state_.disabled_color);
+}
+
 void Varigauge::DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile,
                             int32_t alignment) {
   if (!picture1_) return;
@@ -106,10 +111,6 @@ void Varigauge::RenderPass() {
   v_scale_ = (scale_height - 2.0f * bw) / static_cast<float>(v_range);
 
   OffScreenDC& dc = *surface_;
-  const bool enabled = host_.Enabled();
-  auto or_disabled = [&](OLE_COLOR c) {
-    return static_cast<int32_t>(enabled ? c : state_.disabled_color);
-  };
 
   // Step 5, background: BackColor is the only colour translated here.
   COLORREF back = 0;
@@ -123,11 +124,11 @@ void Varigauge::RenderPass() {
   dc.put_BorderWidth(bw);
   dc.put_BackgroundColor(static_cast<int32_t>(back));
   dc.put_BrushStyle(state_.brush_style);
-  dc.put_BrushColor(or_disabled(state_.brush_color));
+  dc.put_BrushColor(OrDisabled(state_.brush_color));
   dc.put_GradientStyle(state_.gradient_style);
   dc.put_GradientGranularity(state_.gradient_granularity);
-  dc.put_GradientColor(or_disabled(state_.gradient_color));
-  dc.put_GradientColorEnd(or_disabled(state_.gradient_color_end));
+  dc.put_GradientColor(OrDisabled(state_.gradient_color));
+  dc.put_GradientColorEnd(OrDisabled(state_.gradient_color_end));
   dc.put_RivetsStyle(CheckedInteger(state_.rivets_style));  // 6 beyond 16 bits
   dc.FillRectangle();
 
@@ -143,7 +144,7 @@ void Varigauge::RenderPass() {
   // Step 7, the caption, under the picture and the blocks.
   if (!state_.caption.empty())
     DrawText(state_.caption, state_.caption_alignment, state_.caption_offset,
-             or_disabled(host_.ForeColor()), host_.Font(), state_.caption_font_3d,
+             OrDisabled(host_.ForeColor()), host_.Font(), state_.caption_font_3d,
              state_.caption_angle, state_.caption_auto_angle);
 
   // Step 8, the control's picture inside the frame.
@@ -177,10 +178,6 @@ void Varigauge::RenderPass() {
 void Varigauge::RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int16_t v_range,
                             int16_t bw, int32_t& l, int32_t& t, int32_t& r, int32_t& b) {
   OffScreenDC& dc = *surface_;
-  const bool enabled = host_.Enabled();
-  auto or_disabled = [&](OLE_COLOR c) {
-    return static_cast<int32_t>(enabled ? c : state_.disabled_color);
-  };
   const float w = static_cast<float>(host_.ScaleWidth());
   const float h = static_cast<float>(host_.ScaleHeight());
 
@@ -242,13 +239,13 @@ void Varigauge::RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int1
   dc.put_Bottom(b);
   dc.put_BorderStyle(block.BorderStyle);
   dc.put_BorderWidth(0);
-  dc.put_BackgroundColor(or_disabled(block.Color));
+  dc.put_BackgroundColor(OrDisabled(block.Color));
   dc.put_BrushStyle(block.BrushStyle);
-  dc.put_BrushColor(or_disabled(block.BrushColor));
+  dc.put_BrushColor(OrDisabled(block.BrushColor));
   dc.put_GradientStyle(block.GradientStyle);
   dc.put_GradientGranularity(block.GradientGranularity);
-  dc.put_GradientColor(or_disabled(block.GradientColor));
-  dc.put_GradientColorEnd(or_disabled(block.GradientColorEnd));
+  dc.put_GradientColor(OrDisabled(block.GradientColor));
+  dc.put_GradientColorEnd(OrDisabled(block.GradientColorEnd));
   dc.put_RivetsStyle(block.RivetsStyle);
   if (block.ShapeStyle != vgRectangle) {
     dc.FillEllipse();
@@ -271,7 +268,7 @@ void Varigauge::RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int1
 
   // Text.
   if (!text.empty())
-    DrawText(text, block.TextAlignment, block.TextOffset, or_disabled(block.TextColor),
+    DrawText(text, block.TextAlignment, block.TextOffset, OrDisabled(block.TextColor),
              block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
 }
 

@@ -233,6 +233,8 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void AutoSizeToPicture(int16_t bw);
   void RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int16_t v_range, int16_t bw,
                    int32_t& l, int32_t& t, int32_t& r, int32_t& b);
+  // `color`, or DisabledColor while the control is disabled.
+  int32_t OrDisabled(OLE_COLOR color) const;
   // One picture, placed through the hidden picture box, and one text, with their attributes.
   void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
   void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,

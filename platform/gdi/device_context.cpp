@@ -116,7 +116,7 @@ bool DeleteObject(HGDIOBJ object) {
     s->delete_pending = true;
     return true;
   }
-  Erase(object);
+  EraseSlot(*s, object);
   return true;
 }
 

@@ -102,6 +102,7 @@ struct KeyHash {
 // FreeType and fontconfig with the fonts realised through them. One object, so that the
 // fonts (and their faces) go before the library that made them.
 struct FontSystem {
+  uint64_t epoch = 1;
   Library library;
   std::unordered_map<Key, std::unique_ptr<RealizedFont>, KeyHash> fonts;
 };
@@ -137,7 +138,10 @@ RealizedFont* Realize(const LOGFONTA& record) {
   key.italic = record.lfItalic != 0;
   auto& fonts = cache();
   if (auto it = fonts.find(key); it != fonts.end()) return it->second.get();
-  if (fonts.size() >= kMaxCachedFonts) fonts.clear();
+  if (fonts.size() >= kMaxCachedFonts) {
+    fonts.clear();
+    ++system().epoch;
+  }
 
   std::unique_ptr<RealizedFont> font(new RealizedFont());
   font->angle_ = key.escapement / 10.0 * 3.14159265358979323846 / 180.0;
@@ -246,6 +250,10 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
     glyphs_.emplace(codepoint, std::move(glyph));
   }
   return result;
+}
+
+uint64_t FontCacheEpoch() {
+  return system().epoch;
 }
 
 uint32_t NextCodepoint(const char* text, int length, int* i) {

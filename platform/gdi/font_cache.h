@@ -62,6 +62,10 @@ class RealizedFont {
 // whose face cannot be found or opened is realised as one that measures and draws nothing.
 RealizedFont* Realize(const LOGFONTA& record);
 
+// Moves on whenever realised fonts are dropped, so that fonts remembering one know to look
+// again.
+uint64_t FontCacheEpoch();
+
 // Decodes one UTF-8 character at text[*i], advancing *i; invalid bytes read as U+FFFD.
 uint32_t NextCodepoint(const char* text, int length, int* i);
 

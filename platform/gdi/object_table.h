@@ -36,8 +36,13 @@ struct Pen {
   COLORREF color = 0;
 };
 
+class RealizedFont;
+
 struct Font {
   LOGFONTA record;
+  // The realised form found last, valid while the font cache's epoch is unchanged.
+  RealizedFont* realized = nullptr;
+  uint64_t epoch = 0;
 };
 
 struct Dc {
@@ -141,19 +146,23 @@ HGDIOBJ Insert(T&& object, bool counted) {
     s.object.template emplace<Kind>(std::forward<T>(object));
   return handle;
 }
-// Frees a slot: its handles go stale and it goes on the free list.
-inline void Erase(HGDIOBJ handle) {
-  Slot* s = Lookup(handle);
-  if (!s || s->stock) return;
+// Frees the slot behind `handle` (found already): its handles go stale and it goes on the
+// free list.
+inline void EraseSlot(Slot& s, HGDIOBJ handle) {
+  if (s.stock) return;
   Table& t = table();
-  if (!s->uncounted) --t.live;
+  if (!s.uncounted) --t.live;
   // The generation moves on, so every handle to this slot is stale from here; only a
   // bitmap's pixels are worth giving back at once.
-  if (Bitmap* b = std::get_if<Bitmap>(&s->object)) std::vector<COLORREF>().swap(b->pixels);
-  s->delete_pending = false;
-  s->selected = 0;
-  ++s->generation;
+  if (Bitmap* b = std::get_if<Bitmap>(&s.object)) std::vector<COLORREF>().swap(b->pixels);
+  s.delete_pending = false;
+  s.selected = 0;
+  ++s.generation;
   t.free_list.push_back(static_cast<uint32_t>(handle & 0xFFFFFFFFu) - 1);
+}
+
+inline void Erase(HGDIOBJ handle) {
+  if (Slot* s = Lookup(handle)) EraseSlot(*s, handle);
 }
 
 // Stock objects a new context starts with.

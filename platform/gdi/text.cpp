@@ -16,8 +16,13 @@ using namespace detail;
 namespace {
 
 RealizedFont* SelectedFont(const Dc& dc) {
-  const Font* font = Get<Font>(dc.font);
-  return font ? Realize(font->record) : nullptr;
+  Font* font = Get<Font>(dc.font);
+  if (!font) return nullptr;
+  if (!font->realized || font->epoch != FontCacheEpoch()) {
+    font->realized = Realize(font->record);
+    font->epoch = FontCacheEpoch();
+  }
+  return font->realized;
 }
 
 int Advances(RealizedFont& font, const char* text, int length) {
