@@ -277,6 +277,7 @@ namespace vg::gdi {
 
 void FlushFontCache() {
   detail::cache().clear();
+  ++detail::system().epoch;  // fonts that remember a realised form look it up again
 }
 
 }  // namespace vg::gdi

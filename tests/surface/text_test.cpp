@@ -253,6 +253,18 @@ TEST_F(TextTest, MsSansSerifFindsTheArialMetricFace) {
   dejavu.reset();
 }
 
+TEST_F(TextTest, FlushingTheFontCacheChangesNothingDrawn) {
+  auto dc = Surface(200, 30, "Cached and again");
+  SetRect(*dc, 0, 0, 200, 30);
+  dc->DisplayText();
+  auto again = Surface(200, 30, "Cached and again");
+  SetRect(*again, 0, 0, 200, 30);
+  gdi::FlushFontCache();  // fonts realised before must be found afresh, not reused
+  again->DisplayText();
+  EXPECT_EQ(Differences(*dc, *again), 0);
+  EXPECT_GT(Inked(*again), 50);
+}
+
 TEST_F(TextTest, EmptyTextAndMissingFontDrawNothing) {
   auto dc = Surface(50, 20, "");
   SetRect(*dc, 0, 0, 50, 20);
