@@ -88,13 +88,19 @@ void HeadlessHost::ResizePixels(int width, int height) {
   ResizeWindowToOuterSize();
 }
 
+// Setting the size it already has changes nothing and raises no Resize, as a window system
+// sends no size change for it (a control sizing itself to its picture does so every pass).
 void HeadlessHost::SetWidth(int32_t twips) {
-  width_twips_ = std::max(twips, 0);
+  twips = std::max(twips, 0);
+  if (twips == width_twips_) return;
+  width_twips_ = twips;
   ResizeWindowToOuterSize();
 }
 
 void HeadlessHost::SetHeight(int32_t twips) {
-  height_twips_ = std::max(twips, 0);
+  twips = std::max(twips, 0);
+  if (twips == height_twips_) return;
+  height_twips_ = twips;
   ResizeWindowToOuterSize();
 }
 

@@ -127,6 +127,10 @@ TEST(DrawingSwitches, PictureAutoSizeResizesTheControlFromInsideThePass) {
   EXPECT_EQ(p.Pixel(2, 2), 0xFFu);
   EXPECT_EQ(p.Pixel(101, 21), 0xFFu);
   EXPECT_EQ(p.Pixel(103, 23), 0xFFFFFFu);
+  // Already at the picture's size: the next pass keeps the surface.
+  gdi::HDC surface = c.surface()->MemDC();
+  c.Refresh();
+  EXPECT_EQ(c.surface()->MemDC(), surface);
 }
 
 }  // namespace
