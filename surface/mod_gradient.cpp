@@ -149,9 +149,17 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
         FillShape(hdc, true, band, color);
         break;
       case 11:
-      case 12:
-        FillShape(hdc, false, band, color);
+      case 12: {
+        // The next band lies inside this one (each edge only moves inward) and is painted
+        // over it, so only the ring between them can still show: painting just that ring
+        // leaves the same pixels and writes each one once.
+        gdi::RECT next{};
+        if (i + 1 < pass.Steps)
+          next = {Round(l + pass.StepX), Round(t + pass.StepY), Round(r - pass.StepX),
+                  Round(b - pass.StepY)};
+        FillShape(hdc, false, band, color, &next);
         break;
+      }
       default:
         if (gdi::HBRUSH brush = gdi::CreateSolidBrush(color)) {
           gdi::FillRect(hdc, &band, brush);
@@ -182,7 +190,27 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
   }
 }
 
-void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color) {
+namespace {
+
+// Fills `rect` less `hole` (which lies inside it) with the selected brush: up to four strips.
+void FillRing(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, gdi::HBRUSH brush) {
+  if (hole.right <= hole.left || hole.bottom <= hole.top) {
+    gdi::FillRect(hdc, &rect, brush);
+    return;
+  }
+  const gdi::RECT strips[4] = {
+      {rect.left, rect.top, rect.right, hole.top},        // above the hole
+      {rect.left, hole.bottom, rect.right, rect.bottom},  // below it
+      {rect.left, hole.top, hole.left, hole.bottom},      // left of it
+      {hole.right, hole.top, rect.right, hole.bottom},    // right of it
+  };
+  for (const gdi::RECT& strip : strips) gdi::FillRect(hdc, &strip, brush);
+}
+
+}  // namespace
+
+void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
+               const gdi::RECT* hole) {
   gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
   gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 0, color);
   if (!pen) {
@@ -196,6 +224,8 @@ void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF co
     if (gdi::HGDIOBJ old_brush = gdi::SelectObject(hdc, brush)) {
       if (is_ellipse)
         gdi::Ellipse(hdc, rect.left, rect.top, rect.right, rect.bottom);
+      else if (hole)
+        FillRing(hdc, rect, *hole, brush);
       else
         gdi::FillRect(hdc, &rect, brush);
       gdi::SelectObject(hdc, old_brush);

@@ -40,7 +40,9 @@ int SetupGradientPasses(int32_t style, const gdi::RECT& inner, int16_t steps, in
 // "outer" shapes have the start colour in the centre.
 void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass);
 
-// Fills a rectangle, or the ellipse inscribed in it, in one colour without an outline.
-void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color);
+// Fills a rectangle, or the ellipse inscribed in it, in one colour without an outline. A
+// rectangle may leave out a `hole` lying inside it (an empty hole leaves out nothing).
+void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
+               const gdi::RECT* hole = nullptr);
 
 }  // namespace vg

@@ -140,6 +140,45 @@ TEST_F(FillTest, RectangleStylesPutTheirColoursAtEdgeAndCentre) {
   EXPECT_EQ(At(*dc, 50, 50), Grey(RoundToInt32(255 - 255.0 / 256 * 253)));
 }
 
+TEST_F(FillTest, RectangleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
+  // The rule paints every band as a whole rectangle, each over the one before; the surface
+  // may paint less but must leave the same pixels.
+  for (auto [w, h] : {std::pair{100, 100}, {37, 91}, {300, 25}, {3, 2}}) {
+    for (int style : {11, 12}) {
+      for (int granularity : {0, 2, 4}) {
+        auto dc = Make(w, h);
+        SetRect(*dc, 0, 0, w, h);
+        Gradient(*dc, style, granularity, RGB(250, 10, 90), RGB(5, 200, 30));
+        auto ref = Make(w, h);
+        GradientPass passes[2];
+        ASSERT_EQ(SetupGradientPasses(style, {0, 0, w, h}, GradientSteps(256, granularity),
+                                      RGB(250, 10, 90), RGB(5, 200, 30), passes),
+                  1);
+        const GradientPass& p = passes[0];
+        const bool outer = style == 12;
+        const int32_t from = outer ? p.EndColor : p.StartColor,
+                      to = outer ? p.StartColor : p.EndColor;
+        float l = p.BandLeft, t = p.BandTop, r = p.BandRight, b = p.BandBottom;
+        for (int i = 0; i < p.Steps; ++i) {
+          auto mix = [&](int shift) {
+            int s0 = (from >> shift) & 0xFF, e0 = (to >> shift) & 0xFF;
+            return RoundToInt32(s0 + (e0 - s0) / static_cast<double>(p.Steps) * i);
+          };
+          FillShape(ref->MemDC(), false,
+                    {RoundToInt32(l), RoundToInt32(t), RoundToInt32(r), RoundToInt32(b)},
+                    static_cast<COLORREF>(mix(0) + 256 * mix(8) + 65536 * mix(16)));
+          l = l + p.StepX, t = t + p.StepY, r = r - p.StepX, b = b - p.StepY;
+        }
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            ASSERT_EQ(At(*dc, x, y), At(*ref, x, y))
+                << w << "x" << h << " style " << style << " granularity " << granularity << " at "
+                << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(FillTest, TheFirstCirclePassesThroughTheCorners) {
   auto dc = Make(200, 150);
   Fill(*dc, 0, 0, 200, 150, kMarker);
