@@ -6,6 +6,7 @@
 #include "platform/automation/numeric.h"
 #include "platform/gdi/gdi.h"
 #include "surface/off_screen_dc.h"
+#include "surface/placement.h"
 
 namespace vg {
 namespace {
@@ -80,39 +81,9 @@ void OffScreenDC::DisplayText() {
 
   int32_t x = 0, y = 0;
   if (angle == 0.0f) {
-    const int32_t o = text_offset_;
-    if (text_alignment_ >= 0 && text_alignment_ <= 8) {
-      switch (text_alignment_) {
-        case 0:
-        case 3:
-        case 6:
-          x = t.left + (t.right - t.left - cx) / 2;
-          break;
-        case 1:
-        case 4:
-        case 7:
-          x = t.left + o;
-          break;
-        default:
-          x = t.right - o - cx;
-          break;
-      }
-      switch (text_alignment_) {
-        case 0:
-        case 1:
-        case 2:
-          y = t.top + (t.bottom - t.top - cy) / 2;
-          break;
-        case 3:
-        case 4:
-        case 5:
-          y = t.top + o;
-          break;
-        default:
-          y = t.bottom - o - cy;
-          break;
-      }
-    }
+    const Placement at = PlaceByAlignment(text_alignment_, t, text_offset_, cx, cy);
+    x = static_cast<int32_t>(at.x);
+    y = static_cast<int32_t>(at.y);
   } else {
     // The centre of the turned text box on the centre of T.
     const double a = angle * 0.0174532925;

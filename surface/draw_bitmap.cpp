@@ -5,6 +5,7 @@
 
 #include "platform/automation/numeric.h"
 #include "surface/off_screen_dc.h"
+#include "surface/placement.h"
 
 namespace vg {
 
@@ -34,34 +35,8 @@ void OffScreenDC::DrawBitmap(const PictureBox& source) {
   const int32_t o = picture_offset_;
   switch (picture_tile_) {
     case 0: {
-      if (picture_alignment_ < 0 || picture_alignment_ > 8) {
-        copy(0, 0, pw, ph);
-        break;
-      }
-      int64_t x, y;
-      switch (picture_alignment_ % 3) {
-        case 0:
-          x = a.left + (int64_t{a.right} - a.left - pw) / 2;
-          break;
-        case 1:
-          x = a.left + o;
-          break;
-        default:
-          x = a.right - o - pw;
-          break;
-      }
-      switch (picture_alignment_ / 3) {
-        case 1:
-          y = a.top + o;
-          break;
-        case 2:
-          y = a.bottom - o - ph;
-          break;
-        default:
-          y = a.top + (int64_t{a.bottom} - a.top - ph) / 2;
-          break;
-      }
-      copy(x, y, pw, ph);
+      const Placement at = PlaceByAlignment(picture_alignment_, a, o, pw, ph);
+      copy(at.x, at.y, pw, ph);
       break;
     }
     case 1: {
