@@ -137,6 +137,10 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
 COLORREF GetPixel(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
+// Largest bitmap the device agrees to make (256 MB of pixels): creating a bigger one fails
+// instead of exhausting memory, and a window asked to grow beyond it keeps its size.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
+
 // What the host's screen provides: windows with a device context of their own, the
 // screen's resolution and colour depth. Window contexts are not counted as objects.
 HDC CreateWindowDC(int width, int height);

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -64,14 +63,8 @@ int main(int argc, char** argv) {
 
   try {
     vg::vgi::Interpreter interpreter(options, std::cout);
-    if (script && std::strcmp(script, "-") != 0) {
-      std::ifstream in(script);
-      if (!in) {
-        std::cerr << "vgi: cannot open " << script << ": " << std::strerror(errno) << "\n";
-        return 2;
-      }
-      return interpreter.Run(in, strict, false);
-    }
+    if (script && std::strcmp(script, "-") != 0)
+      return interpreter.RunFile(script, strict, std::cerr);
     bool interactive = !script && isatty(STDIN_FILENO);
     return interpreter.Run(std::cin, strict, interactive);
   } catch (const vg::AutomationError& e) {
