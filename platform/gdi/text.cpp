@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 #include "platform/gdi/font_cache.h"
 #include "platform/gdi/object_table.h"
 

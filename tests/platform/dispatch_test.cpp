@@ -91,7 +91,6 @@ TEST(StdFontObject, KeepsBoldAndWeightTogetherAndMakesItsFontRecord) {
   font->SetWeight(400);
   EXPECT_FALSE(font->Bold());
   font->SetBold(true);
-  gdi::SetScreenDpi(96);
   gdi::LOGFONTA lf = font->LogFont();
   EXPECT_EQ(lf.lfHeight, -11);  // 8.25 pt at 96 DPI
   EXPECT_EQ(lf.lfWeight, 700);
@@ -118,7 +117,6 @@ TEST(StdPictureObject, EmptyAndBitmapPictures) {
   auto empty = StdPicture::Empty();
   EXPECT_EQ(empty->Type(), vbPicTypeNone);
   EXPECT_EQ(empty->Handle(), 0);
-  gdi::SetScreenDpi(96);
   auto bitmap = StdPicture::FromPixels(100, 20, std::vector<COLORREF>(2000, 0));
   EXPECT_EQ(bitmap->Type(), vbPicTypeBitmap);
   EXPECT_NE(bitmap->Handle(), 0);
