@@ -2,40 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi.h"
+#include "tests/platform/canvas.h"
 
 namespace vg::gdi {
 namespace {
-
-// A memory context with a W x H bitmap, released at the end of the test.
-struct Canvas {
-  HDC window;
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  Canvas(int w, int h) {
-    window = CreateWindowDC(w, h);
-    dc = CreateCompatibleDC(window);
-    bitmap = CreateCompatibleBitmap(window, w, h);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    DestroyWindowDC(window);
-  }
-  void Fill(RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-  }
-  int Count(COLORREF c) const {
-    PixelView v = GetPixels(dc);
-    int n = 0;
-    for (int i = 0; i < v.width * v.height; ++i) n += v.pixels[i] == c;
-    return n;
-  }
-};
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
