@@ -8,6 +8,7 @@
 #include "control/varigauge.h"
 #include "platform/automation/std_picture.h"
 #include "platform/host/headless_host.h"
+#include "surface/off_screen_dc.h"
 
 namespace vg {
 namespace {
@@ -81,6 +82,28 @@ TEST(Resolution, TheControlKeepsTwipsPerPixelRoundedHalvesToEven) {
     host.Place([&c](UserControl& site) { return c = std::make_shared<Varigauge>(site); });
     EXPECT_EQ(c->TwipsPerPixelX(), row.twips) << row.dpi;
     EXPECT_EQ(c->TwipsPerPixelY(), row.twips) << row.dpi;
+  }
+}
+
+TEST(Resolution, TurnedTextIsMadeFromPointsAtTheSurfacesResolution) {
+  struct Row {
+    double points;
+    int dpi;
+    int32_t height;
+  };
+  // points x 20 / twips per pixel: 1.5 at 120 dpi (12) is 2.5 -> 2; 1.875 at 96 (15) is
+  // 2.5 -> 2; 2.625 at 96 is 3.5 -> 4; 8.25 at 192 (7.5) is 22.
+  for (Row row : {Row{1.5, 120, -2}, Row{1.875, 96, -2}, Row{2.625, 96, -4}, Row{8.25, 192, -22},
+                  Row{8.25, 96, -11}}) {
+    gdi::HDC window = gdi::CreateWindowDC(20, 10, row.dpi);
+    {
+      OffScreenDC surface;
+      surface.Initialize(window, 20, 10);
+      surface.putref_TextFont(StdFont::Create("Liberation Sans", row.points));
+      EXPECT_EQ(surface.TurnedFont(30).lfHeight, row.height) << row.points << " pt, " << row.dpi;
+      EXPECT_EQ(surface.TurnedFont(30).lfEscapement, 300);
+    }
+    gdi::DestroyWindowDC(window);
   }
 }
 
