@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace vg::gdi::detail {
@@ -161,9 +161,9 @@ class FontCache {
   // fonts other than `keep`; when only `keep` is left, its glyphs.
   void MakeRoom(size_t more, RealizedFont* keep) {
     while (Bytes() + more > limit) {
-      RealizedFont* victim = lru.back().get() != keep ? lru.back().get()
-                             : lru.size() > 1         ? std::prev(lru.end(), 2)->get()
-                                                      : nullptr;
+      RealizedFont* victim = nullptr;
+      if (!lru.empty()) victim = lru.back().get();
+      if (victim == keep) victim = lru.size() > 1 ? std::prev(lru.end(), 2)->get() : nullptr;
       if (!victim) {
         if (keep && keep->glyph_bytes_ > 0) keep->DropGlyphs();
         return;

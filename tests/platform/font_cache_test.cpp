@@ -121,12 +121,17 @@ TEST_F(FontCacheTest, FontsTheBoundDroppedAreFoundAfreshAndDrawTheSame) {
   EXPECT_EQ(after.cy, before.cy);
 }
 
-TEST_F(FontCacheTest, ALowerLimitTakesEffectAtOnce) {
-  Canvas c(100, 100);
+TEST_F(FontCacheTest, ALowerLimitTakesEffectAtOnceAndNoLimitStopsDrawing) {
+  Canvas c(100, 100), uncached(100, 100);
   for (int angle = 0; angle < 3600; angle += 400) Draw(c, -50, angle, "Limit", 50, 50);
   const size_t held = FontCacheBytes();
   SetFontCacheLimit(held / 2);
   EXPECT_LE(FontCacheBytes(), held / 2);
+  // With no room at all nothing is kept, and everything still draws.
+  SetFontCacheLimit(0);
+  for (int angle = 0; angle < 3600; angle += 400) Draw(uncached, -50, angle, "Limit", 50, 50);
+  EXPECT_EQ(uncached.Copy(), c.Copy());
+  EXPECT_FALSE(detail::FontCached(Record(-50, 0)));
 }
 
 }  // namespace
