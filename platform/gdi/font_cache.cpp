@@ -177,15 +177,19 @@ class FontCache {
   }
 
   void Drop(RealizedFont* font) {
-    if (transient_font == font) transient_font = nullptr;
+    if (transient_font == font) DropTransient();
     index.erase(font->key_);
     lru.erase(font->lru_);  // frees the font, its glyphs and its face
     ++epoch;
   }
 
-  void Clear() {
+  void DropTransient() {
     transient = Glyph();
     transient_font = nullptr;
+  }
+
+  void Clear() {
+    DropTransient();
     index.clear();
     lru.clear();
     ++epoch;
@@ -371,6 +375,7 @@ const Glyph* RealizedFont::Entry(uint32_t codepoint) {
     if (auto it = glyphs_.find(codepoint); it != glyphs_.end()) return it->second.get();
 
   FontCache& c = cache();
+  ReleaseTransientGlyph();  // the glyph handed out before is done with
   Glyph fresh;
   Render(codepoint, &fresh);
   auto kept = std::make_unique<Glyph>();
@@ -403,7 +408,7 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
   // The transient glyph may hold this character already (it was just made).
   FontCache& c = cache();
   if (c.transient_font != this || c.transient_codepoint != codepoint) {
-    ReleaseTransientGlyph();  // before the next one is made, not beside it
+    ReleaseTransientGlyph();  // the glyph handed out before is done with
     Glyph fresh;
     Render(codepoint, &fresh);
     c.transient = std::move(fresh);
@@ -420,9 +425,7 @@ int RealizedFont::Advance(uint32_t codepoint) {
 
 void ReleaseTransientGlyph() {
   FontCache& c = cache();
-  if (!c.transient_font) return;
-  c.transient = Glyph();
-  c.transient_font = nullptr;
+  if (c.transient_font) c.DropTransient();
 }
 
 uint64_t FontCacheEpoch() {
