@@ -22,7 +22,7 @@ void Varigauge::StoreBlockField(Field BlockRecord::*field, const Variant& iBlock
     record.*field = CheckedInteger(v);
   else
     record.*field = std::move(v);
-  RenderPass();
+  Draw();
 }
 
 std::string Varigauge::get_BlockKey(const Variant& iBlock) const {
@@ -235,7 +235,7 @@ template <class Set>
 void Varigauge::SetEveryBlock(Set set, bool notify) {
   for (int32_t i = 1; i <= blocks_.count(); ++i) set(blocks_.At(i));
   if (notify) host_.PropertyChanged("Block");
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::SetBlockShapeStyle(int32_t v) {
