@@ -119,7 +119,6 @@ void RenderPass::SetFill(const FillAttributes& f) {
   dc.put_GradientColor(f.gradient_color);
   dc.put_GradientColorEnd(f.gradient_color_end);
   dc.put_RivetsStyle(f.rivets);
-  dc.FillRectangle();
 }
 
 void RenderPass::Frame(const ControlState& state, int16_t bw) {
