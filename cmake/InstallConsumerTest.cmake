@@ -50,10 +50,30 @@ foreach(file IN LISTS files)
   endif()
 endforeach()
 
+# Every installed header finds what it includes among the installed headers or the system's,
+# and none needs the library's private image and font libraries.
+file(GLOB_RECURSE headers RELATIVE ${prefix}/include/varigauge ${prefix}/include/varigauge/*.h)
+foreach(header IN LISTS headers)
+  file(STRINGS ${prefix}/include/varigauge/${header} includes REGEX "^#include ")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "^#include \"([^\"]+)\"")
+      set(included ${CMAKE_MATCH_1})
+      cmake_path(GET header PARENT_PATH folder)
+      if(NOT EXISTS ${prefix}/include/varigauge/${included}
+         AND NOT EXISTS ${prefix}/include/varigauge/${folder}/${included})
+        message(FATAL_ERROR "${header} includes ${included}, which is not installed")
+      endif()
+    endif()
+    if(line MATCHES "<(png|ft2build|freetype/|fontconfig/)")
+      message(FATAL_ERROR "${header} needs a private dependency: ${line}")
+    endif()
+  endforeach()
+endforeach()
+
 # find_package(Varigauge) from a separate CMake project; with the widget library, its
 # component must be found as well (which finds Qt).
 run(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/cmake-build -G ${GENERATOR}
-            -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release
+            -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix}
             -DCONSUMER_WIDGETS=${WIDGETS}
     OUTPUT ignored)
 run(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build OUTPUT ignored)
