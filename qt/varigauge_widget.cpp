@@ -4,131 +4,83 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
+#include <QResizeEvent>
 #include <cmath>
+#include <cstring>
 
 #include "control/varigauge.h"
-#include "platform/automation/errors.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
+#include "platform/host/window_rules.h"
 
 namespace vg {
 namespace {
 
-void CheckColor(OLE_COLOR color) {
-  if (OleTranslateColor(color, 0, nullptr) != S_OK) Raise(380);  // Invalid property value
+HostOptions OptionsFor(const QWidget& w, bool user_mode) {
+  HostOptions o;
+  o.dpi = VarigaugeWidget::DeviceDpi(w.logicalDpiX(), w.devicePixelRatioF());
+  o.user_mode = user_mode;
+  return o;
 }
 
 }  // namespace
 
-double VarigaugeWidget::TwipsPerDevicePixel(double logical_dpi, double device_pixel_ratio) {
-  if (!(logical_dpi > 0)) logical_dpi = 96;
+int VarigaugeWidget::DeviceDpi(double logical_dpi, double device_pixel_ratio) {
+  if (!(logical_dpi > 0)) logical_dpi = gdi::kDefaultDpi;
   if (!(device_pixel_ratio > 0)) device_pixel_ratio = 1;
-  return 1440.0 / (logical_dpi * device_pixel_ratio);
+  return RoundToInt32(logical_dpi * device_pixel_ratio);
 }
 
-VarigaugeWidget::VarigaugeWidget(QWidget* parent)
-    : QWidget(parent), ambient_font_(StdFont::Create("MS Sans Serif", 8.25)) {
-  // The widget paints every pixel itself from the window's buffer.
+VarigaugeWidget::VarigaugeWidget(QWidget* parent, bool user_mode)
+    : QWidget(parent), HostBase(OptionsFor(*this, user_mode)) {
+  // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  font_ = ambient_font_;
-  dpr_ = DevicePixelRatio();
-  twips_per_pixel_ = TwipsPerDevicePixel(logicalDpiX(), dpr_);
-  // The framework's default outer size for a new control.
-  width_twips_ = 900;
-  height_twips_ = 315;
-  device_width_ = RoundToInt32(width_twips_ / twips_per_pixel_);
-  device_height_ = RoundToInt32(height_twips_ / twips_per_pixel_);
-  hdc_ = gdi::CreateWindowDC(device_width_, device_height_);
-  winId_ = reinterpret_cast<uintptr_t>(this);
-  resizing_ = true;
-  resize(RoundToInt32(device_width_ / dpr_), RoundToInt32(device_height_ / dpr_));
-  resizing_ = false;
-
-  control_ = std::static_pointer_cast<Varigauge>(Varigauge::Create(*this));
-  control_->UserControl_Initialize();
-  control_->UserControl_InitProperties();
-  control_->UserControl_Resize();
-  control_->UserControl_Paint();
+  FollowWindowSize();
+  Place(&Varigauge::Create);
 }
 
 VarigaugeWidget::~VarigaugeWidget() {
-  control_->UserControl_Terminate();
-  control_.reset();
-  gdi::DestroyWindowDC(hdc_);
+  Destroy();
+}
+
+Varigauge& VarigaugeWidget::control() const {
+  return static_cast<Varigauge&>(*HostBase::control());
+}
+
+double VarigaugeWidget::Ratio() const {
+  return Dpi() / (logicalDpiX() > 0 ? static_cast<double>(logicalDpiX()) : gdi::kDefaultDpi);
 }
 
 QSize VarigaugeWidget::sizeHint() const {
-  return {RoundToInt32(device_width_ / dpr_), RoundToInt32(device_height_ / dpr_)};
+  const double r = Ratio();
+  return {RoundToInt32(window_rules::WindowPixels(Width(), Dpi()) / r),
+          RoundToInt32(window_rules::WindowPixels(Height(), Dpi()) / r)};
 }
 
-double VarigaugeWidget::DevicePixelRatio() const {
-  return devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+void VarigaugeWidget::FollowWindowSize() {
+  following_ = true;
+  resize(sizeHint());
+  following_ = false;
 }
 
-double VarigaugeWidget::ScaleWidth() const {
-  return width_twips_ / twips_per_pixel_;
-}
-double VarigaugeWidget::ScaleHeight() const {
-  return height_twips_ / twips_per_pixel_;
-}
-
-void VarigaugeWidget::SyncWindow() {
-  dpr_ = DevicePixelRatio();
-  twips_per_pixel_ = TwipsPerDevicePixel(logicalDpiX(), dpr_);
-  const int w = RoundToInt32(width() * dpr_);
-  const int h = RoundToInt32(height() * dpr_);
-  if (w == device_width_ && h == device_height_) return;  // no size change, no Resize
-  device_width_ = w;
-  device_height_ = h;
-  width_twips_ = RoundToInt32(w * twips_per_pixel_);
-  height_twips_ = RoundToInt32(h * twips_per_pixel_);
-  gdi::ResizeWindowDC(hdc_, w, h);
-  if (control_) {
-    control_->UserControl_Resize();
-    control_->UserControl_Paint();
-  }
-  update();
+void VarigaugeWidget::OnFrameworkEvent(const char* name) {
+  // The outer size changed (the control sized itself, or the screen changed): the widget
+  // takes the window's size, so layouts and the screen agree with the control.
+  if (std::strcmp(name, window_rules::kResize) == 0 && !following_) FollowWindowSize();
 }
 
-void VarigaugeWidget::SetWidth(int32_t twips) {
-  twips = std::max(twips, 0);
-  if (twips == width_twips_) return;
-  width_twips_ = twips;
-  device_width_ = RoundToInt32(twips / twips_per_pixel_);
-  gdi::ResizeWindowDC(hdc_, device_width_, device_height_);
-  resizing_ = true;
-  resize(RoundToInt32(device_width_ / dpr_), height());
-  resizing_ = false;
-  control_->UserControl_Resize();
-  update();
+void VarigaugeWidget::OnWindowChanged(const gdi::RECT& changed) {
+  // Device pixels to the logical area that covers them.
+  const double r = Ratio();
+  const int left = static_cast<int>(std::floor(changed.left / r));
+  const int top = static_cast<int>(std::floor(changed.top / r));
+  const int right = static_cast<int>(std::ceil(changed.right / r));
+  const int bottom = static_cast<int>(std::ceil(changed.bottom / r));
+  update(QRect(left, top, right - left, bottom - top));
 }
 
-void VarigaugeWidget::SetHeight(int32_t twips) {
-  twips = std::max(twips, 0);
-  if (twips == height_twips_) return;
-  height_twips_ = twips;
-  device_height_ = RoundToInt32(twips / twips_per_pixel_);
-  gdi::ResizeWindowDC(hdc_, device_width_, device_height_);
-  resizing_ = true;
-  resize(width(), RoundToInt32(device_height_ / dpr_));
-  resizing_ = false;
-  control_->UserControl_Resize();
-  update();
-}
-
-void VarigaugeWidget::SetBackColor(OLE_COLOR color) {
-  CheckColor(color);
-  back_color_ = color;
-}
-
-void VarigaugeWidget::SetForeColor(OLE_COLOR color) {
-  CheckColor(color);
-  fore_color_ = color;
-}
-
-void VarigaugeWidget::SetFont(StdFontRef font) {
-  if (!font) Raise(380);
-  font_ = std::move(font);
+void VarigaugeWidget::SetEnabled(bool enabled) {
+  HostBase::SetEnabled(enabled);
+  if (isEnabled() != enabled) setEnabled(enabled);
 }
 
 void VarigaugeWidget::PropertyChanged(const std::string& name) {
@@ -147,7 +99,7 @@ void VarigaugeWidget::RaiseEvent(const std::string& name, const std::vector<Vari
 void VarigaugeWidget::paintEvent(QPaintEvent* event) {
   // The window's pixels are COLORREF values (red in the low byte), which is the byte order
   // of RGBX8888 on a little-endian machine: wrap the buffer, do not convert it.
-  const gdi::PixelView view = gdi::GetPixels(hdc_);
+  const gdi::PixelView view = gdi::GetPixels(hDC());
   QPainter painter(this);
   if (!view.pixels || view.width <= 0 || view.height <= 0) {
     painter.fillRect(event->rect(), palette().window());
@@ -155,22 +107,29 @@ void VarigaugeWidget::paintEvent(QPaintEvent* event) {
   }
   QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height, view.width * 4,
                QImage::Format_RGBX8888);
-  image.setDevicePixelRatio(dpr_);
+  image.setDevicePixelRatio(Ratio());
   painter.drawImage(QPointF(0, 0), image);
 }
 
-void VarigaugeWidget::resizeEvent(QResizeEvent*) {
-  if (!resizing_) SyncWindow();
+void VarigaugeWidget::resizeEvent(QResizeEvent* event) {
+  if (following_) return;
+  // The window system gave the widget another size: the window follows in device pixels.
+  const double r = Ratio();
+  ResizePixels(RoundToInt32(event->size().width() * r), RoundToInt32(event->size().height() * r));
+  Paint();
 }
 
 void VarigaugeWidget::changeEvent(QEvent* event) {
-  bool density_changed = event->type() == QEvent::ScreenChangeInternal;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-  density_changed = density_changed || event->type() == QEvent::DevicePixelRatioChange;
-#endif
-  if (density_changed) {
-    // Another density: the same logical size covers another number of device pixels.
-    SyncWindow();
+  switch (event->type()) {
+    case QEvent::EnabledChange:
+      HostBase::SetEnabled(isEnabled());
+      break;
+    case QEvent::ScreenChangeInternal:
+      // Another density: the same outer size in twips covers another number of pixels.
+      MoveToScreen(DeviceDpi(logicalDpiX(), devicePixelRatioF()));
+      break;
+    default:
+      break;
   }
   QWidget::changeEvent(event);
 }
