@@ -319,5 +319,36 @@ TEST_F(FillTest, CrossHatchIsRedOnWhite) {
     }
 }
 
+TEST_F(FillTest, HatchesAlignToTheDeviceOriginNotTheRectangle) {
+  // A rectangle at an odd offset, (3, 5)-(19, 21): the 8 x 8 patterns keep the device's
+  // grid. Cross lines at x = 4, 12 and y = 12, 20 (from the rectangle they would be at
+  // x = 7, 15 and y = 9, 17); forward diagonal pixels where x and y agree modulo 8.
+  auto dc = Make(24, 24);
+  Fill(*dc, 0, 0, 24, 24, kMarker);
+  dc->put_BrushColor(static_cast<int32_t>(RGB(255, 0, 0)));
+  dc->put_BrushStyle(5);  // vgCross
+  Fill(*dc, 3, 5, 19, 21, RGB(255, 255, 255));
+  const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+  for (int y : {5, 9, 13, 17, 20}) {
+    EXPECT_EQ(At(*dc, 4, y), red) << y;
+    EXPECT_EQ(At(*dc, 12, y), red) << y;
+    EXPECT_EQ(At(*dc, 7, y), y == 20 ? red : white) << y;
+  }
+  for (int x : {3, 7, 10, 15, 18}) {
+    EXPECT_EQ(At(*dc, x, 12), red) << x;
+    EXPECT_EQ(At(*dc, x, 20), red) << x;
+    EXPECT_EQ(At(*dc, x, 9), white) << x;
+  }
+  EXPECT_EQ(At(*dc, 2, 12), kMarker);
+  EXPECT_EQ(At(*dc, 19, 12), kMarker);
+
+  dc->put_BrushStyle(3);  // vgForwardDiagonal
+  Fill(*dc, 3, 5, 19, 21, RGB(255, 255, 255));
+  for (auto [x, y] : {std::pair{5, 5}, {13, 5}, {3, 11}, {9, 17}, {18, 10}, {4, 20}})
+    EXPECT_EQ(At(*dc, x, y), red) << x << "," << y;
+  for (auto [x, y] : {std::pair{3, 5}, {8, 10}, {11, 16}, {18, 20}})
+    EXPECT_EQ(At(*dc, x, y), white) << x << "," << y;
+}
+
 }  // namespace
 }  // namespace vg
