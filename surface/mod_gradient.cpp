@@ -131,25 +131,43 @@ int32_t Round(float v) {
 
 }  // namespace
 
+namespace {
+
+// The colours of a pass's bands: each channel stepped linearly from the first colour.
+class Ramp {
+ public:
+  explicit Ramp(const GradientPass& pass) : steps_(pass.Steps) {
+    const bool reversed = pass.Style == 10 || pass.Style == 12;
+    const int32_t start = reversed ? pass.EndColor : pass.StartColor;
+    const int32_t end = reversed ? pass.StartColor : pass.EndColor;
+    for (int c = 0; c < 3; ++c) start_[c] = Channel(start, 8 * c), end_[c] = Channel(end, 8 * c);
+  }
+  COLORREF operator()(int i) const {
+    // The value lies between two channel values, so plain rounding needs no range checks.
+    auto mix = [&](int c) {
+      return static_cast<int32_t>(RoundHalfEven(start_[c] + (end_[c] - start_[c]) / steps_ * i));
+    };
+    return static_cast<COLORREF>(mix(0) + 256 * mix(1) + 65536 * mix(2));
+  }
+
+ private:
+  double steps_;
+  int32_t start_[3], end_[3];
+};
+
+}  // namespace
+
 COLORREF BandColor(const GradientPass& pass, int i) {
-  const bool reversed = pass.Style == 10 || pass.Style == 12;
-  const int32_t start = reversed ? pass.EndColor : pass.StartColor;
-  const int32_t end = reversed ? pass.StartColor : pass.EndColor;
-  const double steps = pass.Steps;
-  // The value lies between two channel values, so plain rounding needs no range checks.
-  auto mix = [&](int shift) {
-    const int32_t s = Channel(start, shift), e = Channel(end, shift);
-    return static_cast<int32_t>(RoundHalfEven(s + (e - s) / steps * i));
-  };
-  return static_cast<COLORREF>(mix(0) + 256 * mix(8) + 65536 * mix(16));
+  return Ramp(pass)(i);
 }
 
 void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
   if ((pass.Style == 9 || pass.Style == 10) && PaintCircleBands(hdc, pass)) return;
+  const Ramp ramp(pass);
   float l = pass.BandLeft, t = pass.BandTop, r = pass.BandRight, b = pass.BandBottom;
   for (int i = 0; i < pass.Steps; ++i) {
     gdi::RECT band{Round(l), Round(t), Round(r), Round(b)};
-    const COLORREF color = BandColor(pass, i);
+    const COLORREF color = ramp(i);
     switch (pass.Style) {
       case 9:
       case 10:
