@@ -26,6 +26,7 @@ constexpr int kChunk = 2048;    // pixels of a row composed at a time
 // A band's ellipse box as the device draws it (edges ordered), and its colour.
 struct Band {
   int32_t left, top, right, bottom;
+  gdi::EllipseRows rows;
   COLORREF color;
 };
 
@@ -41,8 +42,10 @@ inline void FillPixels(COLORREF* p, int32_t n, COLORREF color) {
 #ifdef __SSE2__
   if (n >= 4) {
     const __m128i four = _mm_set1_epi32(static_cast<int>(color));
-    for (int32_t i = 0; i + 4 < n; i += 4)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+    if (n > 8)
+      for (int32_t i = 4; i + 4 < n; i += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
     return;
   }
@@ -57,7 +60,7 @@ class Painter {
   void AddBand(int32_t l, int32_t t, int32_t r, int32_t b, COLORREF color) {
     if (r < l) std::swap(l, r);  // as the device orders an ellipse's box
     if (b < t) std::swap(t, b);
-    bands_[count_++] = {l, t, r, b, color};
+    bands_[count_++] = {l, t, r, b, gdi::EllipseRows(l, t, r, b), color};
   }
 
   void Paint() {
@@ -97,7 +100,7 @@ class Painter {
   [[gnu::always_inline]] bool Span(int i, int32_t y, int* x0, int* x1) const {
     const Band& b = bands_[i];
     if (y < b.top || y >= b.bottom) return false;
-    if (!gdi::EllipseRowSpan(b.left, b.top, b.right, b.bottom, y, x0, x1)) return false;
+    if (!b.rows.Span(y, x0, x1)) return false;
     *x0 = std::clamp(*x0, 0, target_.width), *x1 = std::clamp(*x1, 0, target_.width);
     return *x0 < *x1;
   }

@@ -18,14 +18,15 @@ bool Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   const Brush* brush = Get<Brush>(dc->brush);
   int rim = (pen && pen->style != PS_NULL) ? pen->width : 0;
   int y0 = std::max(top, 0), y1 = std::min(bottom, b->height);
+  // (In double: the edges may be at the integer limits.)
+  const double l = left, t = top, r = right, btm = bottom;
+  const EllipseRows outer(l, t, r, btm), inner(l + rim, t + rim, r - rim, btm - rim);
   for (int y = y0; y < y1; ++y) {
     int ox0, ox1;
-    if (!EllipseRowSpan(left, top, right, bottom, y, &ox0, &ox1)) continue;
+    if (!outer.Span(y, &ox0, &ox1)) continue;
     // The inner ellipse (inside the rim) gets the brush; the rest of the row the pen.
     int ix0 = ox1, ix1 = ox1;
-    // (In double: the edges may be at the integer limits.)
-    const double l = left, t = top, r = right, btm = bottom;
-    if (!EllipseRowSpan(l + rim, t + rim, r - rim, btm - rim, y, &ix0, &ix1)) ix0 = ix1 = ox1;
+    if (!inner.Span(y, &ix0, &ix1)) ix0 = ix1 = ox1;
     auto clip = [&](int v) { return std::clamp(v, 0, b->width); };
     COLORREF* row = b->pixels.data() + static_cast<size_t>(y) * b->width;
     if (rim > 0) {

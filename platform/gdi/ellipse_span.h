@@ -6,20 +6,31 @@
 
 namespace vg::gdi {
 
-// The pixels of row y whose centres lie inside the ellipse inscribed in the box
-// (l, t)-(r, b), with l <= r and t <= b: x0 <= x < x1. False when the row misses it.
-inline bool EllipseRowSpan(double l, double t, double r, double b, int y, int* x0, int* x1) {
-  double a = (r - l) / 2.0, bb = (b - t) / 2.0;
-  if (a <= 0 || bb <= 0) return false;
-  double dy = (y + 0.5 - (t + bb)) / bb;
-  if (dy < -1.0 || dy > 1.0) return false;
-  double half = a * std::sqrt(1.0 - dy * dy);
-  double cx = l + a;
-  // Clamped well inside the integer range; callers clip to the bitmap afterwards.
-  constexpr double kFar = 1 << 30;
-  *x0 = static_cast<int>(std::clamp(std::ceil(cx - half - 0.5), -kFar, kFar));
-  *x1 = static_cast<int>(std::clamp(std::floor(cx + half - 0.5), -kFar, kFar)) + 1;
-  return *x0 < *x1;
-}
+// The ellipse inscribed in the box (l, t)-(r, b), with l <= r and t <= b, row by row. What
+// does not depend on the row is worked out once.
+class EllipseRows {
+ public:
+  EllipseRows() : EllipseRows(0, 0, 0, 0) {}
+  EllipseRows(double l, double t, double r, double b)
+      : a_((r - l) / 2.0), bb_((b - t) / 2.0), cx_(l + a_), cy_(t + bb_) {}
+
+  // The pixels of row y whose centres lie inside the ellipse: x0 <= x < x1. False when the
+  // row misses it.
+  bool Span(int y, int* x0, int* x1) const {
+    if (a_ <= 0 || bb_ <= 0) return false;
+    double dy = (y + 0.5 - cy_) / bb_;
+    if (dy < -1.0 || dy > 1.0) return false;
+    double half = a_ * std::sqrt(1.0 - dy * dy);
+    // Clamped well inside the integer range; callers clip to the bitmap afterwards.
+    constexpr double kFar = 1 << 30;
+    *x0 = static_cast<int>(std::clamp(std::ceil(cx_ - half - 0.5), -kFar, kFar));
+    *x1 = static_cast<int>(std::clamp(std::floor(cx_ + half - 0.5), -kFar, kFar)) + 1;
+    return *x0 < *x1;
+  }
+
+ private:
+  double a_, bb_;   // half the width and height
+  double cx_, cy_;  // the centre
+};
 
 }  // namespace vg::gdi
