@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/host/user_control.h"
+#include "platform/timers/manual_clock.h"
 
 namespace vg {
 
@@ -63,6 +64,9 @@ class HeadlessHost : public UserControl {
   std::vector<RecordedEvent> TakeEvents();
   const std::vector<std::string>& FrameworkLog() const { return framework_log_; }
 
+  // The timer service of the host's thread: a manual clock, shared by the thread's hosts.
+  ManualClock& clock() const { return *clock_; }
+
   // UserControl
   gdi::HDC hDC() const override { return hdc_; }
   HWND hWnd() const override { return hwnd_; }
@@ -106,6 +110,7 @@ class HeadlessHost : public UserControl {
   std::vector<std::string> notifications_;
   std::vector<RecordedEvent> events_;
   std::vector<std::string> framework_log_;
+  std::shared_ptr<ManualClock> clock_ = ShareThreadManualClock();
 };
 
 }  // namespace vg

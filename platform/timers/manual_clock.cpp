@@ -95,4 +95,13 @@ std::optional<int64_t> ManualClock::NextDue(uintptr_t id) const {
   return t->due;
 }
 
+std::shared_ptr<ManualClock> ShareThreadManualClock() {
+  auto clock = std::dynamic_pointer_cast<ManualClock>(ThreadTimerService());
+  if (!clock) {
+    clock = std::make_shared<ManualClock>();
+    InstallThreadTimerService(clock);
+  }
+  return clock;
+}
+
 }  // namespace vg

@@ -5,6 +5,7 @@
 // and repeatable.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -64,5 +65,9 @@ class ManualClock : public TimerService {
   std::optional<int64_t> wall_base_;  // naive milliseconds at wall_set_at_
   int64_t wall_set_at_ = 0;
 };
+
+// The calling thread's manual clock: the installed service if it is one, otherwise a new
+// clock installed for the thread. Every holder shares it; it ends with the last holder.
+std::shared_ptr<ManualClock> ShareThreadManualClock();
 
 }  // namespace vg
