@@ -268,7 +268,7 @@ void Varigauge::SetBlockColor(OLE_COLOR v) {
 
 namespace {
 int16_t TwipsToPixels(int16_t twips, int16_t twips_per_pixel) {
-  if (twips_per_pixel == 0) Raise(11);  // never placed: no screen measure to divide by
+  if (twips_per_pixel == 0) Raise(err::kDivisionByZero);  // never placed: no screen measure
   return static_cast<int16_t>(twips / twips_per_pixel);
 }
 }  // namespace
