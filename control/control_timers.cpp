@@ -37,6 +37,18 @@ void ControlTimers::Reset(int32_t time_interval, int32_t disk_interval) {
   }
 }
 
+void ControlTimers::Restore(bool time_enabled, int32_t time_interval, bool disk_enabled,
+                            int32_t disk_interval) {
+  if (time_) {
+    time_->put_Enabled(time_enabled);
+    time_->put_Interval(time_interval);
+  }
+  if (disk_) {
+    disk_->put_Enabled(disk_enabled);
+    disk_->put_Interval(disk_interval);
+  }
+}
+
 void ControlTimers::Timer(clsTimer& source) {
   const bool time = &source == time_.get();
   draw_();
@@ -46,25 +58,25 @@ void ControlTimers::Timer(clsTimer& source) {
 
 void Varigauge::put_TimerTimeInterval(int32_t v) {
   state_.timer_time_interval = v;
-  host_.PropertyChanged("TimerTimeInterval");
+  Notify(dispid::kTimerTimeInterval);
   if (clsTimer* timer = timers_.time()) timer->put_Interval(v);
 }
 
 void Varigauge::put_TimerTimeEnabled(bool v) {
   state_.timer_time_enabled = v;
-  host_.PropertyChanged("TimerTimeEnabled");
+  Notify(dispid::kTimerTimeEnabled);
   if (clsTimer* timer = timers_.time()) timer->put_Enabled(v);
 }
 
 void Varigauge::put_TimerDiskInterval(int32_t v) {
   state_.timer_disk_interval = v;
-  host_.PropertyChanged("TimerDiskInterval");
+  Notify(dispid::kTimerDiskInterval);
   if (clsTimer* timer = timers_.disk()) timer->put_Interval(v);
 }
 
 void Varigauge::put_TimerDiskEnabled(bool v) {
   state_.timer_disk_enabled = v;
-  host_.PropertyChanged("TimerDiskEnabled");
+  Notify(dispid::kTimerDiskEnabled);
   if (clsTimer* timer = timers_.disk()) timer->put_Enabled(v);
 }
 

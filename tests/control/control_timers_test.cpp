@@ -183,5 +183,23 @@ TEST(ControlTimers, AnErrorInATicksRenderPassEndsThatTickOnly) {
   EXPECT_EQ(t.EventNames(), Names{"TimerTime"});
 }
 
+TEST(ControlTimers, StoredSettingsStartATimerThenResetItToTheStoredInterval) {
+  TimedControl t;
+  int draws = 0;
+  ControlTimers timers(t.host, [&] { ++draws; });
+  timers.Open();
+  timers.Restore(true, 250, false, 15000);
+  ASSERT_TRUE(timers.time()->get_Enabled());
+  EXPECT_FALSE(timers.disk()->get_Enabled());
+  EXPECT_EQ(timers.disk()->get_Interval(), 15000);
+  EXPECT_EQ(t.clock().RunningCount(), 1u);
+  EXPECT_EQ(t.clock().IntervalOf(timers.time()->TimerID()), 250);
+  t.clock().Advance(1000);
+  EXPECT_EQ(draws, 4);
+  EXPECT_EQ(t.EventNames(), (Names{"TimerTime", "TimerTime", "TimerTime", "TimerTime"}));
+  timers.Close();
+  EXPECT_EQ(t.clock().RunningCount(), 0u);
+}
+
 }  // namespace
 }  // namespace vg::testing
