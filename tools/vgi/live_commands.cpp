@@ -9,10 +9,10 @@
 namespace vg::vgi {
 namespace {
 
-// The longest span one :advance may cover: an hour, so that even timers at the 10 ms
-// minimum keep one command short.
-constexpr int64_t kMaxAdvance = 3600000;
-constexpr int64_t kMaxTicks = 100000;
+// The most one command may deliver: ten minutes of the clock (at most 60000 ticks of a
+// timer at the 10 ms minimum) and 10000 ticks, so that every command stays short.
+constexpr int64_t kMaxAdvance = 600000;
+constexpr int64_t kMaxTicks = 10000;
 
 bool Number(const std::string& text, uint64_t* value) {
   const auto r = std::from_chars(text.data(), text.data() + text.size(), *value);
