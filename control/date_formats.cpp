@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +26,14 @@ bool AmericanForms() {
   return n == "C" || n == "POSIX" || n.starts_with("C.") || n.starts_with("en_US");
 }
 
+// Names by index, safe for any value a clock may give.
+const char* MonthName(const LocalTime& t) {
+  return kMonths[t.month >= 1 && t.month <= 12 ? t.month - 1 : 0];
+}
+const char* DayName(const LocalTime& t) {
+  return kDays[(t.weekday % 7 + 7) % 7];
+}
+
 int Hour12(const LocalTime& t) {
   return t.hour % 12 == 0 ? 12 : t.hour % 12;
 }
@@ -37,12 +46,11 @@ bool Midnight(const LocalTime& t) {
   return t.hour == 0 && t.minute == 0 && t.second == 0;
 }
 
-size_t Clip(int n) {
-  return n < 0 ? 0 : (static_cast<size_t>(n) >= kDateTextCapacity ? kDateTextCapacity - 1 : n);
-}
-
-size_t American(NamedDateFormat format, const LocalTime& t, char* out) {
-  const size_t cap = kDateTextCapacity;
+// Writes the American form into `out`, which holds `cap` bytes.
+size_t American(NamedDateFormat format, const LocalTime& t, char* out, size_t cap) {
+  auto Clip = [cap](int n) {
+    return n < 0 ? size_t{0} : std::min(static_cast<size_t>(n), cap - 1);
+  };
   switch (format) {
     case NamedDateFormat::ShortTime:
       return Clip(std::snprintf(out, cap, "%02d:%02d", t.hour, t.minute));
@@ -54,17 +62,16 @@ size_t American(NamedDateFormat format, const LocalTime& t, char* out) {
     case NamedDateFormat::ShortDate:
       return Clip(std::snprintf(out, cap, "%d/%d/%d", t.month, t.day, t.year));
     case NamedDateFormat::GeneralDate: {
-      size_t n = American(NamedDateFormat::ShortDate, t, out);
-      if (Midnight(t)) return n;
+      size_t n = American(NamedDateFormat::ShortDate, t, out, cap);
+      if (Midnight(t) || n + 2 >= cap) return n;
       out[n++] = ' ';
-      return n + American(NamedDateFormat::LongTime, t, out + n);
+      return n + American(NamedDateFormat::LongTime, t, out + n, cap - n);
     }
     case NamedDateFormat::MediumDate:
-      return Clip(
-          std::snprintf(out, cap, "%02d-%.3s-%02d", t.day, kMonths[t.month - 1], t.year % 100));
+      return Clip(std::snprintf(out, cap, "%02d-%.3s-%02d", t.day, MonthName(t), t.year % 100));
     case NamedDateFormat::LongDate:
-      return Clip(std::snprintf(out, cap, "%s, %s %d, %d", kDays[t.weekday], kMonths[t.month - 1],
-                                t.day, t.year));
+      return Clip(
+          std::snprintf(out, cap, "%s, %s %d, %d", DayName(t), MonthName(t), t.day, t.year));
   }
   return 0;
 }
@@ -135,7 +142,7 @@ size_t Local(NamedDateFormat format, const LocalTime& t, char* out) {
 
 size_t FormatNamedDate(NamedDateFormat format, const LocalTime& t, char* out) {
   out[0] = '\0';
-  return AmericanForms() ? American(format, t, out) : Local(format, t, out);
+  return AmericanForms() ? American(format, t, out, kDateTextCapacity) : Local(format, t, out);
 }
 
 }  // namespace vg
