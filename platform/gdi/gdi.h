@@ -53,7 +53,9 @@ inline constexpr int OPAQUE = 2;
 inline constexpr uint32_t SRCCOPY = 0x00CC0020;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
-// Device contexts and bitmaps (none larger than kMaxBitmapPixels, below).
+// Device contexts and bitmaps. No bitmap (window surfaces included) holds more than
+// kMaxBitmapPixels pixels: a larger one is not made, instead of exhausting memory.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 256 MB of pixels
 HDC CreateCompatibleDC(HDC hdc);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 // A 32-bit bitmap holding a copy of width x height pixels.
@@ -146,10 +148,6 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
 // Pixels.
 COLORREF GetPixel(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
-
-// Largest bitmap the device agrees to make (256 MB of pixels): creating a bigger one fails
-// instead of exhausting memory, and a window asked to grow beyond it keeps its size.
-inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
 
 // What the host's screen provides: windows with a device context of their own, each with
 // its own resolution (dots per inch; GetDeviceCaps answers LOGPIXELSX/Y with it, and

@@ -9,6 +9,7 @@
 #include "platform/automation/std_picture.h"
 #include "platform/host/headless_host.h"
 #include "surface/off_screen_dc.h"
+#include "tests/control/control_fixture.h"
 
 namespace vg {
 namespace {
@@ -64,8 +65,8 @@ TEST(Resolution, TheCaptionFontIsMadeAtItsWindowsResolution) {
   Bar high(192, 0);
   Bar low(96, 0);  // made last: it must not change what the first one draws with
   // 8.25 points at 192 dpi and at 96.
-  EXPECT_EQ(high.control->surface()->TurnedFont(45).lfHeight, -22);
-  EXPECT_EQ(low.control->surface()->TurnedFont(45).lfHeight, -11);
+  EXPECT_EQ(VarigaugeTestPeer::surface(*high.control)->TurnedFont(45).lfHeight, -22);
+  EXPECT_EQ(VarigaugeTestPeer::surface(*low.control)->TurnedFont(45).lfHeight, -11);
 }
 
 TEST(Resolution, TheControlKeepsTwipsPerPixelRoundedHalvesToEven) {
@@ -80,8 +81,8 @@ TEST(Resolution, TheControlKeepsTwipsPerPixelRoundedHalvesToEven) {
     HeadlessHost host(o);
     std::shared_ptr<Varigauge> c;
     host.Place([&c](UserControl& site) { return c = std::make_shared<Varigauge>(site); });
-    EXPECT_EQ(c->TwipsPerPixelX(), row.twips) << row.dpi;
-    EXPECT_EQ(c->TwipsPerPixelY(), row.twips) << row.dpi;
+    EXPECT_EQ(VarigaugeTestPeer::TwipsPerPixelX(*c), row.twips) << row.dpi;
+    EXPECT_EQ(VarigaugeTestPeer::TwipsPerPixelY(*c), row.twips) << row.dpi;
   }
 }
 
