@@ -17,7 +17,7 @@ namespace vg {
 class OffScreenDC {
  public:
   OffScreenDC() = default;
-  ~OffScreenDC();  // releases the context and bitmap (the original's Class_Terminate)
+  ~OffScreenDC();  // releases the memory context and its bitmap
   OffScreenDC(const OffScreenDC&) = delete;
   OffScreenDC& operator=(const OffScreenDC&) = delete;
 

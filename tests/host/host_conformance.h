@@ -1,8 +1,9 @@
 #pragma once
 // What every host must do, whatever toolkit shows its windows: the shared window rules
 // (twips rounding, no Resize at an unchanged size, colour and font refusal, the order of
-// framework events, the bitmap cap), a window context at the host's resolution, and one
-// report per copy of the surface with the rectangle it changed. A host joins by giving a
+// framework events, the bitmap cap), a window context at the host's resolution (also after
+// moving to another screen), and one report per copy of the surface with the rectangle it
+// changed. A host joins by giving a
 // traits type and instantiating the suite:
 //
 //   struct Traits {
@@ -247,12 +248,33 @@ TYPED_TEST_P(HostConformance, FontsAreMadeAtTheResolutionOfTheHostsWindow) {
   }
 }
 
+TYPED_TEST_P(HostConformance, MovingToAnotherScreenKeepsTheOuterSizeAndRedraws) {
+  auto host = this->Make(this->Options(96, 60, 21));
+  ProbeControl& probe = this->Place(*host);
+  probe.log.clear();
+  this->Changes(*host);
+  host->MoveToScreen(96);  // the resolution it has: nothing happens
+  EXPECT_TRUE(probe.log.empty());
+  host->MoveToScreen(144);  // 10 twips a pixel: 900 x 315 twips are 90 x 31.5 -> 32 pixels
+  EXPECT_EQ(host->Width(), 900);
+  EXPECT_EQ(host->Height(), 315);
+  EXPECT_EQ(host->TwipsPerPixelX(), 10.0);
+  EXPECT_EQ(gdi::GetDeviceCaps(host->hDC(), gdi::LOGPIXELSX), 144);
+  EXPECT_EQ(gdi::GetPixels(host->hDC()).width, 90);
+  EXPECT_EQ(gdi::GetPixels(host->hDC()).height, 32);
+  EXPECT_EQ(probe.log, (std::vector<std::string>{"Resize", "Paint"}));
+  const std::vector<gdi::RECT> changes = this->Changes(*host);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(Box(changes[0]), (Box(gdi::RECT{0, 0, 90, 32})));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(HostConformance, ANewControlGetsTheDefaultOuterSizeAtTheHostsResolution,
                             TwipsAndWindowPixelsRoundHalvesToEven,
                             FrameworkEventsComeInLifecycleOrderAndNoResizeForAnUnchangedSize,
                             RefusesColoursItCannotTranslateAndAMissingFont,
                             AWindowBeyondTheBitmapCapIsRefused,
                             EachCopyToTheWindowReportsTheRectangleItChanged,
-                            FontsAreMadeAtTheResolutionOfTheHostsWindow);
+                            FontsAreMadeAtTheResolutionOfTheHostsWindow,
+                            MovingToAnotherScreenKeepsTheOuterSizeAndRedraws);
 
 }  // namespace vg::conformance

@@ -103,29 +103,5 @@ TEST(TextDecoding, UtfEightCharactersMeasureAsTheirGlyphs) {
   }
 }
 
-TEST(TextDecoding, AnAccentedCharacterDrawsItsOwnGlyph) {
-  // U+00E9 is "e" with an accent above: the same pixels below the x-height, more above.
-  Canvas plain(30, 30), accented(30, 30);
-  for (auto [c, text] : {std::pair{&plain, "e"}, std::pair{&accented, "\xC3\xA9"}}) {
-    SelectedFont font(c->dc, kSans, -20);
-    SetBkMode(c->dc, TRANSPARENT);
-    SetTextColor(c->dc, RGB(255, 255, 255));
-    ExtTextOutA(c->dc, 2, 2, 0, nullptr, text, static_cast<int>(std::strlen(text)), nullptr);
-  }
-  const std::vector<COLORREF> e = plain.Copy(), ea = accented.Copy();
-  int above = 0, below_differs = 0;
-  // The x-height of the face at 20 pixels is about 10.6: rows from the baseline up to 10
-  // are the letter's own in both.
-  const int baseline = 2 + 19;
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 30; ++x) {
-      const size_t i = static_cast<size_t>(y) * 30 + x;
-      if (y < baseline - 12) above += ea[i] != 0 && e[i] == 0;
-      if (y > baseline - 10) below_differs += ea[i] != e[i];
-    }
-  EXPECT_GT(above, 5);
-  EXPECT_EQ(below_differs, 0);
-}
-
 }  // namespace
 }  // namespace vg::gdi
