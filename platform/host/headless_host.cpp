@@ -132,7 +132,33 @@ void HeadlessHost::PropertyChanged(const std::string& name) {
 }
 
 void HeadlessHost::RaiseEvent(const std::string& name, const std::vector<Variant>& args) {
+  std::vector<Variant> copy = args;
+  RaiseEventById(DISPID_UNKNOWN, name, copy);
+}
+
+void HeadlessHost::RaiseEventById(DISPID, const std::string& name, std::vector<Variant>& args) {
   events_.push_back({name, args});
+  if (event_handler_) event_handler_(name, args);
+}
+
+void HeadlessHost::ShowAboutBox() {
+  events_.push_back({"AboutBox", {}});
+}
+
+void HeadlessHost::MouseUp(int16_t button, int16_t shift, float x, float y) {
+  if (!enabled_) return;
+  framework_log_.emplace_back("UserControl_MouseUp");
+  if (control_) control_->UserControl_MouseUp(button, shift, x, y);
+}
+
+void HeadlessHost::Click() {
+  if (!enabled_) return;
+  Deliver("UserControl_Click", &ControlEvents::UserControl_Click);
+}
+
+void HeadlessHost::DblClick() {
+  if (!enabled_) return;
+  Deliver("UserControl_DblClick", &ControlEvents::UserControl_DblClick);
 }
 
 std::vector<std::string> HeadlessHost::TakeNotifications() {

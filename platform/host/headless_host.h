@@ -48,6 +48,11 @@ class HeadlessHost : public UserControl {
   void Paint();
   // Destroys the control (UserControl_Terminate) and drops it.
   void Destroy();
+  // Mouse input from the window system; a disabled window receives none, so nothing is
+  // delivered while Enabled is false.
+  void MouseUp(int16_t button, int16_t shift, float x, float y);
+  void Click();
+  void DblClick();
 
   ControlEvents* control() const { return control_.get(); }
   std::shared_ptr<ControlEvents> control_ref() const { return control_; }
@@ -58,7 +63,13 @@ class HeadlessHost : public UserControl {
   COLORREF Pixel(int x, int y) const;
   gdi::PixelView Pixels() const;
 
-  // Recorded traffic; the Take... calls return and clear.
+  // The host program's handler of the control's events: runs after the event is recorded,
+  // may change the arguments and may raise an error, which reaches the control.
+  using EventHandler = std::function<void(const std::string& name, std::vector<Variant>& args)>;
+  void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+
+  // Recorded traffic; the Take... calls return and clear. A request to show the About box
+  // is recorded as the event "AboutBox".
   std::vector<std::string> TakeNotifications();
   std::vector<RecordedEvent> TakeEvents();
   const std::vector<std::string>& FrameworkLog() const { return framework_log_; }
@@ -86,6 +97,8 @@ class HeadlessHost : public UserControl {
   double TwipsPerPixelY() const override { return 1440.0 / dpi_; }
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
+  void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) override;
+  void ShowAboutBox() override;
 
  private:
   void Deliver(const char* event, void (ControlEvents::*handler)());
@@ -105,6 +118,7 @@ class HeadlessHost : public UserControl {
   std::shared_ptr<ControlEvents> control_;
   std::vector<std::string> notifications_;
   std::vector<RecordedEvent> events_;
+  EventHandler event_handler_;
   std::vector<std::string> framework_log_;
 };
 

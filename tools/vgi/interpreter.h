@@ -48,6 +48,7 @@ class Interpreter {
 
   void Statement();
   void HostCommand(std::string_view line);
+  void MouseCommand(const std::vector<std::string>& words);
   Variant Expression();
   Variant Primary();
   Chain ParseChain();
