@@ -1,8 +1,7 @@
 // Mouse notifications and the About members.
-#include <algorithm>
 #include <exception>
 
-#include "control/hit_test.h"
+#include "control/geometry.h"
 #include "control/type_library.h"
 #include "control/varigauge.h"
 #include "platform/automation/conversions.h"
@@ -23,13 +22,7 @@ void RaiseQuietly(UserControl& host, DISPID id) {
 }  // namespace
 
 void Varigauge::UserControl_MouseUp(int16_t /*button*/, int16_t /*shift*/, float x, float y) {
-  // Blocks 1..Blocks; none while the table does not exist or the count is not positive.
-  std::span<const BlockRecord> blocks;
-  const auto& records = blocks_.records();
-  if (blocks_.exists() && blocks_.count() > 0)
-    blocks = std::span(records).subspan(
-        1, std::min<size_t>(static_cast<size_t>(blocks_.count()), records.size() - 1));
-  const int32_t hit = HitTestBlocks(blocks, state_.orientation, h_scale_, v_scale_, x, y);
+  const int32_t hit = HitTest(blocks_, state_.orientation, pass_.scales(), x, y);
   // The argument goes by reference; what the handler leaves in it is not looked at.
   std::vector<Variant> args{Variant::Integer(CheckedInteger(hit))};
   host_.RaiseEventById(event_id::kBlockClicked, "BlockClicked", args);

@@ -5,11 +5,8 @@
 
 namespace vg {
 
-HostedControl::HostedControl(HeadlessHostOptions options) : host_(options) {
-  host_.Place([this](UserControl& site) {
-    control_ = std::make_shared<Varigauge>(site);
-    return control_;
-  });
+HostedControl::HostedControl(HeadlessHostOptions options)
+    : host_(options), control_(Varigauge::PlaceIn(host_)) {
   // Placing the control is not news to anyone: start the records empty.
   host_.TakeNotifications();
   host_.TakeEvents();

@@ -39,8 +39,8 @@ struct Clicks : ::testing::Test {
 };
 
 TEST_F(Clicks, BlockClickedComesBeforeClick) {
-  EXPECT_EQ(p.c().HScale(), 2.0f);
-  EXPECT_EQ(p.c().VScale(), 1.0f);
+  EXPECT_EQ(VarigaugeTestPeer::HScale(p.c()), 2.0f);
+  EXPECT_EQ(VarigaugeTestPeer::VScale(p.c()), 1.0f);
   int updates = p.Updates();
   Click(40, 20);     // block 1's left-top corner: x 40..60, y 20..80
   Click(60, 80);     // its right-bottom corner

@@ -73,11 +73,7 @@ int ParseInt(const std::string& text, const char* what) {
 }  // namespace
 
 Interpreter::Interpreter(const SessionOptions& options, std::ostream& out)
-    : out_(out), host_(HostOptions(options)) {
-  host_.Place([this](UserControl& site) {
-    control_ = std::make_shared<Varigauge>(site);
-    return control_;
-  });
+    : out_(out), host_(HostOptions(options)), control_(Varigauge::PlaceIn(host_)) {
   // What placing the control said is not part of the script's output.
   host_.TakeNotifications();
   host_.TakeEvents();
