@@ -3,16 +3,16 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
+#include <set>
 
 #include "control/identity.h"
 #include "library/com_abi.h"
 
 namespace vg::com {
 namespace {
-
-constexpr const char* kRoot = "HKEY_CLASSES_ROOT";
 
 std::string Join(std::string_view a, std::string_view b) {
   return std::string(a) + "\\" + std::string(b);
@@ -43,10 +43,10 @@ std::vector<RegistryEntry> RegistrationEntries(const std::string& library_path) 
       0, library_path.rfind('/') == std::string::npos ? 0 : library_path.rfind('/'));
 
   // The ProgID and the class.
-  std::string progid = Join(kRoot, kProgID);
+  std::string progid(kProgID);
   value(progid, "", std::string(kClassName));
   value(Join(progid, "CLSID"), "", std::string(kClassGuid));
-  std::string cls = Join(Join(kRoot, "CLSID"), kClassGuid);
+  std::string cls = Join("CLSID", kClassGuid);
   value(cls, "", std::string(kProgID));
   value(Join(cls, "InprocServer32"), "", library_path);
   value(Join(cls, "InprocServer32"), "ThreadingModel", "Apartment");
@@ -57,14 +57,14 @@ std::vector<RegistryEntry> RegistrationEntries(const std::string& library_path) 
 
   // The property pages, served by the same library.
   for (const PropertyPageIdentity& page : kPropertyPages) {
-    std::string p = Join(Join(kRoot, "CLSID"), page.class_guid);
+    std::string p = Join("CLSID", page.class_guid);
     value(p, "", std::string(kTypeLibraryName) + "." + std::string(page.name));
     value(Join(p, "InprocServer32"), "", library_path);
     value(Join(p, "InprocServer32"), "ThreadingModel", "Apartment");
   }
 
   // The type library: its description lives in the library itself.
-  std::string lib = Join(Join(kRoot, "TypeLib"), kTypeLibraryGuid);
+  std::string lib = Join("TypeLib", kTypeLibraryGuid);
   std::string ver = Join(lib, Version());
   value(ver, "", std::string(kTypeLibraryHelp));
   char locale[16];
@@ -77,7 +77,7 @@ std::vector<RegistryEntry> RegistrationEntries(const std::string& library_path) 
   const std::pair<std::string_view, std::string_view> interfaces[] = {
       {kInterfaceName, kInterfaceGuid}, {kEventInterfaceName, kEventInterfaceGuid}};
   for (const auto& [name, guid] : interfaces) {
-    std::string i = Join(Join(kRoot, "Interface"), guid);
+    std::string i = Join("Interface", guid);
     value(i, "", std::string(name));
     value(Join(i, "TypeLib"), "", std::string(kTypeLibraryGuid));
     value(Join(i, "TypeLib"), "Version", Version());
@@ -85,39 +85,82 @@ std::vector<RegistryEntry> RegistrationEntries(const std::string& library_path) 
   return e;
 }
 
-void Register(registry::Store& store, const std::string& library_path) {
+bool Register(reg::RegistryStore& store, const std::string& library_path) {
   for (const RegistryEntry& e : RegistrationEntries(library_path)) {
-    if (e.value)
-      store.SetValue(e.key, e.name, *e.value);
-    else
-      store.CreateKey(e.key);
+    reg::HKEY key = 0;
+    if (store.RegCreateKeyExA(reg::HKEY_CLASSES_ROOT, e.key.c_str(), &key) != reg::ERROR_SUCCESS)
+      return false;
+    reg::LONG result = reg::ERROR_SUCCESS;
+    if (e.value)  // text values keep their terminating NUL
+      result = store.RegSetValueExA(key, e.name.c_str(), 0, reg::REG_SZ,
+                                    reinterpret_cast<const uint8_t*>(e.value->c_str()),
+                                    static_cast<reg::DWORD>(e.value->size() + 1));
+    store.RegCloseKey(key);
+    if (result != reg::ERROR_SUCCESS) return false;
   }
+  return true;
 }
 
-void Unregister(registry::Store& store) {
+namespace {
+
+// A key that holds neither values nor subkeys.
+bool IsEmptyKey(reg::RegistryStore& store, const std::string& path) {
+  reg::HKEY key = 0;
+  if (store.RegOpenKeyExA(reg::HKEY_CLASSES_ROOT, path.c_str(), 0, reg::KEY_READ, &key) !=
+      reg::ERROR_SUCCESS)
+    return false;
+  char name[256];
+  uint8_t data[1];
+  reg::DWORD name_size = sizeof name, type = 0, data_size = sizeof data;
+  bool empty = store.RegEnumValueA(key, 0, name, &name_size, &type, data, &data_size) ==
+               reg::ERROR_NO_MORE_ITEMS;
+  name_size = sizeof name;
+  empty = empty && store.RegEnumKeyExA(key, 0, name, &name_size) == reg::ERROR_NO_MORE_ITEMS;
+  store.RegCloseKey(key);
+  return empty;
+}
+
+}  // namespace
+
+bool Unregister(reg::RegistryStore& store) {
+  bool ok = true;
   std::vector<RegistryEntry> entries = RegistrationEntries("");
+  for (const RegistryEntry& e : entries) {
+    if (!e.value) continue;
+    reg::HKEY key = 0;
+    if (store.RegOpenKeyExA(reg::HKEY_CLASSES_ROOT, e.key.c_str(), 0, reg::KEY_ALL_ACCESS, &key) !=
+        reg::ERROR_SUCCESS)
+      continue;  // never registered
+    reg::LONG result = store.RegDeleteValueA(key, e.name.c_str());
+    ok = ok && (result == reg::ERROR_SUCCESS || result == reg::ERROR_FILE_NOT_FOUND);
+    store.RegCloseKey(key);
+  }
+  // Then every key registration made, and the keys above them, deepest first, while empty.
+  std::set<std::string> keys;
   for (const RegistryEntry& e : entries)
-    if (e.value) store.DeleteValue(e.key, e.name);
-  // Then the keys registration wrote; one that still holds a value another program wrote
-  // stays.
-  for (const RegistryEntry& e : entries) store.DeleteKeyIfEmpty(e.key);
+    for (size_t end = e.key.size(); end != std::string::npos && end > 0;
+         end = e.key.rfind('\\', end - 1))
+      keys.insert(e.key.substr(0, end));
+  std::vector<std::string> order(keys.begin(), keys.end());
+  std::stable_sort(order.begin(), order.end(), [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+  });
+  for (const std::string& k : order)
+    if (IsEmptyKey(store, k))
+      ok = store.RegDeleteKeyA(reg::HKEY_CLASSES_ROOT, k.c_str()) == reg::ERROR_SUCCESS && ok;
+  return ok;
 }
 
 }  // namespace vg::com
 
 namespace {
 
-// Loads the registry file, applies `change`, and saves it.
+// Applies `change` to the registry; SELFREG_E_CLASS when the store refused part of it.
 template <class Change>
 vg::com::HRESULT UpdateRegistry(Change change) {
   using namespace vg::com;
   try {
-    std::string path = vg::registry::Store::DefaultPath();
-    vg::registry::Store store;
-    std::string error;
-    if (path.empty() || !store.Load(path, &error)) return SELFREG_E_CLASS;
-    change(store);
-    return store.Save(path, &error) ? S_OK : SELFREG_E_CLASS;
+    return change(vg::reg::DefaultRegistry()) ? S_OK : SELFREG_E_CLASS;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {
@@ -130,9 +173,9 @@ vg::com::HRESULT UpdateRegistry(Change change) {
 VG_COM_EXPORT vg::com::HRESULT DllRegisterServer() {
   std::string path = vg::com::ThisLibraryPath();
   if (path.empty()) return vg::com::SELFREG_E_CLASS;
-  return UpdateRegistry([&](vg::registry::Store& s) { vg::com::Register(s, path); });
+  return UpdateRegistry([&](vg::reg::RegistryStore& s) { return vg::com::Register(s, path); });
 }
 
 VG_COM_EXPORT vg::com::HRESULT DllUnregisterServer() {
-  return UpdateRegistry([](vg::registry::Store& s) { vg::com::Unregister(s); });
+  return UpdateRegistry([](vg::reg::RegistryStore& s) { return vg::com::Unregister(s); });
 }

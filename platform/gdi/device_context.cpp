@@ -10,10 +10,6 @@ using namespace detail;
 
 namespace {
 
-// Largest bitmap we agree to make: beyond it creation fails (returns 0) instead of
-// exhausting memory.
-constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 256 MB of pixels
-
 void Deselect(HGDIOBJ handle) {
   Slot* s = Lookup(handle);
   if (!s || s->stock) return;

@@ -52,6 +52,10 @@ inline constexpr int OPAQUE = 2;
 inline constexpr uint32_t SRCCOPY = 0x00CC0020;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
+// Largest bitmap the device agrees to make, in pixels: beyond it creation fails (returns 0)
+// instead of exhausting memory. Picture decoders refuse larger images by the same cap.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 256 MB of pixels
+
 // Device contexts and bitmaps.
 HDC CreateCompatibleDC(HDC hdc);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);

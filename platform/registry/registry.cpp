@@ -1,194 +1,341 @@
 #include "platform/registry/registry.h"
 
-#include <cstdio>
+#include <strings.h>
+
+#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
-namespace vg::registry {
+namespace vg::reg {
+namespace fs = std::filesystem;
 namespace {
 
-std::string Fold(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+constexpr const char* kValuesFile = "%values";
+
+bool SameName(const std::string& a, const std::string& b) {
+  return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+// Writes the characters that cannot stand in a file name or a line of the values file as
+// %XX; a key name starting with '.' has that dot escaped, so "." and ".." stay names.
+std::string Escape(const std::string& name, const char* special) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (size_t i = 0; i < name.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c == '%' || std::strchr(special, c) || (i == 0 && c == '.')) {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+std::string EscapeKey(const std::string& name) {
+  return Escape(name, "/");
+}
+std::string EscapeValue(const std::string& name) {
+  return Escape(name, "\t\n\r");
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    int hi = 0, lo = 0;
+    if (text[i] == '%' && i + 2 < text.size() && (hi = HexDigit(text[i + 1])) >= 0 &&
+        (lo = HexDigit(text[i + 2])) >= 0) {
+      out += static_cast<char>(hi * 16 + lo);
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
   return out;
 }
 
-std::string Quote(std::string_view s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '\\' || c == '"')
-      out += {'\\', c};
-    else if (c == '\n')
-      out += "\\n";
-    else
-      out += c;
+const char* HiveName(HKEY key) {
+  switch (key) {
+    case HKEY_CLASSES_ROOT:
+      return "HKEY_CLASSES_ROOT";
+    case HKEY_CURRENT_USER:
+      return "HKEY_CURRENT_USER";
+    case HKEY_LOCAL_MACHINE:
+      return "HKEY_LOCAL_MACHINE";
+    case HKEY_USERS:
+      return "HKEY_USERS";
+    default:
+      return nullptr;
   }
-  return out + "\"";
 }
 
-// Reads a quoted string at line[i], leaving i after the closing quote.
-bool Unquote(const std::string& line, size_t& i, std::string* out) {
-  if (i >= line.size() || line[i] != '"') return false;
-  out->clear();
-  for (++i; i < line.size(); ++i) {
-    char c = line[i];
-    if (c == '"') return ++i, true;
-    if (c == '\\') {
-      if (++i >= line.size()) return false;
-      c = line[i] == 'n' ? '\n' : line[i];
+std::vector<std::string> SplitPath(const char* subkey) {
+  std::vector<std::string> names;
+  std::string name;
+  for (const char* p = subkey ? subkey : ""; *p; ++p) {
+    if (*p == '\\') {
+      if (!name.empty()) names.push_back(name);
+      name.clear();
+    } else {
+      name += *p;
     }
-    out->push_back(c);
   }
-  return false;
+  if (!name.empty()) names.push_back(name);
+  return names;
+}
+
+// Copies a name with its NUL into a caller's buffer of *size bytes; *size becomes the
+// name's length.
+LONG CopyName(const std::string& name, char* buffer, DWORD* size) {
+  if (!size) return ERROR_INVALID_PARAMETER;
+  if (!buffer || *size < name.size() + 1) {
+    *size = static_cast<DWORD>(name.size());
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  *size = static_cast<DWORD>(name.size());
+  return ERROR_SUCCESS;
+}
+
+LONG CopyData(const std::vector<uint8_t>& bytes, uint8_t* data, DWORD* size) {
+  if (!size) return data ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+  DWORD needed = static_cast<DWORD>(bytes.size());
+  if (data && *size < needed) {
+    *size = needed;
+    return ERROR_MORE_DATA;
+  }
+  if (data && needed) std::memcpy(data, bytes.data(), needed);
+  *size = needed;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
 
-std::string Store::DefaultPath() {
-  if (const char* p = std::getenv("VG_REGISTRY"); p && *p) return p;
-  if (const char* p = std::getenv("XDG_CONFIG_HOME"); p && *p)
-    return std::string(p) + "/varigauge/registry.reg";
-  if (const char* p = std::getenv("HOME"); p && *p)
-    return std::string(p) + "/.config/varigauge/registry.reg";
-  return {};
-}
+RegistryStore::RegistryStore(fs::path root) : root_(std::move(root)) {}
 
-bool Store::Load(const std::string& path, std::string* error) {
-  keys_.clear();
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;  // no file yet: an empty registry
-  std::ifstream in(path);
-  if (!in) {
-    *error = "cannot read " + path;
-    return false;
+// The directory of subkey below key in *dir. With `create`, missing keys are made.
+LONG RegistryStore::Resolve(HKEY key, const char* subkey, bool create, fs::path* dir) const {
+  fs::path at;
+  if (const char* hive = HiveName(key)) {
+    at = root_ / hive;  // a hive not yet written reads as empty
+  } else {
+    auto it = open_.find(key);
+    if (it == open_.end()) return ERROR_INVALID_HANDLE;
+    at = it->second;
+    std::error_code ec;
+    if (!fs::is_directory(at, ec)) return ERROR_FILE_NOT_FOUND;  // deleted since opened
   }
-  std::string line, current;
-  int number = 0;
-  auto fail = [&](const char* what) {
-    *error = path + ":" + std::to_string(number) + ": " + what;
-    keys_.clear();
-    return false;
-  };
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line[0] == '[') {
-      if (line.back() != ']' || line.size() < 3) return fail("bad key line");
-      current = line.substr(1, line.size() - 2);
-      CreateKey(current);
-      continue;
+  std::error_code ec;
+  if (create) fs::create_directories(at, ec);
+  for (const std::string& name : SplitPath(subkey)) {
+    fs::path found;
+    for (const auto& entry : fs::directory_iterator(at, ec)) {
+      if (entry.is_directory(ec) && SameName(Unescape(entry.path().filename()), name)) {
+        found = entry.path();
+        break;
+      }
     }
-    if (current.empty()) return fail("value outside a key");
-    size_t i = 0;
-    std::string name, value;
-    if (line[0] == '@')
-      i = 1;
-    else if (!Unquote(line, i, &name))
-      return fail("bad value name");
-    if (i >= line.size() || line[i] != '=') return fail("missing '='");
-    ++i;
-    if (!Unquote(line, i, &value) || i != line.size()) return fail("bad value");
-    SetValue(current, name, value);
+    if (found.empty()) {
+      if (!create) return ERROR_FILE_NOT_FOUND;
+      found = at / EscapeKey(name);
+      if (!fs::create_directory(found, ec) && ec) return ERROR_ACCESS_DENIED;
+    }
+    at = found;
   }
-  return true;
+  *dir = at;
+  return ERROR_SUCCESS;
 }
 
-bool Store::Save(const std::string& path, std::string* error) const {
-  // The first registration on a machine makes the directory.
-  std::error_code ec;
-  std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-  std::ostringstream text;
-  text << "; Varigauge registry\n";
-  for (const auto& [folded, key] : keys_) {
-    text << "\n[" << key.path << "]\n";
-    for (const auto& [fname, nv] : key.values)
-      text << (nv.first.empty() ? std::string("@") : Quote(nv.first)) << "=" << Quote(nv.second)
-           << "\n";
+std::vector<RegistryStore::Value> RegistryStore::ReadValues(const fs::path& dir) const {
+  std::vector<Value> values;
+  std::ifstream in(dir / kValuesFile);
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+    if (tab1 == std::string::npos || tab2 == std::string::npos) continue;
+    Value v;
+    v.name = Unescape(line.substr(0, tab1));
+    v.type = static_cast<DWORD>(std::strtoul(line.c_str() + tab1 + 1, nullptr, 10));
+    std::string hex = line.substr(tab2 + 1);
+    bool valid = hex.size() % 2 == 0;
+    for (size_t i = 0; valid && i < hex.size(); i += 2) {
+      int hi = HexDigit(hex[i]), lo = HexDigit(hex[i + 1]);
+      valid = hi >= 0 && lo >= 0;
+      v.data.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    }
+    if (valid) values.push_back(std::move(v));
   }
-  std::string temp = path + ".tmp";
+  return values;
+}
+
+// Replaces the values file as a whole (written beside it, then renamed), so a failed
+// write leaves the old values.
+bool RegistryStore::WriteValues(const fs::path& dir, const std::vector<Value>& values) const {
+  std::error_code ec;
+  if (values.empty()) {
+    fs::remove(dir / kValuesFile, ec);
+    return !ec;
+  }
+  fs::create_directories(dir, ec);  // a hive's first value
+  std::ostringstream text;
+  static const char kHex[] = "0123456789ABCDEF";
+  for (const Value& v : values) {
+    text << EscapeValue(v.name) << '\t' << v.type << '\t';
+    for (uint8_t b : v.data) text << kHex[b >> 4] << kHex[b & 15];
+    text << '\n';
+  }
+  fs::path temp = dir / (std::string(kValuesFile) + ".tmp");
   {
-    std::ofstream out(temp, std::ios::trunc);
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     out << text.str();
     out.flush();
     if (!out) {
-      std::remove(temp.c_str());
-      *error = "cannot write " + temp;
+      fs::remove(temp, ec);
       return false;
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    *error = "cannot replace " + path;
-    return false;
+  fs::rename(temp, dir / kValuesFile, ec);
+  return !ec;
+}
+
+std::vector<std::string> RegistryStore::SubkeyNames(const fs::path& dir) const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec))
+    if (entry.is_directory(ec)) names.push_back(Unescape(entry.path().filename()));
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    int order = strcasecmp(a.c_str(), b.c_str());
+    return order != 0 ? order < 0 : a < b;
+  });
+  return names;
+}
+
+LONG RegistryStore::RegOpenKeyExA(HKEY key, const char* subkey, DWORD, DWORD, HKEY* result) {
+  if (!result) return ERROR_INVALID_PARAMETER;
+  *result = 0;
+  fs::path dir;
+  if (LONG result = Resolve(key, subkey, false, &dir); result != ERROR_SUCCESS) return result;
+  *result = next_handle_++;
+  open_[*result] = dir;
+  return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::RegCreateKeyExA(HKEY key, const char* subkey, HKEY* result) {
+  if (!result) return ERROR_INVALID_PARAMETER;
+  *result = 0;
+  fs::path dir;
+  if (LONG result = Resolve(key, subkey, true, &dir); result != ERROR_SUCCESS) return result;
+  *result = next_handle_++;
+  open_[*result] = dir;
+  return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::RegCloseKey(HKEY key) {
+  if (HiveName(key)) return ERROR_SUCCESS;
+  return open_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LONG RegistryStore::RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD* type, uint8_t* data,
+                                     DWORD* size) {
+  fs::path dir;
+  if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
+  for (const Value& v : ReadValues(dir)) {
+    if (!SameName(v.name, name ? name : "")) continue;
+    if (type) *type = v.type;
+    return CopyData(v.data, data, size);
   }
-  return true;
+  return ERROR_FILE_NOT_FOUND;
 }
 
-bool Store::HasSubKey(const std::string& folded) const {
-  std::string prefix = folded + "\\";
-  auto sub = keys_.lower_bound(prefix);
-  return sub != keys_.end() && sub->first.compare(0, prefix.size(), prefix) == 0;
+LONG RegistryStore::RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type,
+                                   const uint8_t* data, DWORD size) {
+  if (!data && size) return ERROR_INVALID_PARAMETER;
+  fs::path dir;
+  if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
+  std::vector<Value> values = ReadValues(dir);
+  std::string value_name = name ? name : "";
+  auto it = std::find_if(values.begin(), values.end(),
+                         [&](const Value& v) { return SameName(v.name, value_name); });
+  if (it == values.end()) it = values.insert(values.end(), Value{value_name, type, {}});
+  it->type = type;
+  it->data.assign(data, data + size);
+  return WriteValues(dir, values) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-bool Store::KeyExists(std::string_view key) const {
-  std::string folded = Fold(key);
-  return keys_.count(folded) != 0 || HasSubKey(folded);
+LONG RegistryStore::RegDeleteValueA(HKEY key, const char* name) {
+  fs::path dir;
+  if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
+  std::vector<Value> values = ReadValues(dir);
+  auto it = std::find_if(values.begin(), values.end(),
+                         [&](const Value& v) { return SameName(v.name, name ? name : ""); });
+  if (it == values.end()) return ERROR_FILE_NOT_FOUND;
+  values.erase(it);
+  return WriteValues(dir, values) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-void Store::CreateKey(std::string_view key) {
-  if (key.empty()) return;
-  Key& k = keys_[Fold(key)];
-  if (k.path.empty()) k.path = std::string(key);
+LONG RegistryStore::RegDeleteKeyA(HKEY key, const char* subkey) {
+  if (SplitPath(subkey).empty()) return ERROR_INVALID_PARAMETER;  // a key deletes its subkeys
+  fs::path dir;
+  if (LONG result = Resolve(key, subkey, false, &dir); result != ERROR_SUCCESS) return result;
+  if (!SubkeyNames(dir).empty()) return ERROR_ACCESS_DENIED;
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return ec ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
 }
 
-void Store::SetValue(std::string_view key, std::string_view name, std::string_view value) {
-  CreateKey(key);
-  keys_[Fold(key)].values[Fold(name)] = {std::string(name), std::string(value)};
-}
-
-std::optional<std::string> Store::GetValue(std::string_view key, std::string_view name) const {
-  auto k = keys_.find(Fold(key));
-  if (k == keys_.end()) return std::nullopt;
-  auto v = k->second.values.find(Fold(name));
-  if (v == k->second.values.end()) return std::nullopt;
-  return v->second.second;
-}
-
-bool Store::DeleteValue(std::string_view key, std::string_view name) {
-  auto k = keys_.find(Fold(key));
-  return k != keys_.end() && k->second.values.erase(Fold(name)) != 0;
-}
-
-bool Store::DeleteKeyIfEmpty(std::string_view key) {
-  std::string folded = Fold(key);
-  auto k = keys_.find(folded);
-  if (k != keys_.end()) {
-    if (!k->second.values.empty()) return false;
-    keys_.erase(k);
+LONG RegistryStore::RegDeleteTreeA(HKEY key, const char* subkey) {
+  fs::path dir;
+  if (LONG result = Resolve(key, subkey, false, &dir); result != ERROR_SUCCESS) return result;
+  std::error_code ec;
+  if (!SplitPath(subkey).empty()) {
+    fs::remove_all(dir, ec);
+  } else {  // the key stays, empty
+    for (const auto& entry : fs::directory_iterator(dir, ec)) fs::remove_all(entry.path(), ec);
   }
-  return !HasSubKey(folded);
+  return ec ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
 }
 
-std::vector<std::string> Store::Keys() const {
-  std::vector<std::string> out;
-  for (const auto& [folded, key] : keys_) out.push_back(key.path);
-  return out;
+LONG RegistryStore::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* name_size) {
+  fs::path dir;
+  if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
+  std::vector<std::string> names = SubkeyNames(dir);
+  if (index >= names.size()) return ERROR_NO_MORE_ITEMS;
+  return CopyName(names[index], name, name_size);
 }
 
-bool Store::operator==(const Store& other) const {
-  if (keys_.size() != other.keys_.size()) return false;
-  for (auto a = keys_.begin(), b = other.keys_.begin(); a != keys_.end(); ++a, ++b) {
-    if (a->first != b->first || a->second.values.size() != b->second.values.size()) return false;
-    for (auto x = a->second.values.begin(), y = b->second.values.begin();
-         x != a->second.values.end(); ++x, ++y)
-      if (x->first != y->first || x->second.second != y->second.second) return false;
-  }
-  return true;
+LONG RegistryStore::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* name_size, DWORD* type,
+                                  uint8_t* data, DWORD* size) {
+  fs::path dir;
+  if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
+  std::vector<Value> values = ReadValues(dir);
+  if (index >= values.size()) return ERROR_NO_MORE_ITEMS;
+  const Value& v = values[index];
+  LONG result = CopyName(v.name, name, name_size);
+  if (result != ERROR_SUCCESS) return result;
+  if (type) *type = v.type;
+  return CopyData(v.data, data, size);
 }
 
-}  // namespace vg::registry
+RegistryStore& DefaultRegistry() {
+  static RegistryStore store([] {
+    if (const char* dir = std::getenv("VG_REGISTRY_DIR"); dir && *dir) return fs::path(dir);
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+      return fs::path(config) / "varigauge" / "registry";
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/tmp") / ".config" / "varigauge" / "registry";
+  }());
+  return store;
+}
+
+}  // namespace vg::reg

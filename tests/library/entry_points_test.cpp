@@ -8,7 +8,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -297,70 +299,90 @@ TEST_F(EntryPoints, LocksKeepTheLibraryLoaded) {
   f->lpVtbl->Release(f);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+// The registry the library writes lives in a directory of this test program's own, chosen
+// before the library first looks for it.
+const std::string& RegistryDir() {
+  static const std::string dir = [] {
+    char path[] = "/tmp/vg-registry-XXXXXX";
+    std::string made = mkdtemp(path) ? path : "";
+    setenv("VG_REGISTRY_DIR", made.c_str(), 1);
+    return made;
+  }();
+  return dir;
+}
+
+// Every file and directory below `root` with the files' contents.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
+  std::map<std::string, std::string> out;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ec)) {
+    std::string rel = std::filesystem::relative(entry.path(), root).string();
+    if (entry.is_directory()) {
+      out[rel + "/"] = "";
+    } else {
+      std::ifstream in(entry.path());
+      std::stringstream text;
+      text << in.rdbuf();
+      out[rel] = text.str();
+    }
+  }
+  return out;
+}
+
+std::string Hex(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) out += {kHex[c >> 4], kHex[c & 15]};
+  return out;
 }
 
 TEST_F(EntryPoints, RegistrationWritesAndUnregistrationRemovesExactlyItsEntries) {
-  char dir[] = "/tmp/vg-registry-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string path = std::string(dir) + "/registry.reg";
-  {
-    // Another program's class and another version of the type library.
-    std::ofstream out(path);
-    out << "[HKEY_CLASSES_ROOT\\CLSID\\{00000000-1111-2222-3333-444444444444}]\n"
-           "@=\"Other\"\n"
-           "[HKEY_CLASSES_ROOT\\TypeLib\\{CD8DBB13-94EE-11D1-921D-006097A8F11E}\\21.0]\n"
-           "@=\"Brevantis : Varigauge\"\n";
-  }
-  setenv("VG_REGISTRY", path.c_str(), 1);
-  // Unregistering first brings the file to its written form without changing its contents.
-  ASSERT_EQ(Lib().unregister_server(), S_OK);
-  std::string before = ReadFile(path);
-  EXPECT_NE(before.find("{00000000-1111-2222-3333-444444444444}"), std::string::npos);
-  EXPECT_NE(before.find("\\21.0]"), std::string::npos);
+  ASSERT_FALSE(RegistryDir().empty());
+  const std::filesystem::path root = std::filesystem::path(RegistryDir()) / "HKEY_CLASSES_ROOT";
+  std::filesystem::create_directories(RegistryDir());
+  std::filesystem::remove_all(root);
+  // Another program's class, and another version of the type library.
+  std::filesystem::create_directories(root / "CLSID" / "{00000000-1111-2222-3333-444444444444}");
+  std::filesystem::create_directories(root / "TypeLib" / "{CD8DBB13-94EE-11D1-921D-006097A8F11E}" /
+                                      "21.0");
+  const auto before = Snapshot(RegistryDir());
 
   ASSERT_EQ(Lib().register_server(), S_OK);
-  std::string registered = ReadFile(path);
-  for (const char* expected : {
-           "[HKEY_CLASSES_ROOT\\Varigauge_by_Brevantis.Varigauge\\CLSID]\n"
-           "@=\"{DAB59A5E-B446-11D1-921D-006097A8F11E}\"\n",
-           "[HKEY_CLASSES_ROOT\\CLSID\\{DAB59A5E-B446-11D1-921D-006097A8F11E}\\Control]\n",
-           "[HKEY_CLASSES_ROOT\\CLSID\\{DAB59A73-B446-11D1-921D-006097A8F11E}]\n"
-           "@=\"Varigauge_by_Brevantis.Block\"\n",
-           "[HKEY_CLASSES_ROOT\\CLSID\\{DAB59A75-B446-11D1-921D-006097A8F11E}]\n",
-           "[HKEY_CLASSES_ROOT\\CLSID\\{DAB59A77-B446-11D1-921D-006097A8F11E}]\n",
-           "[HKEY_CLASSES_ROOT\\TypeLib\\{CD8DBB13-94EE-11D1-921D-006097A8F11E}\\22.0]\n"
-           "@=\"Brevantis : Varigauge\"\n",
-           "[HKEY_CLASSES_ROOT\\Interface\\{DAB59A6D-B446-11D1-921D-006097A8F11E}]\n"
-           "@=\"__Varigauge\"\n",
-       })
-    EXPECT_NE(registered.find(expected), std::string::npos) << expected;
-  // The server's file is this library.
-  std::string server =
-      "[HKEY_CLASSES_ROOT\\CLSID\\{DAB59A5E-B446-11D1-921D-006097A8F11E}"
-      "\\InprocServer32]\n@=\"";
-  size_t at = registered.find(server);
-  ASSERT_NE(at, std::string::npos);
-  EXPECT_NE(registered.find("libvarigauge", at), std::string::npos);
+  const auto registered = Snapshot(RegistryDir());
+  const std::string cls = "HKEY_CLASSES_ROOT/CLSID/{DAB59A5E-B446-11D1-921D-006097A8F11E}/";
+  for (const std::string& key :
+       {cls, cls + "Control/", cls + "InprocServer32/",
+        std::string("HKEY_CLASSES_ROOT/Varigauge_by_Brevantis.Varigauge/CLSID/"),
+        std::string("HKEY_CLASSES_ROOT/CLSID/{DAB59A73-B446-11D1-921D-006097A8F11E}/"),
+        std::string("HKEY_CLASSES_ROOT/CLSID/{DAB59A75-B446-11D1-921D-006097A8F11E}/"),
+        std::string("HKEY_CLASSES_ROOT/CLSID/{DAB59A77-B446-11D1-921D-006097A8F11E}/"),
+        std::string("HKEY_CLASSES_ROOT/TypeLib/{CD8DBB13-94EE-11D1-921D-006097A8F11E}/22.0/"),
+        std::string("HKEY_CLASSES_ROOT/Interface/{DAB59A5D-B446-11D1-921D-006097A8F11E}/"),
+        std::string("HKEY_CLASSES_ROOT/Interface/{DAB59A6D-B446-11D1-921D-006097A8F11E}/")})
+    EXPECT_EQ(registered.count(key), 1u) << key;
+  // The server's file is this library, its threading model Apartment.
+  const std::string& server = registered.at(cls + "InprocServer32/%values");
+  EXPECT_NE(server.find(Hex(VG_LIBRARY_PATH)), std::string::npos) << server;
+  EXPECT_NE(server.find("ThreadingModel\t1\t" + Hex("Apartment")), std::string::npos) << server;
   // Registering twice changes nothing.
   ASSERT_EQ(Lib().register_server(), S_OK);
-  EXPECT_EQ(ReadFile(path), registered);
+  EXPECT_EQ(Snapshot(RegistryDir()), registered);
 
   ASSERT_EQ(Lib().unregister_server(), S_OK);
-  EXPECT_EQ(ReadFile(path), before);
-  unsetenv("VG_REGISTRY");
-  std::remove(path.c_str());
-  rmdir(dir);
+  EXPECT_EQ(Snapshot(RegistryDir()), before);
+  // Unregistering what is not registered is no error.
+  EXPECT_EQ(Lib().unregister_server(), S_OK);
+  std::filesystem::remove_all(RegistryDir());  // the store makes it again when it writes
 }
 
-TEST_F(EntryPoints, RegistrationReportsAFileItCannotWrite) {
-  setenv("VG_REGISTRY", "/proc/vg-no-such-dir/registry.reg", 1);
+TEST_F(EntryPoints, RegistrationReportsAStoreItCannotWrite) {
+  ASSERT_FALSE(RegistryDir().empty());
+  const std::filesystem::path root = std::filesystem::path(RegistryDir()) / "HKEY_CLASSES_ROOT";
+  std::filesystem::create_directories(RegistryDir());
+  std::filesystem::remove_all(root);
+  std::ofstream(root) << "a file where the hive's directory belongs";
   EXPECT_EQ(Lib().register_server(), SELFREG_E_CLASS);
-  unsetenv("VG_REGISTRY");
+  std::filesystem::remove_all(RegistryDir());
 }
 
 }  // namespace
