@@ -19,15 +19,6 @@ const GUID& ClassId() {
   return id;
 }
 
-const GUID& InterfaceId() {
-  static const GUID id = [] {
-    GUID g{};
-    ParseGuid(identity::kInterfaceGuid, &g);
-    return g;
-  }();
-  return id;
-}
-
 // One factory for the library's one class. It is never freed; each reference held on it
 // counts as a live object, so the library stays loaded while a host holds the factory.
 HRESULT FactoryQueryInterface(IClassFactory* self, REFIID riid, void** object);
@@ -47,7 +38,7 @@ HRESULT CreateInstance(IClassFactory*, IUnknown* outer, REFIID riid, void** obje
   if (outer) return CLASS_E_NOAGGREGATION;
   try {
     auto control = std::make_shared<HostedControl>();
-    IDispatch* d = WrapObject(control, std::string(identity::kProgID), &InterfaceId());
+    IDispatch* d = WrapObject(control, std::string(identity::kProgID));
     HRESULT hr = d->lpVtbl->QueryInterface(d, riid, object);
     d->lpVtbl->Release(d);
     return hr;

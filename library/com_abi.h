@@ -200,9 +200,9 @@ struct IDispatchVtbl {
   ULONG (*Release)(IDispatch* self);
   HRESULT (*GetTypeInfoCount)(IDispatch* self, UINT* count);
   HRESULT (*GetTypeInfo)(IDispatch* self, UINT index, LCID lcid, ITypeInfo** info);
-  HRESULT (*GetIDsOfNames)
+  HRESULT(*GetIDsOfNames)
   (IDispatch* self, REFIID riid, OLECHAR** names, UINT count, LCID lcid, DISPID* ids);
-  HRESULT (*Invoke)
+  HRESULT(*Invoke)
   (IDispatch* self, DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
    VARIANT* result, EXCEPINFO* excepinfo, UINT* arg_error);
 };

@@ -21,7 +21,6 @@ struct DispatchWrapper {
   std::atomic<ULONG> refs;
   ObjectRef object;
   std::string source;
-  const IID* iid;
 };
 static_assert(std::is_standard_layout_v<DispatchWrapper>);
 
@@ -39,8 +38,7 @@ HRESULT QueryInterface(IDispatch* self, REFIID riid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   if (!riid) return E_INVALIDARG;
-  const IID* extra = Self(self)->iid;
-  if (*riid == IID_IUnknown || *riid == IID_IDispatch || (extra && *riid == *extra)) {
+  if (*riid == IID_IUnknown || *riid == IID_IDispatch) {
     self->lpVtbl->AddRef(self);
     *object = self;
     return S_OK;
@@ -179,13 +177,13 @@ bool CanUnload() {
   return g_objects == 0 && g_locks == 0;
 }
 
-IDispatch* WrapObject(const ObjectRef& object, const std::string& source, const IID* iid) {
+IDispatch* WrapObject(const ObjectRef& object, const std::string& source) {
   auto found = Wrappers().find(object.get());
   if (found != Wrappers().end()) {
     AddRef(&found->second->iface);
     return &found->second->iface;
   }
-  auto* w = new DispatchWrapper{{&kDispatchVtbl}, {1}, object, source, iid};
+  auto* w = new DispatchWrapper{{&kDispatchVtbl}, {1}, object, source};
   try {
     Wrappers()[object.get()] = w;
   } catch (...) {

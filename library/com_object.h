@@ -17,9 +17,10 @@ bool CanUnload();
 
 // An IDispatch for `object` with one reference for the caller. While that IDispatch lives,
 // wrapping the same object again gives the same pointer, so hosts can compare identities.
-// `iid`, when given, is a further interface the object answers QueryInterface for; `source`
-// is named in the EXCEPINFO of its errors.
-IDispatch* WrapObject(const ObjectRef& object, const std::string& source, const IID* iid = nullptr);
+// It answers QueryInterface for IUnknown and IDispatch only: the typed vtable of the
+// control's dual interface is not offered, so no early-bound caller can call past the
+// IDispatch entries. `source` is named in the EXCEPINFO of its errors.
+IDispatch* WrapObject(const ObjectRef& object, const std::string& source);
 // The core object behind an IDispatch or IUnknown of this library; null for anything else.
 ObjectRef UnwrapObject(IUnknown* p);
 

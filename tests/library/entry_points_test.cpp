@@ -147,11 +147,14 @@ TEST_F(EntryPoints, FactoryIsHandedOutForTheControlClassOnly) {
   void* aggregated = nullptr;
   EXPECT_EQ(factory->lpVtbl->CreateInstance(factory, &outer, &IID_IUnknown, &aggregated),
             CLASS_E_NOAGGREGATION);
-  // The control answers for IUnknown, IDispatch and its own interface, and nothing else.
+  // The control answers for IUnknown and IDispatch. Its dual interface's typed vtable is
+  // not offered, so asking for that interface fails rather than hand out a short vtable.
   void* q = nullptr;
-  ASSERT_EQ(control->lpVtbl->QueryInterface(control, &kIid, &q), S_OK);
+  ASSERT_EQ(control->lpVtbl->QueryInterface(control, &IID_IUnknown, &q), S_OK);
   EXPECT_EQ(q, control);
   control->lpVtbl->Release(control);
+  EXPECT_EQ(control->lpVtbl->QueryInterface(control, &kIid, &q), E_NOINTERFACE);
+  EXPECT_EQ(q, nullptr);
   EXPECT_EQ(control->lpVtbl->QueryInterface(control, &IID_IClassFactory, &q), E_NOINTERFACE);
   UINT count = 7;
   EXPECT_EQ(control->lpVtbl->GetTypeInfoCount(control, &count), S_OK);
