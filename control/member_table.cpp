@@ -13,6 +13,7 @@ using S = ControlState;
 using T = ValueType;
 namespace a = access;
 namespace d = dispid;
+using namespace defaults;
 
 // Values kept on the framework's control object, and the block count, read and written
 // plainly.
