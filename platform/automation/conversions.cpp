@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "platform/automation/errors.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 
 namespace vg {
 namespace {

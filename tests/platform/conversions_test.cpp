@@ -4,7 +4,7 @@
 
 #include "platform/automation/conversions.h"
 #include "platform/automation/errors.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 
 namespace vg {
 namespace {
