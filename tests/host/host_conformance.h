@@ -47,6 +47,12 @@ class ProbeControl : public ControlEvents {
     surface.BlastToScreen(blast.left, blast.top, blast.right, blast.bottom);
   }
   void UserControl_Terminate() override { log.push_back("Terminate"); }
+  void UserControl_MouseUp(int16_t button, int16_t, float x, float y) override {
+    log.push_back("MouseUp " + std::to_string(button) + " " + std::to_string(int(x)) + " " +
+                  std::to_string(int(y)));
+  }
+  void UserControl_Click() override { log.push_back("Click"); }
+  void UserControl_DblClick() override { log.push_back("DblClick"); }
 
   std::vector<std::string> log;
   gdi::RECT blast{0, 0, -1, -1};  // left, top, width, height as BlastToScreen takes them
@@ -266,6 +272,19 @@ TYPED_TEST_P(HostConformance, MovingToAnotherScreenKeepsTheOuterSizeAndRedraws) 
   const std::vector<gdi::RECT> changes = this->Changes(*host);
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(Box(changes[0]), (Box(gdi::RECT{0, 0, 90, 32})));
+TYPED_TEST_P(HostConformance, MouseInputReachesOnlyAnEnabledControl) {
+  auto host = this->Make(this->Options(96, 30, 10));
+  ProbeControl& probe = this->Place(*host);
+  probe.log.clear();
+  host->MouseUp(2, 0, 7.0f, 3.0f);
+  host->Click();
+  host->DblClick();
+  host->SetEnabled(false);
+  host->MouseUp(1, 0, 7.0f, 3.0f);
+  host->Click();
+  host->DblClick();
+  const std::vector<std::string> expected = {"MouseUp 2 7 3", "Click", "DblClick"};
+  EXPECT_EQ(probe.log, expected);
 }
 
 REGISTER_TYPED_TEST_SUITE_P(HostConformance, ANewControlGetsTheDefaultOuterSizeAtTheHostsResolution,
@@ -275,6 +294,7 @@ REGISTER_TYPED_TEST_SUITE_P(HostConformance, ANewControlGetsTheDefaultOuterSizeA
                             AWindowBeyondTheBitmapCapIsRefused,
                             EachCopyToTheWindowReportsTheRectangleItChanged,
                             FontsAreMadeAtTheResolutionOfTheHostsWindow,
-                            MovingToAnotherScreenKeepsTheOuterSizeAndRedraws);
+                            MovingToAnotherScreenKeepsTheOuterSizeAndRedraws,
+                            MouseInputReachesOnlyAnEnabledControl);
 
 }  // namespace vg::conformance
