@@ -156,6 +156,9 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 inline constexpr int kDefaultDpi = 96;
 HDC CreateWindowDC(int width, int height, int dpi = kDefaultDpi);
 void ResizeWindowDC(HDC hdc, int width, int height);
+// The window moved to a screen of another resolution; contexts made compatible with it
+// from now on get the new one.
+void SetWindowDpi(HDC hdc, int dpi);
 void DestroyWindowDC(HDC hdc);
 // How many block copies have reached a window context: one per finished picture when the
 // control draws properly, so tests can tell one draw from none or several.
