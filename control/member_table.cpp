@@ -932,8 +932,8 @@ constexpr auto kBlockMembers = [] {
   return order;
 }();
 
-// Every DISPID once; every block field in one place of the stored order; plain accessors
-// for every stored value; arguments with a default after those without.
+// Every DISPID once; every block field in one place of the stored order; arguments with a
+// default after those without.
 constexpr bool Consistent() {
   for (size_t i = 0; i < std::size(kMembers); ++i)
     for (size_t j = i + 1; j < std::size(kMembers); ++j)
@@ -941,11 +941,6 @@ constexpr bool Consistent() {
   size_t fields = 0;
   for (const MemberRow& row : kMembers) {
     if (row.Has(kBlockField)) ++fields;
-    // Whatever is stored with a form can be read and written plainly.
-    const Access& a = row.access;
-    if (row.bag.stored_at_all() &&
-        !(row.Has(kBlockField) ? a.fetch_field && a.store_field : a.fetch && a.store))
-      return false;
     bool optional_seen = false;
     for (const Param& p : row.params) {
       if (optional_seen && !p.optional()) return false;
@@ -956,11 +951,7 @@ constexpr bool Consistent() {
     if (!row) return false;
   return fields == kBlockMembers.size();
 }
-// The undefined-behaviour sanitizer makes the null checks on accessor pointers run-time
-// checks, which a constant expression cannot hold; the plain builds check the table.
-#ifndef __SANITIZE_ADDRESS__
 static_assert(Consistent());
-#endif
 
 }  // namespace
 

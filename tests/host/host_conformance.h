@@ -272,6 +272,8 @@ TYPED_TEST_P(HostConformance, MovingToAnotherScreenKeepsTheOuterSizeAndRedraws) 
   const std::vector<gdi::RECT> changes = this->Changes(*host);
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(Box(changes[0]), (Box(gdi::RECT{0, 0, 90, 32})));
+}
+
 TYPED_TEST_P(HostConformance, MouseInputReachesOnlyAnEnabledControl) {
   auto host = this->Make(this->Options(96, 30, 10));
   ProbeControl& probe = this->Place(*host);
