@@ -61,6 +61,19 @@ void HeadlessHost::InitProperties() {
   Deliver("UserControl_InitProperties", &ControlEvents::UserControl_InitProperties);
 }
 
+void HeadlessHost::Load(const ControlFactory& factory, PropertyBag& bag) {
+  Create(factory);
+  framework_log_.emplace_back("UserControl_ReadProperties");
+  control_->UserControl_ReadProperties(bag);
+  Deliver("UserControl_Resize", &ControlEvents::UserControl_Resize);
+  Paint();
+}
+
+void HeadlessHost::WriteProperties(PropertyBag& bag) {
+  framework_log_.emplace_back("UserControl_WriteProperties");
+  if (control_) control_->UserControl_WriteProperties(bag);
+}
+
 void HeadlessHost::Paint() {
   Deliver("UserControl_Paint", &ControlEvents::UserControl_Paint);
 }

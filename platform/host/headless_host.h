@@ -42,6 +42,11 @@ class HeadlessHost : public UserControl {
   // Places a new control: Initialize, InitProperties, Resize, Paint.
   void Place(const ControlFactory& factory);
   void InitProperties();
+  // Creates a control from stored settings: Initialize, ReadProperties, Resize, Paint. An
+  // error of ReadProperties propagates after the control has been created.
+  void Load(const ControlFactory& factory, PropertyBag& bag);
+  // Asks the control to store its settings (a form being saved).
+  void WriteProperties(PropertyBag& bag);
   // Resizes the drawing area to whole pixels and raises UserControl_Resize.
   void ResizePixels(int width, int height);
   // A paint request from the window system.

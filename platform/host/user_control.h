@@ -11,6 +11,7 @@
 #include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
 #include "platform/gdi/gdi.h"
+#include "platform/host/property_bag.h"
 
 namespace vg {
 
@@ -70,6 +71,10 @@ class ControlEvents {
   virtual void UserControl_Resize() = 0;
   virtual void UserControl_Paint() = 0;
   virtual void UserControl_Terminate() = 0;
+  // Loading from a stored form (in place of InitProperties) and saving into one. A control
+  // that stores nothing keeps these empty.
+  virtual void UserControl_ReadProperties(PropertyBag& /*PropBag*/) {}
+  virtual void UserControl_WriteProperties(PropertyBag& /*PropBag*/) {}
 };
 
 }  // namespace vg
