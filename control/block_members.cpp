@@ -23,7 +23,7 @@ void Varigauge::put_Blocks(int16_t n) {
 void Varigauge::AddBlock() {
   StdFontRef font;
   try {
-    font = StdFont::Create("MS Sans Serif", 8.25);
+    font = StdFont::Create(std::string(kDefaultFont.name), kDefaultFont.size);
   } catch (const std::bad_alloc&) {
     Raise(err::kOutOfMemory);
   }

@@ -1,7 +1,7 @@
 #pragma once
 // Everything one control holds besides what the host framework keeps for it (ForeColor,
 // Enabled, Font, the window and its size). A freshly created control has every setting
-// zero or empty and Redraw false; new placement gives it the defaults.
+// zero or empty and Redraw false; new placement gives it the defaults of the member table.
 #include <cstdint>
 #include <string>
 
@@ -47,21 +47,5 @@ struct ControlState {
   int16_t picture_offset = 0;
   int32_t picture_alignment = 0;
 };
-
-// The values a newly placed control starts with.
-namespace defaults {
-inline constexpr OLE_COLOR kBackColor = 0xC0C0C0;
-inline constexpr OLE_COLOR kForeColor = 0x80000012;  // system colour 18, button text
-inline constexpr int32_t kBorderStyle = 3;           // vgInset
-inline constexpr int16_t kBorderWidth = 1;
-inline constexpr int16_t kHMaxValue = 100;
-inline constexpr int16_t kVMaxValue = 100;
-inline constexpr int16_t kCaptionOffset = 3;
-inline constexpr OLE_COLOR kDisabledColor = 0x808080;
-inline constexpr int32_t kTimerTimeInterval = 1000;
-inline constexpr int32_t kTimerDiskInterval = 60000;
-inline constexpr OLE_COLOR kGradientColor = 0xFF0000;
-inline constexpr int16_t kPictureOffset = 3;
-}  // namespace defaults
 
 }  // namespace vg

@@ -1,4 +1,5 @@
 // Creation, new placement, resizing, painting and destruction of a control.
+#include "control/members.h"
 #include "control/varigauge.h"
 #include "platform/automation/numeric.h"
 
@@ -30,42 +31,13 @@ void Varigauge::UserControl_InitProperties() {
   // Through the property, so the host hears of it; the pass it runs draws nothing yet.
   putref_Font(host_.AmbientFont());
 
-  ControlState& s = state_;
-  blocks_.set_count(0);
-  s.back_color = defaults::kBackColor;
-  s.border_style = defaults::kBorderStyle;
-  s.border_width = defaults::kBorderWidth;
-  s.h_min_value = 0;
-  s.h_max_value = defaults::kHMaxValue;
-  s.v_min_value = 0;
-  s.v_max_value = defaults::kVMaxValue;
-  s.brush_style = 0;
-  s.brush_color = 0;
-  s.caption.clear();
-  s.orientation = 0;
-  s.special_clear_all_block = 0;
-  s.disabled_color = defaults::kDisabledColor;
-  s.caption_alignment = 0;
-  s.caption_offset = defaults::kCaptionOffset;
-  s.caption_angle = 0;
-  s.caption_auto_angle = 0;
-  s.caption_font_3d = 0;
-  s.dont_refresh_after_property_page = false;
-  s.redraw = true;
-  s.timer_time_interval = defaults::kTimerTimeInterval;
-  s.timer_time_enabled = false;
-  s.timer_disk_interval = defaults::kTimerDiskInterval;
-  s.timer_disk_enabled = false;
-  s.rivets_style = 0;
-  s.gradient_style = 0;
-  s.gradient_granularity = 0;
-  s.gradient_color = defaults::kGradientColor;
-  s.gradient_color_end = 0;
-  s.picture = StdPicture::Empty();
-  s.picture_auto_size = 0;
-  s.picture_tile = 0;
-  s.picture_offset = defaults::kPictureOffset;
-  s.picture_alignment = 0;
+  // Every other value the control keeps starts at its row's default, stored plainly
+  // without notifying the host. Values the framework keeps (ForeColor, Enabled) start as
+  // the framework's own.
+  for (const MemberRow& row : Members()) {
+    if (!row.access.store || row.Has(kHostKept) || row.Has(kKeepOnInit)) continue;
+    row.access.store(*this, row.def.Make(&host_));
+  }
 }
 
 void Varigauge::UserControl_Resize() {

@@ -9,55 +9,14 @@
 
 #include "control/block_table.h"
 #include "control/control_state.h"
+#include "control/dispids.h"
+#include "control/members.h"
 #include "platform/automation/dispatch.h"
 #include "platform/host/picture_box.h"
 #include "platform/host/user_control.h"
 #include "surface/off_screen_dc.h"
 
 namespace vg {
-
-// Per-block properties: each reads or writes one field of the block its selector names
-// (a number, -1 for the current block IndexBlock, or a key; see BlockTable::Resolve).
-// Setters store and redraw (BlockKey only stores); none notifies the host. Enumerations
-// are Longs at the interface and 16-bit in the record: a value beyond 16 bits is error 6.
-#define VG_BLOCK_PROPERTY(Name, Type, Put)                            \
-  Type get_Block##Name(const Variant& iBlock = CurrentBlock()) const; \
-  void Put##_Block##Name(const Variant& iBlock, Type v);
-#define VG_BLOCK_PROPERTIES(X)         \
-  X(Key, std::string, put)             \
-  X(BarLeft, int16_t, put)             \
-  X(BarRight, int16_t, put)            \
-  X(BarTop, int16_t, put)              \
-  X(BarBottom, int16_t, put)           \
-  X(BorderStyle, int32_t, put)         \
-  X(BorderWidth, int16_t, put)         \
-  X(ShapeStyle, int32_t, put)          \
-  X(BrushStyle, int32_t, put)          \
-  X(BrushColor, OLE_COLOR, put)        \
-  X(Visible, bool, put)                \
-  X(HPercentage, std::string, put)     \
-  X(VPercentage, std::string, put)     \
-  X(OnTop, bool, put)                  \
-  X(Color, OLE_COLOR, put)             \
-  X(GradientStyle, int32_t, put)       \
-  X(GradientGranularity, int32_t, put) \
-  X(GradientColor, OLE_COLOR, put)     \
-  X(GradientColorEnd, OLE_COLOR, put)  \
-  X(Text, std::string, put)            \
-  X(TextColor, OLE_COLOR, put)         \
-  X(TextAlignment, int32_t, put)       \
-  X(TextFont, StdFontRef, put)         \
-  X(TextFont3D, int32_t, put)          \
-  X(TextOffset, int16_t, put)          \
-  X(TextAngle, int16_t, put)           \
-  X(TextAutoAngle, int32_t, put)       \
-  X(RivetsStyle, int32_t, put)         \
-  X(Picture, StdPictureRef, putref)    \
-  X(PictureOffset, int16_t, put)       \
-  X(PictureAlignment, int32_t, put)    \
-  X(PictureTile, int32_t, put)         \
-  X(Clickable, bool, put)              \
-  X(AutoSize, bool, put)
 
 // The selector of the current block.
 inline Variant CurrentBlock() {
@@ -165,7 +124,7 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void DeleteBlock(const Variant& iBlock);
   // Resets every block to the new-block values with the ambient font; with vgHard the
   // snapshot's blocks too. The count stays.
-  void ClearAll(int32_t bClear = 0);
+  void ClearAll(int32_t bClear = ArgDefault<int32_t>(dispid::kClearAll));
   // Hides every block by setting its horizontal bars to -1.
   void ClearBlockBar();
   // Design-time action: any value clears all blocks softly; reads back 0.
@@ -178,35 +137,118 @@ class Varigauge : public DispatchObject, public ControlEvents {
   BlockRecord& Block(const Variant& iBlock);
   const BlockRecord& Block(const Variant& iBlock) const;
 
-  VG_BLOCK_PROPERTIES(VG_BLOCK_PROPERTY)
+  // Per-block properties: each reads or writes one field of the block its selector names
+  // (a number, -1 for the current block IndexBlock, or a key; see BlockTable::Resolve).
+  // Setters store and redraw (BlockKey only stores); none notifies the host. Enumerations
+  // are Longs at the interface and 16-bit in the record: a value beyond 16 bits is error 6.
+  std::string get_BlockKey(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockKey(const Variant& iBlock, std::string v);
+  int16_t get_BlockBarLeft(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBarLeft(const Variant& iBlock, int16_t v);
+  int16_t get_BlockBarRight(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBarRight(const Variant& iBlock, int16_t v);
+  int16_t get_BlockBarTop(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBarTop(const Variant& iBlock, int16_t v);
+  int16_t get_BlockBarBottom(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBarBottom(const Variant& iBlock, int16_t v);
+  int32_t get_BlockBorderStyle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBorderStyle(const Variant& iBlock, int32_t v);
+  int16_t get_BlockBorderWidth(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBorderWidth(const Variant& iBlock, int16_t v);
+  int32_t get_BlockShapeStyle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockShapeStyle(const Variant& iBlock, int32_t v);
+  int32_t get_BlockBrushStyle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBrushStyle(const Variant& iBlock, int32_t v);
+  OLE_COLOR get_BlockBrushColor(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockBrushColor(const Variant& iBlock, OLE_COLOR v);
+  bool get_BlockVisible(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockVisible(const Variant& iBlock, bool v);
+  std::string get_BlockHPercentage(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockHPercentage(const Variant& iBlock, std::string v);
+  std::string get_BlockVPercentage(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockVPercentage(const Variant& iBlock, std::string v);
+  bool get_BlockOnTop(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockOnTop(const Variant& iBlock, bool v);
+  OLE_COLOR get_BlockColor(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockColor(const Variant& iBlock, OLE_COLOR v);
+  int32_t get_BlockGradientStyle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockGradientStyle(const Variant& iBlock, int32_t v);
+  int32_t get_BlockGradientGranularity(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockGradientGranularity(const Variant& iBlock, int32_t v);
+  OLE_COLOR get_BlockGradientColor(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockGradientColor(const Variant& iBlock, OLE_COLOR v);
+  OLE_COLOR get_BlockGradientColorEnd(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockGradientColorEnd(const Variant& iBlock, OLE_COLOR v);
+  std::string get_BlockText(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockText(const Variant& iBlock, std::string v);
+  OLE_COLOR get_BlockTextColor(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextColor(const Variant& iBlock, OLE_COLOR v);
+  int32_t get_BlockTextAlignment(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextAlignment(const Variant& iBlock, int32_t v);
+  StdFontRef get_BlockTextFont(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextFont(const Variant& iBlock, StdFontRef v);
+  int32_t get_BlockTextFont3D(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextFont3D(const Variant& iBlock, int32_t v);
+  int16_t get_BlockTextOffset(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextOffset(const Variant& iBlock, int16_t v);
+  int16_t get_BlockTextAngle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextAngle(const Variant& iBlock, int16_t v);
+  int32_t get_BlockTextAutoAngle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockTextAutoAngle(const Variant& iBlock, int32_t v);
+  int32_t get_BlockRivetsStyle(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockRivetsStyle(const Variant& iBlock, int32_t v);
+  StdPictureRef get_BlockPicture(const Variant& iBlock = CurrentBlock()) const;
+  void putref_BlockPicture(const Variant& iBlock, StdPictureRef v);
+  int16_t get_BlockPictureOffset(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockPictureOffset(const Variant& iBlock, int16_t v);
+  int32_t get_BlockPictureAlignment(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockPictureAlignment(const Variant& iBlock, int32_t v);
+  int32_t get_BlockPictureTile(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockPictureTile(const Variant& iBlock, int32_t v);
+  bool get_BlockClickable(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockClickable(const Variant& iBlock, bool v);
+  bool get_BlockAutoSize(const Variant& iBlock = CurrentBlock()) const;
+  void put_BlockAutoSize(const Variant& iBlock, bool v);
 
   // SetBlock functions: one field, the same value, in every block 1..Blocks (the spare
   // record is left alone); the host hears of "Block" except for the alignment and gradient
   // ones; then a redraw. Enumerations beyond 16 bits fail with 6 at the first block; the
   // three Variant arguments are converted per block (13 or 6 at the first one).
-  void SetBlockShapeStyle(int32_t iShapeStyle = 0);
-  void SetBlockBorderStyle(int32_t iBorderStyle = 0);
-  void SetBlockTextOffset(const Variant& iTextOffset = Variant::Integer(3));
-  void SetBlockTextAngle(const Variant& iTextAngle = Variant::Integer(0));
-  void SetBlockTextAutoAngle(const Variant& iTextAutoAngle = Variant::Long(0));
-  void SetBlockTextColor(OLE_COLOR lTextColor = 0);
-  void SetBlockBrushColor(OLE_COLOR iBlockBrushColor = 0x808080);
-  void SetBlockBrushStyle(int32_t iBrushStyle = 0);
-  void SetBlockColor(OLE_COLOR iBlockColor = 0x808080);
+  void SetBlockShapeStyle(int32_t iShapeStyle = ArgDefault<int32_t>(dispid::kSetBlockShapeStyle));
+  void SetBlockBorderStyle(
+      int32_t iBorderStyle = ArgDefault<int32_t>(dispid::kSetBlockBorderStyle));
+  void SetBlockTextOffset(
+      const Variant& iTextOffset = ArgDefault<Variant>(dispid::kSetBlockTextOffset));
+  void SetBlockTextAngle(
+      const Variant& iTextAngle = ArgDefault<Variant>(dispid::kSetBlockTextAngle));
+  void SetBlockTextAutoAngle(
+      const Variant& iTextAutoAngle = ArgDefault<Variant>(dispid::kSetBlockTextAutoAngle));
+  void SetBlockTextColor(OLE_COLOR lTextColor = ArgDefault<OLE_COLOR>(dispid::kSetBlockTextColor));
+  void SetBlockBrushColor(
+      OLE_COLOR iBlockBrushColor = ArgDefault<OLE_COLOR>(dispid::kSetBlockBrushColor));
+  void SetBlockBrushStyle(int32_t iBrushStyle = ArgDefault<int32_t>(dispid::kSetBlockBrushStyle));
+  void SetBlockColor(OLE_COLOR iBlockColor = ArgDefault<OLE_COLOR>(dispid::kSetBlockColor));
   // In twips; every block stores pixels, truncating (6 pixels for 100 at 15 twips a pixel).
-  void SetBlockBarTop(int16_t iBlockBarTop = 0);
-  void SetBlockBarBottom(int16_t iBlockBarBottom = 0);
-  void SetBlockVisible(bool iVisible = true);
-  void SetBlockClickable(bool iClickable = true);
-  void SetBlockAutoSize(bool iAutoSize = true);
-  void SetBlockRivetsStyle(int32_t iRivetsStyle = 0);
-  void SetBlockPicture(StdPictureRef pPicture = nullptr);
-  void SetBlockText(const std::string& iBlockText = "");
-  void SetBlockTextAlignment(int32_t iTextAlignment = 0);
-  void SetBlockGradientStyle(int32_t iGradientStyle = 0);
-  void SetBlockGradientGranularity(int32_t iGradientGranularity = 0);
-  void SetBlockGradientColor(OLE_COLOR lGradientColor = 0xFF0000);
-  void SetBlockGradientColorEnd(OLE_COLOR lGradientColorEnd = 0);
+  void SetBlockBarTop(int16_t iBlockBarTop = ArgDefault<int16_t>(dispid::kSetBlockBarTop));
+  void SetBlockBarBottom(int16_t iBlockBarBottom = ArgDefault<int16_t>(dispid::kSetBlockBarBottom));
+  void SetBlockVisible(bool iVisible = ArgDefault<bool>(dispid::kSetBlockVisible));
+  void SetBlockClickable(bool iClickable = ArgDefault<bool>(dispid::kSetBlockClickable));
+  void SetBlockAutoSize(bool iAutoSize = ArgDefault<bool>(dispid::kSetBlockAutoSize));
+  void SetBlockRivetsStyle(
+      int32_t iRivetsStyle = ArgDefault<int32_t>(dispid::kSetBlockRivetsStyle));
+  void SetBlockPicture(
+      StdPictureRef pPicture = ArgDefault<StdPictureRef>(dispid::kSetBlockPicture));
+  void SetBlockText(const std::string& iBlockText = ArgDefault<std::string>(dispid::kSetBlockText));
+  void SetBlockTextAlignment(
+      int32_t iTextAlignment = ArgDefault<int32_t>(dispid::kSetBlockTextAlignment));
+  void SetBlockGradientStyle(
+      int32_t iGradientStyle = ArgDefault<int32_t>(dispid::kSetBlockGradientStyle));
+  void SetBlockGradientGranularity(
+      int32_t iGradientGranularity = ArgDefault<int32_t>(dispid::kSetBlockGradientGranularity));
+  void SetBlockGradientColor(
+      OLE_COLOR lGradientColor = ArgDefault<OLE_COLOR>(dispid::kSetBlockGradientColor));
+  void SetBlockGradientColorEnd(
+      OLE_COLOR lGradientColorEnd = ArgDefault<OLE_COLOR>(dispid::kSetBlockGradientColorEnd));
 
   // Internal state visible to tests and tools.
   BlockTable& blocks() { return blocks_; }
@@ -226,6 +268,8 @@ class Varigauge : public DispatchObject, public ControlEvents {
   Variant Invoke(DISPID id, uint16_t kind, Args args) override;
 
  private:
+  friend struct MemberAccess;
+
   void MakeSurface();
   // Notify the host that `name` changed, then run the render pass.
   void Changed(const char* name);
@@ -245,6 +289,9 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // Sets one field in every block with `set`, then notifies "Block" if asked and redraws.
   template <class Set>
   void SetEveryBlock(Set set, bool notify);
+  // Stores `v` in one field of the block `iBlock` names, then redraws.
+  template <class Field, class V>
+  void StoreBlockField(Field BlockRecord::*field, const Variant& iBlock, V v);
 
   UserControl& host_;
   ControlState state_;
