@@ -37,9 +37,17 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void UserControl_Resize() override;
   void UserControl_Paint() override;
   void UserControl_Terminate() override;
+  // Stored forms: every setting and block under its key (see persistence.cpp).
+  void UserControl_ReadProperties(PropertyBag& PropBag) override;
+  void UserControl_WriteProperties(PropertyBag& PropBag) override;
 
   // Methods.
   void Refresh();
+  // Snapshot of the blocks in memory: SaveSetting copies every block record, sharing fonts
+  // and pictures; RestoreSetting copies it back by position and redraws (error 9 at the
+  // first block the snapshot does not cover, without a redraw).
+  void SaveSetting();
+  void RestoreSetting();
 
   // Drawing switch: while false nothing is drawn; setting it true draws once.
   bool get_Redraw() const { return state_.redraw; }
@@ -271,6 +279,9 @@ class Varigauge : public DispatchObject, public ControlEvents {
   friend struct MemberAccess;
 
   void MakeSurface();
+  // Records the screen's twips per pixel, as new placement and loading do.
+  void RecordTwipsPerPixel();
+  void ReadBlock(PropertyBag& bag, int32_t n);
   // Notify the host that `name` changed, then run the render pass.
   void Changed(const char* name);
   void RenderPass();
