@@ -293,6 +293,7 @@ void UiForm::StoreControl(std::string_view text, JsonPropertyBag bag, int width,
     w = top.append_child("widget");
     w.append_attribute("class") = kWidgetClass;
     w.append_attribute("name") = name.c_str();
+    WriteGeometry(w, g);
     if (ref.index >= 0) {
       SetValue(w, kArrayProperty, true, "string").text().set(ref.name.c_str());
       SetValue(w, kIndexProperty, true, "number").text().set(ref.index);

@@ -183,7 +183,8 @@ TEST(UiForm, ControlArraysAreWidgetsMarkedWithTheirArrayAndIndex) {
   form.StoreControl("Bar(1)", Captioned("second"), 60, 21);
   std::string text = form.ToString();
   EXPECT_NE(text.find(R"(<widget class="vg::VarigaugeWidget" name="Bar_1">)"), std::string::npos);
-  EXPECT_NE(text.find(R"(<property name="controlArray" stdset="0">
+  EXPECT_NE(text.find(R"(</property>
+   <property name="controlArray" stdset="0">
     <string>Bar</string>
    </property>
    <property name="controlArrayIndex" stdset="0">

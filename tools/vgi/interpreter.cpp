@@ -7,16 +7,10 @@
 #include "platform/automation/conversions.h"
 #include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
+#include "tools/vgi/host_error.h"
 
 namespace vg::vgi {
 namespace {
-
-// A failure of the immediate window itself (a bad host command, a file it cannot write),
-// as opposed to an automation error raised by the control.
-class HostError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 HeadlessHostOptions HostOptions(const SessionOptions& o) {
   HeadlessHostOptions h;
@@ -73,6 +67,10 @@ int ParseInt(const std::string& text, const char* what) {
 
 Interpreter::Interpreter(const SessionOptions& options, std::ostream& out)
     : out_(out), host_(HostOptions(options)) {
+  if (!options.form_path.empty()) {
+    LoadForm(options.form_path, options.control_name);
+    return;
+  }
   host_.Place([this](UserControl& site) {
     control_ = std::make_shared<Varigauge>(site);
     return control_;
@@ -330,6 +328,7 @@ void Interpreter::HostCommand(std::string_view line) {
   std::vector<std::string> w = Words(line);
   if (w.empty()) throw HostError("missing command after ':'");
   const std::string& cmd = w[0];
+  if (FormCommand(cmd, line.substr(line.find(cmd) + cmd.size()))) return;
   auto need = [&](size_t n, const char* usage) {
     if (w.size() != n + 1) throw HostError(std::string("usage: :") + usage);
   };
