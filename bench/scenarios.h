@@ -17,12 +17,8 @@ struct Placed {
           o.width_px = w;
           o.height_px = h;
           return o;
-        }()) {
-    host.Place([this](UserControl& site) {
-      control = std::make_shared<Varigauge>(site);
-      return control;
-    });
-  }
+        }()),
+        control(Varigauge::PlaceIn(host)) {}
   HeadlessHost host;
   std::shared_ptr<Varigauge> control;
 };

@@ -17,7 +17,7 @@ void Varigauge::put_Blocks(int16_t n) {
   for (int32_t i = blocks_.count(); i >= n + 1; --i) DeleteBlock(Variant::Long(i));
   for (int32_t i = blocks_.count(); i < n; ++i) AddBlock();
   blocks_.set_count(n);
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::AddBlock() {
@@ -32,7 +32,7 @@ void Varigauge::AddBlock() {
 
 void Varigauge::DeleteBlock(const Variant& iBlock) {
   blocks_.Delete(iBlock);
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::ResetBlocks(std::vector<BlockRecord>& records) {
@@ -48,7 +48,7 @@ void Varigauge::ResetBlocks(std::vector<BlockRecord>& records) {
 void Varigauge::ClearAll(int32_t bClear) {
   ResetBlocks(blocks_.records());
   if (bClear == vgHard) ResetBlocks(saved_blocks_);
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::ClearBlockBar() {
@@ -58,7 +58,7 @@ void Varigauge::ClearBlockBar() {
     r.BarRight = -1;
   }
   host_.PropertyChanged("Block");
-  RenderPass();
+  Draw();
 }
 
 int32_t Varigauge::get_SpecialClearAllBlock() const {
@@ -73,13 +73,13 @@ void Varigauge::put_SpecialClearAllBlock(int32_t v) {
   ClearAll(vgSoft);
   state_.special_clear_all_block = vgDontClear;
   host_.PropertyChanged("SpecialClearAllBlock");
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::put_IndexBlock(int16_t v) {
   state_.index_block = v;
   host_.PropertyChanged("IndexBlock");
-  RenderPass();
+  Draw();
 }
 
 BlockRecord& Varigauge::Block(const Variant& iBlock) {

@@ -22,7 +22,7 @@ void Varigauge::StoreBlockField(Field BlockRecord::*field, const Variant& iBlock
     record.*field = CheckedInteger(v);
   else
     record.*field = std::move(v);
-  RenderPass();
+  Draw();
 }
 
 std::string Varigauge::get_BlockKey(const Variant& iBlock) const {
@@ -235,7 +235,7 @@ template <class Set>
 void Varigauge::SetEveryBlock(Set set, bool notify) {
   for (int32_t i = 1; i <= blocks_.count(); ++i) set(blocks_.At(i));
   if (notify) host_.PropertyChanged("Block");
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::SetBlockShapeStyle(int32_t v) {
@@ -268,7 +268,7 @@ void Varigauge::SetBlockColor(OLE_COLOR v) {
 
 namespace {
 int16_t TwipsToPixels(int16_t twips, int16_t twips_per_pixel) {
-  if (twips_per_pixel == 0) Raise(11);  // never placed: no screen measure to divide by
+  if (twips_per_pixel == 0) Raise(err::kDivisionByZero);  // never placed: no screen measure
   return static_cast<int16_t>(twips / twips_per_pixel);
 }
 }  // namespace

@@ -5,24 +5,17 @@
 
 namespace vg {
 
-Varigauge::Varigauge(UserControl& host) : host_(host) {}
+Varigauge::Varigauge(UserControl& host) : host_(host), pass_(host) {}
 
 Varigauge::~Varigauge() = default;
 
-std::shared_ptr<ControlEvents> Varigauge::Create(UserControl& host) {
+std::shared_ptr<Varigauge> Varigauge::Create(UserControl& host) {
   return std::make_shared<Varigauge>(host);
-}
-
-void Varigauge::MakeSurface() {
-  surface_ = std::make_unique<OffScreenDC>();
-  surface_->Initialize(host_.hDC(), RoundToInt32(host_.ScaleWidth()),
-                       RoundToInt32(host_.ScaleHeight()));
 }
 
 void Varigauge::UserControl_Initialize() {
   // No drawing here: Redraw is still false until the control is configured.
-  MakeSurface();
-  picture1_ = std::make_unique<PictureBox>();
+  pass_.Open();
 }
 
 void Varigauge::RecordTwipsPerPixel() {
@@ -45,23 +38,24 @@ void Varigauge::UserControl_InitProperties() {
 }
 
 void Varigauge::UserControl_Resize() {
-  // A surface never changes size: drop the old one (releasing its context and bitmap)
-  // before making one of the new size. The paint request that follows draws.
-  surface_.reset();
-  MakeSurface();
+  // The paint request that follows draws.
+  pass_.Resize();
 }
 
 void Varigauge::UserControl_Paint() {
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::Refresh() {
-  RenderPass();
+  Draw();
+}
+
+void Varigauge::Draw() {
+  pass_.Run(state_, blocks_);
 }
 
 void Varigauge::UserControl_Terminate() {
-  surface_.reset();
-  picture1_.reset();
+  pass_.Close();
 }
 
 }  // namespace vg

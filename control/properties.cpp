@@ -8,7 +8,7 @@ namespace vg {
 
 void Varigauge::Changed(const char* name) {
   host_.PropertyChanged(name);
-  RenderPass();
+  Draw();
 }
 
 void Varigauge::put_Redraw(bool v) {
@@ -135,13 +135,13 @@ void Varigauge::put_DontRefreshAfterPropertyPage(bool v) {
   if (host_.AmbientUserMode()) Raise(err::kGetNotSupportedAtRunTime);
   state_.dont_refresh_after_property_page = v;
   host_.PropertyChanged("DontRefreshAfterPropertyPage");
-  if (!v) RenderPass();  // switching it off redraws once
+  if (!v) Draw();  // switching it off redraws once
 }
 
 void Varigauge::put_CaptionFont3D(int32_t v) {
   state_.caption_font_3d = v;
   host_.PropertyChanged("CaptionFont3D");
-  if (!state_.dont_refresh_after_property_page) RenderPass();
+  if (!state_.dont_refresh_after_property_page) Draw();
 }
 
 void Varigauge::put_RivetsStyle(int32_t v) {

@@ -36,7 +36,7 @@ void Varigauge::RestoreSetting() {
     if (i >= static_cast<int32_t>(saved_blocks_.size())) Raise(err::kSubscriptOutOfRange);
     CopyFields(saved_blocks_[i], blocks_.At(i));
   }
-  RenderPass();
+  Draw();
 }
 
 }  // namespace vg

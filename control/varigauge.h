@@ -11,10 +11,9 @@
 #include "control/control_state.h"
 #include "control/dispids.h"
 #include "control/members.h"
+#include "control/render_pass.h"
 #include "platform/automation/dispatch.h"
-#include "platform/host/picture_box.h"
 #include "platform/host/user_control.h"
-#include "surface/off_screen_dc.h"
 
 namespace vg {
 
@@ -29,7 +28,15 @@ class Varigauge : public DispatchObject, public ControlEvents {
   ~Varigauge() override;
 
   // A factory for hosts: makes a control living in `host`.
-  static std::shared_ptr<ControlEvents> Create(UserControl& host);
+  static std::shared_ptr<Varigauge> Create(UserControl& host);
+  // Places a new control in `host` (any host that places a control from a factory) and
+  // returns it.
+  template <class Host>
+  static std::shared_ptr<Varigauge> PlaceIn(Host& host) {
+    std::shared_ptr<Varigauge> control;
+    host.Place([&control](UserControl& site) { return control = Create(site); });
+    return control;
+  }
 
   // Framework events.
   void UserControl_Initialize() override;
@@ -258,18 +265,6 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void SetBlockGradientColorEnd(
       OLE_COLOR lGradientColorEnd = ArgDefault<OLE_COLOR>(dispid::kSetBlockGradientColorEnd));
 
-  // Internal state visible to tests and tools.
-  BlockTable& blocks() { return blocks_; }
-  const BlockTable& blocks() const { return blocks_; }
-  std::vector<BlockRecord>& saved_blocks() { return saved_blocks_; }
-  const ControlState& state() const { return state_; }
-  int16_t TwipsPerPixelX() const { return twips_per_pixel_x_; }
-  int16_t TwipsPerPixelY() const { return twips_per_pixel_y_; }
-  float HScale() const { return h_scale_; }
-  float VScale() const { return v_scale_; }
-  const OffScreenDC* surface() const { return surface_.get(); }
-  UserControl& host() const { return host_; }
-
   // Late binding.
   std::string TypeName() const override { return "Varigauge"; }
   DISPID GetIDOfName(std::string_view name) const override;
@@ -277,25 +272,15 @@ class Varigauge : public DispatchObject, public ControlEvents {
 
  private:
   friend struct MemberAccess;
+  friend struct VarigaugeTestPeer;
 
-  void MakeSurface();
   // Records the screen's twips per pixel, as new placement and loading do.
   void RecordTwipsPerPixel();
   void ReadBlock(PropertyBag& bag, int32_t n);
-  // Notify the host that `name` changed, then run the render pass.
+  // Notify the host that `name` changed, then draw.
   void Changed(const char* name);
-  void RenderPass();
-  void AutoSizeToPicture(int16_t bw);
-  void RenderBlock(int32_t n, BlockRecord& block, int16_t h_range, int16_t v_range, int16_t bw,
-                   int32_t& l, int32_t& t, int32_t& r, int32_t& b);
-  // `color`, or DisabledColor while the control is disabled.
-  int32_t OrDisabled(OLE_COLOR color) const;
-  // One picture, placed through the hidden picture box, and one text, with their attributes.
-  void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
-  void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
-                const StdFontRef& font, int32_t font_3d, int16_t angle, int32_t auto_angle);
-  // A block's text with its live fields filled in, valid until the next call.
-  const std::string& ExpandedText(int32_t block, const std::string& text);
+  // Runs the render pass over the settings and the blocks.
+  void Draw();
   void ResetBlocks(std::vector<BlockRecord>& records);
   // Sets one field in every block with `set`, then notifies "Block" if asked and redraws.
   template <class Set>
@@ -304,17 +289,16 @@ class Varigauge : public DispatchObject, public ControlEvents {
   template <class Field, class V>
   void StoreBlockField(Field BlockRecord::*field, const Variant& iBlock, V v);
 
+  // The control is a facade over its parts. Each part owns one concern; timers, live
+  // fields, the stored form and the mouse will join them as parts of their own.
   UserControl& host_;
-  ControlState state_;
+  ControlState state_;                     // the settings
   BlockTable blocks_;                      // aBlocks
   std::vector<BlockRecord> saved_blocks_;  // aSavedBlocks, the snapshot
-  std::unique_ptr<OffScreenDC> surface_;
-  std::unique_ptr<PictureBox> picture1_;  // the hidden picture box of the control's window
-  std::string expanded_text_;             // reused by every pass
+  RenderPass pass_;                        // the surface and everything drawing needs
+  // The screen's twips per pixel when the control was placed, rounded.
   int16_t twips_per_pixel_x_ = 0;
   int16_t twips_per_pixel_y_ = 0;
-  float h_scale_ = 0.0f;
-  float v_scale_ = 0.0f;
 };
 
 }  // namespace vg

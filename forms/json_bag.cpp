@@ -12,21 +12,9 @@ bool IsHostKey(const std::string& key) {
   return !key.empty() && key[0] == '_';
 }
 
+// Numbers and Booleans (true being -1); not text, and not Empty (no default at all).
 bool IsNumber(const Variant& v) {
-  switch (v.type()) {
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Single:
-    case VarType::Double:
-    case VarType::Boolean:
-      return true;
-    default:
-      return false;
-  }
-}
-
-double NumberValue(const Variant& v) {
-  return v.type() == VarType::Boolean ? (v.boolean() ? -1.0 : 0.0) : ToDouble(v);
+  return !v.IsString() && !v.IsEmpty() && IsNumeric(v);
 }
 
 bool NoPicture(const Variant& v) {
@@ -46,8 +34,7 @@ std::string LowerKey(std::string_view name) {
 
 bool EqualsDefault(const Variant& value, const Variant& default_value) {
   if (value == default_value) return true;
-  if (IsNumber(value) && IsNumber(default_value))
-    return NumberValue(value) == NumberValue(default_value);
+  if (IsNumber(value) && IsNumber(default_value)) return ToDouble(value) == ToDouble(default_value);
   if (value.IsString() && IsNumber(default_value)) return value.string() == ToText(default_value);
   if (value.IsObject() && default_value.IsObject())
     return NoPicture(value) && NoPicture(default_value);

@@ -12,12 +12,12 @@ namespace err {
 inline constexpr int32_t kOutOfMemory = 7;
 inline constexpr int32_t kOverflow = 6;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
+inline constexpr int32_t kDivisionByZero = 11;
 inline constexpr int32_t kTypeMismatch = 13;
 inline constexpr int32_t kInternalError = 51;
 inline constexpr int32_t kFileNotFound = 53;
 inline constexpr int32_t kObjectNotSet = 91;
 inline constexpr int32_t kGetNotSupportedAtRunTime = 393;
-inline constexpr int32_t kSetNotSupported = 383;
 inline constexpr int32_t kNoObject = 424;
 inline constexpr int32_t kNotSupported = 438;
 inline constexpr int32_t kArgumentNotOptional = 449;

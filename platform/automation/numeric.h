@@ -1,7 +1,6 @@
 #pragma once
 // Number helpers shared by every layer: the one rounding rule (halves to the even
-// neighbour) and the one truncation the control uses when floating values become pixels,
-// twips or percentages.
+// neighbour) the control uses when floating values become pixels or twips.
 #include <cmath>
 #include <cstdint>
 
@@ -20,11 +19,6 @@ inline double RoundHalfEven(double x) {
   else if (frac < -0.5 || (frac == -0.5 && (t & 1) != 0))
     --t;
   return static_cast<double>(t);
-}
-
-// Drops the fraction (towards zero).
-inline double Truncate(double x) {
-  return std::trunc(x);
 }
 
 // RoundHalfEven into a 32-bit integer, saturating at the limits (NaN gives 0). For pixel and

@@ -55,7 +55,6 @@ class HeadlessHost : public UserControl {
   void Destroy();
 
   ControlEvents* control() const { return control_.get(); }
-  std::shared_ptr<ControlEvents> control_ref() const { return control_; }
 
   void SetUserMode(bool user_mode) { user_mode_ = user_mode; }
 

@@ -4,6 +4,7 @@
 
 namespace vg {
 namespace {
+using Peer = VarigaugeTestPeer;
 using testing::ErrorOf;
 using testing::Pixels;
 using testing::PlacedControl;
@@ -104,7 +105,7 @@ TEST(BlockTable, TheFirstBlockCreatesTheTableWithItsSpareRecord) {
   int updates = p.Updates();
   c.AddBlock();
   EXPECT_EQ(c.get_Blocks(), 1);
-  ASSERT_EQ(c.blocks().records().size(), 2u);
+  ASSERT_EQ(Peer::blocks(c).records().size(), 2u);
   const BlockRecord& spare = c.Block(N(0));
   EXPECT_EQ(spare.TextFont, nullptr);  // zero-filled
   EXPECT_EQ(spare.BarTop, 0);
@@ -138,7 +139,7 @@ TEST(BlockTable, DeleteMovesEveryFieldOfTheBlocksAbove) {
   BlockRecord third = c.Block(N(3));
   c.DeleteBlock(N(2));
   EXPECT_EQ(c.get_Blocks(), 2);
-  EXPECT_EQ(c.blocks().records().size(), 3u);
+  EXPECT_EQ(Peer::blocks(c).records().size(), 3u);
   EXPECT_EQ(c.Block(N(1)).Key, "a");
   ExpectSameFields(c.Block(N(2)), third);
   EXPECT_EQ(ErrorOf([&] { c.Block(N(3)); }), 9);
@@ -184,8 +185,8 @@ TEST(BlockTable, DeletingTheLastBlockKeepsStorageAndAddReusesIt) {
   c.DeleteBlock(N(1));
   EXPECT_EQ(p.Updates(), updates + 1);  // DeleteBlock redraws
   EXPECT_EQ(c.get_Blocks(), 0);
-  EXPECT_TRUE(c.blocks().exists());
-  EXPECT_EQ(c.blocks().records().size(), 2u);
+  EXPECT_TRUE(Peer::blocks(c).exists());
+  EXPECT_EQ(Peer::blocks(c).records().size(), 2u);
   c.AddBlock();
   ExpectNewBlock(c.Block(N(1)));
   EXPECT_EQ(c.Block(N(1)).Key, "");
@@ -229,7 +230,7 @@ TEST(BlockTable, MoreThanThirtyTwoThousandBlocksDoNotReadBack) {
   c.put_Redraw(false);
   c.put_Blocks(32767);
   c.AddBlock();
-  EXPECT_EQ(c.blocks().count(), 32768);
+  EXPECT_EQ(Peer::blocks(c).count(), 32768);
   EXPECT_EQ(ErrorOf([&] { c.get_Blocks(); }), 6);
   // The pass counts both passes over the blocks in 16 bits.
   EXPECT_EQ(ErrorOf([&] { c.put_Redraw(true); }), 6);
@@ -288,19 +289,19 @@ TEST(ClearAll, HardAlsoClearsTheSnapshotAndStopsAtItsEnd) {
   Varigauge& c = p.c();
   c.put_Blocks(3);
   for (int i = 1; i <= 3; ++i) Mark(c.Block(N(i)), i);
-  c.saved_blocks().resize(3);  // a snapshot of records 0..2 only
-  Mark(c.saved_blocks()[1], 11);
-  Mark(c.saved_blocks()[2], 12);
+  Peer::saved_blocks(c).resize(3);  // a snapshot of records 0..2 only
+  Mark(Peer::saved_blocks(c)[1], 11);
+  Mark(Peer::saved_blocks(c)[2], 12);
   int updates = p.Updates();
   EXPECT_EQ(ErrorOf([&] { c.ClearAll(vgHard); }), 9);
   for (int i = 1; i <= 3; ++i) ExpectNewBlock(c.Block(N(i)));
-  ExpectNewBlock(c.saved_blocks()[1]);
-  ExpectNewBlock(c.saved_blocks()[2]);
+  ExpectNewBlock(Peer::saved_blocks(c)[1]);
+  ExpectNewBlock(Peer::saved_blocks(c)[2]);
   EXPECT_EQ(p.Updates(), updates);  // the error came before the redraw
-  c.saved_blocks().resize(4);
-  Mark(c.saved_blocks()[3], 13);
+  Peer::saved_blocks(c).resize(4);
+  Mark(Peer::saved_blocks(c)[3], 13);
   EXPECT_EQ(ErrorOf([&] { c.ClearAll(vgHard); }), 0);
-  ExpectNewBlock(c.saved_blocks()[3]);
+  ExpectNewBlock(Peer::saved_blocks(c)[3]);
   EXPECT_EQ(p.Updates(), updates + 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "control/varigauge.h"
 #include "platform/automation/errors.h"
@@ -20,12 +21,8 @@ inline HeadlessHostOptions Pixels(int w, int h, bool user_mode = true) {
 }
 
 struct PlacedControl {
-  explicit PlacedControl(HeadlessHostOptions options = {}) : host(options) {
-    host.Place([this](UserControl& site) {
-      control = std::make_shared<Varigauge>(site);
-      return control;
-    });
-  }
+  explicit PlacedControl(HeadlessHostOptions options = {})
+      : host(options), control(Varigauge::PlaceIn(host)) {}
   int Updates() const { return gdi::WindowUpdateCount(host.hDC()); }
   COLORREF Pixel(int x, int y) const { return host.Pixel(x, y); }
 
@@ -46,3 +43,17 @@ int ErrorOf(F&& f) {
 }
 
 }  // namespace vg::testing
+
+namespace vg {
+// What tests look at inside a control: its parts, beyond what a host can see.
+struct VarigaugeTestPeer {
+  static BlockTable& blocks(Varigauge& c) { return c.blocks_; }
+  static std::vector<BlockRecord>& saved_blocks(Varigauge& c) { return c.saved_blocks_; }
+  static const ControlState& state(const Varigauge& c) { return c.state_; }
+  static int16_t TwipsPerPixelX(const Varigauge& c) { return c.twips_per_pixel_x_; }
+  static int16_t TwipsPerPixelY(const Varigauge& c) { return c.twips_per_pixel_y_; }
+  static float HScale(const Varigauge& c) { return c.pass_.scales().h; }
+  static float VScale(const Varigauge& c) { return c.pass_.scales().v; }
+  static const OffScreenDC* surface(const Varigauge& c) { return c.pass_.surface(); }
+};
+}  // namespace vg

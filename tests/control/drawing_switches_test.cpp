@@ -3,6 +3,7 @@
 
 namespace vg {
 namespace {
+using Peer = VarigaugeTestPeer;
 using testing::ErrorOf;
 using testing::Pixels;
 using testing::PlacedControl;
@@ -34,22 +35,22 @@ TEST(DrawingSwitches, RedrawFalseHoldsBackTenChangesAndTrueDrawsThemOnce) {
 TEST(DrawingSwitches, ScaleFactorsKeepTheirLastValuesWhileNothingIsDrawn) {
   PlacedControl p(Pixels(202, 52));
   Varigauge& c = p.c();
-  EXPECT_EQ(c.HScale(), 2.0f);  // (202 - 2) / 100
-  EXPECT_EQ(c.VScale(), 0.5f);  // (52 - 2) / 100
+  EXPECT_EQ(Peer::HScale(c), 2.0f);  // (202 - 2) / 100
+  EXPECT_EQ(Peer::VScale(c), 0.5f);  // (52 - 2) / 100
   c.put_Redraw(false);
   c.put_HMaxValue(200);
-  EXPECT_EQ(c.HScale(), 2.0f);
+  EXPECT_EQ(Peer::HScale(c), 2.0f);
   c.put_Redraw(true);
-  EXPECT_EQ(c.HScale(), 1.0f);
+  EXPECT_EQ(Peer::HScale(c), 1.0f);
 }
 
 TEST(DrawingSwitches, ScaleFactorsUseSinglePrecisionAndMayBeNegative) {
   PlacedControl p;  // 60 x 21 pixels
-  EXPECT_EQ(p.c().HScale(), 58.0f / 100.0f);
-  EXPECT_EQ(p.c().VScale(), 19.0f / 100.0f);
+  EXPECT_EQ(Peer::HScale(p.c()), 58.0f / 100.0f);
+  EXPECT_EQ(Peer::VScale(p.c()), 19.0f / 100.0f);
   p.c().put_HMinValue(100);
   p.c().put_HMaxValue(0);
-  EXPECT_EQ(p.c().HScale(), -0.58f);
+  EXPECT_EQ(Peer::HScale(p.c()), -0.58f);
 }
 
 TEST(DrawingSwitches, EqualScaleBoundsDrawNothingAndTheWindowKeepsItsPicture) {
@@ -84,7 +85,7 @@ TEST(DrawingSwitches, DontRefreshAfterPropertyPageIsForDesignTimeOnly) {
   PlacedControl run(Pixels(40, 10));
   EXPECT_EQ(ErrorOf([&] { run.c().get_DontRefreshAfterPropertyPage(); }), 393);
   EXPECT_EQ(ErrorOf([&] { run.c().put_DontRefreshAfterPropertyPage(true); }), 393);
-  EXPECT_FALSE(run.c().state().dont_refresh_after_property_page);
+  EXPECT_FALSE(Peer::state(run.c()).dont_refresh_after_property_page);
 
   PlacedControl design(Pixels(40, 10, /*user_mode=*/false));
   EXPECT_FALSE(design.c().get_DontRefreshAfterPropertyPage());
@@ -122,15 +123,15 @@ TEST(DrawingSwitches, PictureAutoSizeResizesTheControlFromInsideThePass) {
   c.put_Redraw(true);
   EXPECT_EQ(p.host.Width(), 1560);  // (100 + 2 x 2) x 15
   EXPECT_EQ(p.host.Height(), 360);  // (20 + 2 x 2) x 15
-  EXPECT_EQ(c.surface()->CtlWidth(), 104);
+  EXPECT_EQ(Peer::surface(c)->CtlWidth(), 104);
   // Drawn at the new size in the same pass: the picture fills the area inside the frame.
   EXPECT_EQ(p.Pixel(2, 2), 0xFFu);
   EXPECT_EQ(p.Pixel(101, 21), 0xFFu);
   EXPECT_EQ(p.Pixel(103, 23), 0xFFFFFFu);
   // Already at the picture's size: the next pass keeps the surface.
-  gdi::HDC surface = c.surface()->MemDC();
+  gdi::HDC surface = Peer::surface(c)->MemDC();
   c.Refresh();
-  EXPECT_EQ(c.surface()->MemDC(), surface);
+  EXPECT_EQ(Peer::surface(c)->MemDC(), surface);
 }
 
 }  // namespace

@@ -3,18 +3,19 @@
 
 namespace vg {
 namespace {
+using Peer = VarigaugeTestPeer;
 using testing::Pixels;
 using testing::PlacedControl;
 
 TEST(Lifecycle, ACreatedControlIsUnconfiguredAndDrawsNothing) {
   HeadlessHost host(Pixels(20, 10));
   std::shared_ptr<Varigauge> control;
-  host.Create([&](UserControl& site) { return control = std::make_shared<Varigauge>(site); });
+  host.Create([&](UserControl& site) { return control = Varigauge::Create(site); });
   EXPECT_FALSE(control->get_Redraw());
   EXPECT_EQ(control->get_BackColor(), 0u);
   EXPECT_EQ(control->get_HMaxValue(), 0);
-  ASSERT_NE(control->surface(), nullptr);
-  EXPECT_EQ(control->surface()->CtlWidth(), 20);
+  ASSERT_NE(Peer::surface(*control), nullptr);
+  EXPECT_EQ(Peer::surface(*control)->CtlWidth(), 20);
   host.Paint();
   EXPECT_EQ(gdi::WindowUpdateCount(host.hDC()), 0);
 }
@@ -23,8 +24,8 @@ TEST(Lifecycle, NewPlacementGivesEveryDefault) {
   PlacedControl p;
   Varigauge& c = p.c();
   EXPECT_EQ(c.get_Blocks(), 0);
-  EXPECT_FALSE(c.blocks().exists());
-  EXPECT_EQ(c.state().index_block, 0);
+  EXPECT_FALSE(Peer::blocks(c).exists());
+  EXPECT_EQ(Peer::state(c).index_block, 0);
   EXPECT_EQ(c.get_BackColor(), 0xC0C0C0u);
   EXPECT_EQ(c.get_ForeColor(), 0x80000012u);
   EXPECT_TRUE(c.get_Enabled());
@@ -44,13 +45,13 @@ TEST(Lifecycle, NewPlacementGivesEveryDefault) {
   EXPECT_EQ(c.get_CaptionFont3D(), 0);
   EXPECT_EQ(c.get_DisabledColor(), 0x808080u);
   EXPECT_EQ(c.get_Orientation(), vgFromLeft);
-  EXPECT_EQ(c.state().special_clear_all_block, vgDontClear);
-  EXPECT_FALSE(c.state().dont_refresh_after_property_page);
+  EXPECT_EQ(Peer::state(c).special_clear_all_block, vgDontClear);
+  EXPECT_FALSE(Peer::state(c).dont_refresh_after_property_page);
   EXPECT_TRUE(c.get_Redraw());
-  EXPECT_EQ(c.state().timer_time_interval, 1000);
-  EXPECT_FALSE(c.state().timer_time_enabled);
-  EXPECT_EQ(c.state().timer_disk_interval, 60000);
-  EXPECT_FALSE(c.state().timer_disk_enabled);
+  EXPECT_EQ(Peer::state(c).timer_time_interval, 1000);
+  EXPECT_FALSE(Peer::state(c).timer_time_enabled);
+  EXPECT_EQ(Peer::state(c).timer_disk_interval, 60000);
+  EXPECT_FALSE(Peer::state(c).timer_disk_enabled);
   EXPECT_EQ(c.get_RivetsStyle(), vgNoneRivets);
   EXPECT_EQ(c.get_GradientStyle(), vgNoneGradient);
   EXPECT_EQ(c.get_GradientGranularity(), vgDefault);
@@ -63,8 +64,8 @@ TEST(Lifecycle, NewPlacementGivesEveryDefault) {
   EXPECT_EQ(c.get_PictureOffset(), 3);
   EXPECT_EQ(c.get_PictureAlignment(), 0);
   EXPECT_EQ(c.get_Font(), p.host.AmbientFont());
-  EXPECT_EQ(c.TwipsPerPixelX(), 15);
-  EXPECT_EQ(c.TwipsPerPixelY(), 15);
+  EXPECT_EQ(Peer::TwipsPerPixelX(c), 15);
+  EXPECT_EQ(Peer::TwipsPerPixelY(c), 15);
 }
 
 TEST(Lifecycle, PlacementTellsTheHostOnlyAboutTheFont) {
@@ -76,7 +77,7 @@ TEST(Lifecycle, TwipsPerPixelAreKeptRounded) {
   HeadlessHostOptions o = Pixels(10, 10);
   o.dpi = 100;  // 14.4 twips per pixel
   PlacedControl p(o);
-  EXPECT_EQ(p.c().TwipsPerPixelX(), 14);
+  EXPECT_EQ(Peer::TwipsPerPixelX(p.c()), 14);
 }
 
 TEST(Lifecycle, ANewControlDrawsItsBackgroundAndInsetFrameOnce) {
@@ -96,13 +97,13 @@ TEST(Lifecycle, ANewControlDrawsItsBackgroundAndInsetFrameOnce) {
 
 TEST(Lifecycle, ResizeReplacesTheSurfaceAndTheNextPaintUsesTheNewSize) {
   PlacedControl p(Pixels(30, 12));
-  gdi::HDC old_context = p.c().surface()->MemDC();
+  gdi::HDC old_context = Peer::surface(p.c())->MemDC();
   int objects = gdi::LiveObjectCount();
   p.host.ResizePixels(50, 20);
   EXPECT_EQ(gdi::GetObjectType(old_context), 0);  // released, not reused
-  EXPECT_NE(p.c().surface()->MemDC(), old_context);
-  EXPECT_EQ(p.c().surface()->CtlWidth(), 50);
-  EXPECT_EQ(p.c().surface()->CtlHeight(), 20);
+  EXPECT_NE(Peer::surface(p.c())->MemDC(), old_context);
+  EXPECT_EQ(Peer::surface(p.c())->CtlWidth(), 50);
+  EXPECT_EQ(Peer::surface(p.c())->CtlHeight(), 20);
   EXPECT_EQ(gdi::LiveObjectCount(), objects);  // the old context and bitmap are gone
   EXPECT_EQ(p.Pixel(45, 15), 0u);              // not drawn until painted
   p.host.Paint();
@@ -130,7 +131,7 @@ TEST(Lifecycle, TerminateReleasesTheSurface) {
   PlacedControl p(Pixels(30, 12));
   std::shared_ptr<Varigauge> keep = p.control;
   p.host.Destroy();
-  EXPECT_EQ(keep->surface(), nullptr);
+  EXPECT_EQ(Peer::surface(*keep), nullptr);
   EXPECT_EQ(p.host.FrameworkLog().back(), "UserControl_Terminate");
 }
 

@@ -5,6 +5,7 @@
 
 namespace vg {
 namespace {
+using Peer = VarigaugeTestPeer;
 using testing::ErrorOf;
 using testing::Pixels;
 using testing::PlacedControl;
@@ -52,8 +53,8 @@ TEST(RenderPass, TheExampleBlockInAllFourOrientations) {
     AddExampleBlock(c);
     c.put_Orientation(row.orientation);
     c.put_Redraw(true);
-    EXPECT_EQ(c.HScale(), 2.0f);
-    EXPECT_EQ(c.VScale(), 0.5f);
+    EXPECT_EQ(Peer::HScale(c), 2.0f);
+    EXPECT_EQ(Peer::VScale(c), 0.5f);
     EXPECT_EQ(Covered(p, kBlock), row.rect) << row.orientation;
     EXPECT_EQ(c.get_BlockHPercentage(N(1)), "50");
     EXPECT_EQ(c.get_BlockVPercentage(N(1)), "100");
@@ -184,7 +185,7 @@ TEST(RenderPass, EtchedFramesAreOnePixelWide) {
   c.put_BorderStyle(vgEtched);
   c.put_BorderWidth(5);
   c.put_Redraw(true);
-  EXPECT_EQ(c.HScale(), 2.0f);  // (202 - 2 x 1) / 100
+  EXPECT_EQ(Peer::HScale(c), 2.0f);  // (202 - 2 x 1) / 100
   EXPECT_EQ(Covered(p, kBlock), (std::array<int, 4>{1, 1, 101, 51}));
   EXPECT_EQ(p.Pixel(0, 0), 0x000000u);  // etched: black outer top-left line
 }

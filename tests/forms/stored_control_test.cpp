@@ -13,6 +13,7 @@ namespace {
 
 using testing::ErrorOf;
 using testing::PlacedControl;
+using Peer = VarigaugeTestPeer;
 
 // A control created from a stored bag, as a host loads a form (ReadProperties is run
 // directly so a failing key can be seen).
@@ -89,21 +90,21 @@ TEST(StoredControl, BlocksAreReadUpToTheStoredCountOnly) {
   LoadedControl three(
       R"j({"blocks":3,"block.text(3)":"c","block.text(4)":"ignored","block.text(0)":"no"})j");
   ASSERT_EQ(three.Read(), 0);
-  EXPECT_EQ(three.c().blocks().count(), 3);
-  EXPECT_EQ(three.c().blocks().records().size(), 4u);
-  EXPECT_EQ(three.c().blocks().At(3).Text, "c");
-  EXPECT_EQ(three.c().blocks().At(0).Text, "");
+  EXPECT_EQ(Peer::blocks(three.c()).count(), 3);
+  EXPECT_EQ(Peer::blocks(three.c()).records().size(), 4u);
+  EXPECT_EQ(Peer::blocks(three.c()).At(3).Text, "c");
+  EXPECT_EQ(Peer::blocks(three.c()).At(0).Text, "");
 
   LoadedControl none(R"j({"block.text(1)":"a","BLOCK.TEXT(2)":"b"})j");
   ASSERT_EQ(none.Read(), 0);
-  EXPECT_EQ(none.c().blocks().count(), 0);
-  EXPECT_EQ(none.c().blocks().records().size(), 1u);
+  EXPECT_EQ(Peer::blocks(none.c()).count(), 0);
+  EXPECT_EQ(Peer::blocks(none.c()).records().size(), 1u);
 }
 
 TEST(StoredControl, AbsentBlockKeysReadAsTheirStoredDefaults) {
   LoadedControl l(R"j({"Blocks":1,"BLOCK.TEXT(1)":"any case"})j");
   ASSERT_EQ(l.Read(), 0);
-  const BlockRecord& b = l.c().blocks().At(1);
+  const BlockRecord& b = Peer::blocks(l.c()).At(1);
   EXPECT_EQ(b.Text, "any case");
   EXPECT_EQ(b.HPercentage, "0");
   EXPECT_EQ(b.VPercentage, "0");
@@ -121,12 +122,12 @@ TEST(StoredControl, ValuesGoIntoTheStateAsStored) {
                   R"j("timertimeenabled":true,"width":1200,"redraw":false})j");
   ASSERT_EQ(l.Read(), 0);
   EXPECT_EQ(l.c().get_CaptionAngle(), -45);
-  EXPECT_EQ(l.c().state().dont_refresh_after_property_page, false);
+  EXPECT_EQ(Peer::state(l.c()).dont_refresh_after_property_page, false);
   EXPECT_EQ(l.c().get_BackColor(), 255u);
   EXPECT_EQ(l.host.BackColor(), 0x8000000Fu);  // the window's own colour is not changed
   EXPECT_EQ(l.c().get_IndexBlock(), 7);
-  EXPECT_EQ(l.c().state().timer_time_interval, 500);
-  EXPECT_TRUE(l.c().state().timer_time_enabled);
+  EXPECT_EQ(Peer::state(l.c()).timer_time_interval, 500);
+  EXPECT_TRUE(Peer::state(l.c()).timer_time_enabled);
   EXPECT_EQ(l.host.Width(), 1200);
   EXPECT_EQ(l.host.TakeNotifications(), std::vector<std::string>{"Font"});
 }
@@ -166,14 +167,14 @@ TEST(StoredControl, AReadStopsAtABadKeyWithEarlierKeysApplied) {
 TEST(StoredControl, ABlockCountNoMemoryHoldsFailsBeforeAllocating) {
   LoadedControl huge(R"j({"blocks":2147483647,"caption":"later"})j");
   EXPECT_EQ(huge.Read(), 7);
-  EXPECT_FALSE(huge.c().blocks().exists());
-  EXPECT_EQ(huge.c().blocks().count(), 0);
+  EXPECT_FALSE(Peer::blocks(huge.c()).exists());
+  EXPECT_EQ(Peer::blocks(huge.c()).count(), 0);
   EXPECT_EQ(huge.c().get_Caption(), "");
 
   LoadedControl negative(R"j({"blocks":-2,"block.text(1)":"x","caption":"later"})j");
   EXPECT_EQ(negative.Read(), 0);
-  EXPECT_EQ(negative.c().blocks().count(), -2);
-  EXPECT_FALSE(negative.c().blocks().exists());
+  EXPECT_EQ(Peer::blocks(negative.c()).count(), -2);
+  EXPECT_FALSE(Peer::blocks(negative.c()).exists());
   EXPECT_EQ(negative.c().get_Caption(), "later");
 }
 
@@ -198,7 +199,7 @@ TEST(StoredControl, WhatIsWrittenReadsBackToTheSameBag) {
   EXPECT_TRUE(l.c().get_Font()->Bold());
   EXPECT_EQ(l.host.ForeColor(), 0xFFu);
   EXPECT_FALSE(l.host.Enabled());
-  EXPECT_EQ(l.c().blocks().At(2).Picture->Pixels()[1], RGB(0, 0, 255));
+  EXPECT_EQ(Peer::blocks(l.c()).At(2).Picture->Pixels()[1], RGB(0, 0, 255));
   EXPECT_EQ(Written(l.c()), json);
 }
 

@@ -66,15 +66,10 @@ int ParseInt(const std::string& text, const char* what) {
 }  // namespace
 
 Interpreter::Interpreter(const SessionOptions& options, std::ostream& out)
-    : out_(out), host_(HostOptions(options)) {
-  if (!options.form_path.empty()) {
-    LoadForm(options.form_path, options.control_name);
-    return;
-  }
-  host_.Place([this](UserControl& site) {
-    control_ = std::make_shared<Varigauge>(site);
-    return control_;
-  });
+    : out_(out),
+      host_(HostOptions(options)),
+      control_(options.form_path.empty() ? Varigauge::PlaceIn(host_) : nullptr) {
+  if (!options.form_path.empty()) LoadForm(options.form_path, options.control_name);
   // What placing the control said is not part of the script's output.
   host_.TakeNotifications();
   host_.TakeEvents();

@@ -1,0 +1,70 @@
+#pragma once
+// The render pass: the one routine that draws the control. It owns what drawing needs (the
+// off-screen surface, the hidden picture box and the buffer of expanded block texts),
+// turns the settings and the blocks into surface operations in fixed phases, and copies the
+// finished picture to the window in one step. It keeps only the scale factors of its
+// latest run, which the mouse hit test reads; everything else is computed afresh each run.
+#include <memory>
+#include <string>
+
+#include "control/block_table.h"
+#include "control/control_state.h"
+#include "control/geometry.h"
+#include "platform/host/picture_box.h"
+#include "platform/host/user_control.h"
+#include "surface/off_screen_dc.h"
+
+namespace vg {
+
+class RenderPass {
+ public:
+  explicit RenderPass(UserControl& host) : host_(host) {}
+  RenderPass(const RenderPass&) = delete;
+  RenderPass& operator=(const RenderPass&) = delete;
+
+  // A surface the size of the window's drawing area (replacing any older one, which is
+  // released first), and the hidden picture box.
+  void Open();
+  void Resize();
+  // Releases the surface and the picture box; a pass draws nothing afterwards.
+  void Close();
+
+  // Draws the whole control, unless a drawing switch is off or a scale range is empty.
+  // Writes the percentages of every block it draws. Raises 6 when a range, the block count
+  // or a 16-bit setting overflows; nothing reaches the window then.
+  void Run(const ControlState& state, BlockTable& blocks);
+
+  ScaleFactors scales() const { return scales_; }
+  const OffScreenDC* surface() const { return surface_.get(); }
+
+ private:
+  void MakeSurface();
+  void AutoSizeToPicture(const ControlState& state, int16_t bw);
+  // The phases of a run.
+  void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height);
+  void Frame(const ControlState& state, int16_t bw);
+  void Caption(const ControlState& state);
+  void ControlPicture(const ControlState& state, int16_t bw, int32_t width, int32_t height);
+  void Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range, int16_t v_range,
+              int16_t bw);
+  void DrawBlock(const ControlState& state, int32_t n, BlockRecord& block, int16_t h_range,
+                 int16_t v_range, int16_t bw);
+  // `color`, or DisabledColor while the control is disabled (Enabled is read each time).
+  int32_t OrDisabled(const ControlState& state, OLE_COLOR color) const;
+  // One picture, placed through the hidden picture box, and one text, with their attributes.
+  void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
+  void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
+                const StdFontRef& font, int32_t font_3d, int16_t angle, int32_t auto_angle);
+  // A block's text with its live fields filled in, valid until the next call. Live fields
+  // will be their own part; the pass asks it here, after the block's percentages are
+  // written and before its rectangle is computed (a field may move the block's bars).
+  const std::string& ExpandedText(int32_t block, const std::string& text);
+
+  UserControl& host_;
+  std::unique_ptr<OffScreenDC> surface_;
+  std::unique_ptr<PictureBox> picture1_;  // the hidden picture box of the control's window
+  std::string expanded_text_;             // reused by every run
+  ScaleFactors scales_;
+};
+
+}  // namespace vg
