@@ -69,16 +69,16 @@ int32_t Varigauge::get_SpecialClearAllBlock() const {
 void Varigauge::put_SpecialClearAllBlock(int32_t v) {
   if (host_.AmbientUserMode()) Raise(err::kGetNotSupportedAtRunTime);
   state_.special_clear_all_block = v;
-  host_.PropertyChanged("SpecialClearAllBlock");
+  Notify(dispid::kSpecialClearAllBlock);
   ClearAll(vgSoft);
   state_.special_clear_all_block = vgDontClear;
-  host_.PropertyChanged("SpecialClearAllBlock");
+  Notify(dispid::kSpecialClearAllBlock);
   Draw();
 }
 
 void Varigauge::put_IndexBlock(int16_t v) {
   state_.index_block = v;
-  host_.PropertyChanged("IndexBlock");
+  Notify(dispid::kIndexBlock);
   Draw();
 }
 

@@ -6,20 +6,25 @@
 
 namespace vg {
 
-void Varigauge::Changed(const char* name) {
-  host_.PropertyChanged(name);
+void Varigauge::Notify(DISPID member) {
+  const MemberRow* row = FindMember(member);
+  host_.PropertyChanged(std::string(row ? row->name : std::string_view()));
+}
+
+void Varigauge::Changed(DISPID member) {
+  Notify(member);
   Draw();
 }
 
 void Varigauge::put_Redraw(bool v) {
   state_.redraw = v;
-  Changed("Redraw");
+  Changed(dispid::kRedraw);
 }
 
 void Varigauge::put_BackColor(OLE_COLOR v) {
   host_.SetBackColor(v);  // the window's own background first; may refuse the value
   state_.back_color = v;
-  Changed("BackColor");
+  Changed(dispid::kBackColor);
 }
 
 OLE_COLOR Varigauge::get_ForeColor() const {
@@ -27,7 +32,7 @@ OLE_COLOR Varigauge::get_ForeColor() const {
 }
 void Varigauge::put_ForeColor(OLE_COLOR v) {
   host_.SetForeColor(v);
-  Changed("ForeColor");
+  Changed(dispid::kForeColor);
 }
 
 bool Varigauge::get_Enabled() const {
@@ -35,7 +40,7 @@ bool Varigauge::get_Enabled() const {
 }
 void Varigauge::put_Enabled(bool v) {
   host_.SetEnabled(v);
-  Changed("Enabled");
+  Changed(dispid::kEnabled);
 }
 
 StdFontRef Varigauge::get_Font() const {
@@ -43,7 +48,7 @@ StdFontRef Varigauge::get_Font() const {
 }
 void Varigauge::putref_Font(StdFontRef font) {
   host_.SetFont(std::move(font));
-  Changed("Font");
+  Changed(dispid::kFont);
 }
 
 int32_t Varigauge::get_hWnd() const {
@@ -52,78 +57,78 @@ int32_t Varigauge::get_hWnd() const {
 
 void Varigauge::put_BorderWidth(int16_t v) {
   state_.border_width = v;
-  Changed("BorderWidth");
+  Changed(dispid::kBorderWidth);
 }
 
 void Varigauge::put_BorderStyle(int32_t v) {
   state_.border_style = v;
-  Changed("BorderStyle");
+  Changed(dispid::kBorderStyle);
 }
 
 void Varigauge::put_HMinValue(int16_t v) {
   state_.h_min_value = v;
-  Changed("HMinValue");
+  Changed(dispid::kHMinValue);
 }
 
 void Varigauge::put_HMaxValue(int16_t v) {
   state_.h_max_value = v;
-  Changed("HMaxValue");
+  Changed(dispid::kHMaxValue);
 }
 
 void Varigauge::put_VMinValue(int16_t v) {
   state_.v_min_value = v;
-  Changed("VMinValue");
+  Changed(dispid::kVMinValue);
 }
 
 void Varigauge::put_VMaxValue(int16_t v) {
   state_.v_max_value = v;
-  Changed("VMaxValue");
+  Changed(dispid::kVMaxValue);
 }
 
 void Varigauge::put_BrushStyle(int32_t v) {
   state_.brush_style = v;
-  Changed("BrushStyle");
+  Changed(dispid::kBrushStyle);
 }
 
 void Varigauge::put_BrushColor(OLE_COLOR v) {
   state_.brush_color = v;
-  Changed("BrushColor");
+  Changed(dispid::kBrushColor);
 }
 
 void Varigauge::put_Caption(const std::string& v) {
   state_.caption = v;
-  Changed("Caption");
+  Changed(dispid::kCaption);
 }
 
 void Varigauge::put_CaptionAlignment(int32_t v) {
   state_.caption_alignment = v;
-  Changed("CaptionAlignment");
+  Changed(dispid::kCaptionAlignment);
 }
 
 void Varigauge::put_DisabledColor(OLE_COLOR v) {
   state_.disabled_color = v;
-  Changed("DisabledColor");
+  Changed(dispid::kDisabledColor);
 }
 
 void Varigauge::put_Orientation(int32_t v) {
   state_.orientation = v;
-  Changed("Orientation");
+  Changed(dispid::kOrientation);
 }
 
 void Varigauge::put_CaptionOffset(int16_t v) {
   state_.caption_offset = v;
-  Changed("CaptionOffset");
+  Changed(dispid::kCaptionOffset);
 }
 
 void Varigauge::put_CaptionAngle(int16_t v) {
   // C++'s remainder takes the dividend's sign, as the stored form expects: -400 -> 40.
   state_.caption_angle = static_cast<int16_t>(std::abs(v % 360));
-  Changed("CaptionAngle");
+  Changed(dispid::kCaptionAngle);
 }
 
 void Varigauge::put_CaptionAutoAngle(int32_t v) {
   state_.caption_auto_angle = v;
-  Changed("CaptionAutoAngle");
+  Changed(dispid::kCaptionAutoAngle);
 }
 
 bool Varigauge::get_DontRefreshAfterPropertyPage() const {
@@ -134,64 +139,64 @@ bool Varigauge::get_DontRefreshAfterPropertyPage() const {
 void Varigauge::put_DontRefreshAfterPropertyPage(bool v) {
   if (host_.AmbientUserMode()) Raise(err::kGetNotSupportedAtRunTime);
   state_.dont_refresh_after_property_page = v;
-  host_.PropertyChanged("DontRefreshAfterPropertyPage");
+  Notify(dispid::kDontRefreshAfterPropertyPage);
   if (!v) Draw();  // switching it off redraws once
 }
 
 void Varigauge::put_CaptionFont3D(int32_t v) {
   state_.caption_font_3d = v;
-  host_.PropertyChanged("CaptionFont3D");
+  Notify(dispid::kCaptionFont3D);
   if (!state_.dont_refresh_after_property_page) Draw();
 }
 
 void Varigauge::put_RivetsStyle(int32_t v) {
   state_.rivets_style = v;
-  Changed("RivetsStyle");
+  Changed(dispid::kRivetsStyle);
 }
 
 void Varigauge::put_GradientStyle(int32_t v) {
   state_.gradient_style = v;
-  Changed("GradientStyle");
+  Changed(dispid::kGradientStyle);
 }
 
 void Varigauge::put_GradientColor(OLE_COLOR v) {
   state_.gradient_color = v;
-  Changed("GradientColor");
+  Changed(dispid::kGradientColor);
 }
 
 void Varigauge::put_GradientColorEnd(OLE_COLOR v) {
   state_.gradient_color_end = v;
-  Changed("GradientColorEnd");
+  Changed(dispid::kGradientColorEnd);
 }
 
 void Varigauge::put_GradientGranularity(int32_t v) {
   state_.gradient_granularity = v;
-  Changed("GradientGranularity");
+  Changed(dispid::kGradientGranularity);
 }
 
 void Varigauge::putref_Picture(StdPictureRef picture) {
   state_.picture = std::move(picture);
-  Changed("Picture");
+  Changed(dispid::kPicture);
 }
 
 void Varigauge::put_PictureAutoSize(int32_t v) {
   state_.picture_auto_size = v;
-  Changed("PictureAutoSize");
+  Changed(dispid::kPictureAutoSize);
 }
 
 void Varigauge::put_PictureTile(int32_t v) {
   state_.picture_tile = v;
-  Changed("PictureTile");
+  Changed(dispid::kPictureTile);
 }
 
 void Varigauge::put_PictureOffset(int16_t v) {
   state_.picture_offset = v;
-  Changed("PictureOffset");
+  Changed(dispid::kPictureOffset);
 }
 
 void Varigauge::put_PictureAlignment(int32_t v) {
   state_.picture_alignment = v;
-  Changed("PictureAlignment");
+  Changed(dispid::kPictureAlignment);
 }
 
 }  // namespace vg

@@ -89,22 +89,36 @@ void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width
   // BackColor is the only colour translated here.
   COLORREF back = 0;
   OleTranslateColor(state.back_color, 0, &back);
+  SetFill({.rect = {0, 0, width, height},
+           .border_style = state.border_style,
+           .border_width = bw,
+           .back = static_cast<int32_t>(back),
+           .brush_style = state.brush_style,
+           .brush_color = OrDisabled(state, state.brush_color),
+           .gradient_style = state.gradient_style,
+           .gradient_granularity = state.gradient_granularity,
+           .gradient_color = OrDisabled(state, state.gradient_color),
+           .gradient_color_end = OrDisabled(state, state.gradient_color_end),
+           .rivets = CheckedInteger(state.rivets_style)});  // 6 beyond 16 bits
+  surface_->FillRectangle();
+}
+
+void RenderPass::SetFill(const FillAttributes& f) {
   OffScreenDC& dc = *surface_;
-  dc.put_Left(0);
-  dc.put_Top(0);
-  dc.put_Right(width);
-  dc.put_Bottom(height);
-  dc.put_BorderStyle(state.border_style);
-  dc.put_BorderWidth(bw);
-  dc.put_BackgroundColor(static_cast<int32_t>(back));
-  dc.put_BrushStyle(state.brush_style);
-  dc.put_BrushColor(OrDisabled(state, state.brush_color));
-  dc.put_GradientStyle(state.gradient_style);
-  dc.put_GradientGranularity(state.gradient_granularity);
-  dc.put_GradientColor(OrDisabled(state, state.gradient_color));
-  dc.put_GradientColorEnd(OrDisabled(state, state.gradient_color_end));
-  dc.put_RivetsStyle(CheckedInteger(state.rivets_style));  // 6 beyond 16 bits
-  dc.FillRectangle();
+  dc.put_Left(f.rect.left);
+  dc.put_Top(f.rect.top);
+  dc.put_Right(f.rect.right);
+  dc.put_Bottom(f.rect.bottom);
+  dc.put_BorderStyle(f.border_style);
+  dc.put_BorderWidth(f.border_width);
+  dc.put_BackgroundColor(f.back);
+  dc.put_BrushStyle(f.brush_style);
+  dc.put_BrushColor(f.brush_color);
+  dc.put_GradientStyle(f.gradient_style);
+  dc.put_GradientGranularity(f.gradient_granularity);
+  dc.put_GradientColor(f.gradient_color);
+  dc.put_GradientColorEnd(f.gradient_color_end);
+  dc.put_RivetsStyle(f.rivets);
 }
 
 void RenderPass::Frame(const ControlState& state, int16_t bw) {
@@ -171,24 +185,20 @@ void RenderPass::DrawBlock(const ControlState& state, int32_t n, BlockRecord& bl
   // Scale steps, or pixels when the block does not size itself to the scales.
   const float sh = block.AutoSize ? scales_.h : 1.0f;
   const float sv = block.AutoSize ? scales_.v : 1.0f;
-  const PixelRect r =
-      BlockRect(state.orientation, block, sh, sv, static_cast<float>(w), static_cast<float>(h), bw);
 
   // Fill, then the frame (rectangles only).
-  dc.put_Left(r.left);
-  dc.put_Top(r.top);
-  dc.put_Right(r.right);
-  dc.put_Bottom(r.bottom);
-  dc.put_BorderStyle(block.BorderStyle);
-  dc.put_BorderWidth(0);
-  dc.put_BackgroundColor(OrDisabled(state, block.Color));
-  dc.put_BrushStyle(block.BrushStyle);
-  dc.put_BrushColor(OrDisabled(state, block.BrushColor));
-  dc.put_GradientStyle(block.GradientStyle);
-  dc.put_GradientGranularity(block.GradientGranularity);
-  dc.put_GradientColor(OrDisabled(state, block.GradientColor));
-  dc.put_GradientColorEnd(OrDisabled(state, block.GradientColorEnd));
-  dc.put_RivetsStyle(block.RivetsStyle);
+  SetFill({.rect = BlockRect(state.orientation, block, sh, sv, static_cast<float>(w),
+                             static_cast<float>(h), bw),
+           .border_style = block.BorderStyle,
+           .border_width = 0,
+           .back = OrDisabled(state, block.Color),
+           .brush_style = block.BrushStyle,
+           .brush_color = OrDisabled(state, block.BrushColor),
+           .gradient_style = block.GradientStyle,
+           .gradient_granularity = block.GradientGranularity,
+           .gradient_color = OrDisabled(state, block.GradientColor),
+           .gradient_color_end = OrDisabled(state, block.GradientColorEnd),
+           .rivets = block.RivetsStyle});
   if (block.ShapeStyle != vgRectangle) {
     dc.FillEllipse();
   } else {

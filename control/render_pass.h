@@ -38,7 +38,23 @@ class RenderPass {
   const OffScreenDC* surface() const { return surface_.get(); }
 
  private:
+  // What the surface fills with, for the background and for each block.
+  struct FillAttributes {
+    PixelRect rect;
+    int32_t border_style = 0;
+    int16_t border_width = 0;
+    int32_t back = 0;
+    int32_t brush_style = 0;
+    int32_t brush_color = 0;
+    int32_t gradient_style = 0;
+    int32_t gradient_granularity = 0;
+    int32_t gradient_color = 0;
+    int32_t gradient_color_end = 0;
+    int16_t rivets = 0;
+  };
+
   void MakeSurface();
+  void SetFill(const FillAttributes& f);
   void AutoSizeToPicture(const ControlState& state, int16_t bw);
   // The phases of a run.
   void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height);

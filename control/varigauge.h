@@ -277,8 +277,10 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // Records the screen's twips per pixel, as new placement and loading do.
   void RecordTwipsPerPixel();
   void ReadBlock(PropertyBag& bag, int32_t n);
-  // Notify the host that `name` changed, then draw.
-  void Changed(const char* name);
+  // Tells the host that `member` changed, by its name in the member table.
+  void Notify(DISPID member);
+  // Notify, then draw.
+  void Changed(DISPID member);
   // Runs the render pass over the settings and the blocks.
   void Draw();
   void ResetBlocks(std::vector<BlockRecord>& records);
