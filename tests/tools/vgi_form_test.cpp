@@ -2,6 +2,9 @@
 // command or at start, and a failing load that leaves the session's control alone.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 #include "forms/ui_form.h"
@@ -52,6 +55,36 @@ TEST(VgiForms, AFailingLoadReportsTheKeyAndKeepsTheControl) {
                 path +
                 ": no Varigauge named \"Missing\"\n"
                 "Host error: usage: :load FILE NAME\n");
+}
+
+std::vector<COLORREF> WindowPixels(Interpreter& vgi) {
+  gdi::PixelView view = vgi.host().Pixels();
+  return std::vector<COLORREF>(view.pixels, view.pixels + view.width * view.height);
+}
+
+// The example form holds the control the example script builds, and it draws the same.
+TEST(VgiForms, TheExampleFormDrawsWhatTheExampleScriptDraws) {
+  std::string examples = std::string(std::getenv("VG_SOURCE_DIR")) + "/examples/";
+  std::ostringstream out;
+  Interpreter scripted(SessionOptions{}, out);
+  std::ifstream script(examples + "progress-bar.vgi");
+  for (std::string line; std::getline(script, line);)
+    if (line.rfind(":save", 0) != 0) scripted.RunLine(line);
+
+  SessionOptions stored;
+  stored.form_path = examples + "progress-bar.ui";
+  stored.control_name = "ProgressBar";
+  Interpreter loaded(stored, out);
+  EXPECT_EQ(out.str(), "50\n");
+  std::vector<COLORREF> pixels = WindowPixels(loaded);
+  EXPECT_EQ(pixels, WindowPixels(scripted));
+  EXPECT_GT(std::set<COLORREF>(pixels.begin(), pixels.end()).size(), 10u);  // a real drawing
+
+  testing::ScratchFolder dir;
+  forms::UiForm form = forms::UiForm::Load(stored.form_path);
+  scripted.RunLine(":store " + dir.File("again.ui") + " ProgressBar");
+  EXPECT_EQ(forms::UiForm::Load(dir.File("again.ui")).Bag("ProgressBar").ToJson(),
+            form.Bag("ProgressBar").ToJson());
 }
 
 }  // namespace
