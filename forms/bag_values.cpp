@@ -10,6 +10,7 @@
 #include "platform/automation/errors.h"
 #include "platform/automation/std_font.h"
 #include "platform/automation/std_picture.h"
+#include "platform/imaging/png_io.h"
 #include "platform/imaging/png_memory.h"
 
 namespace vg::forms {
@@ -108,7 +109,8 @@ Variant PictureFromJson(const std::string& key, const Json& j) {
   int width = 0, height = 0;
   std::vector<COLORREF> pixels;
   std::string error;
-  if (!DecodePng(*bytes, &width, &height, &pixels, &error))
+  if (LoadPngFromMemory(bytes->data(), bytes->size(), 0, &width, &height, &pixels, &error) !=
+      PngReadResult::kOk)
     Bad(key, "picture \"png\" does not decode: " + error);
   return Variant::Object(StdPicture::FromPixels(
       width, height, std::move(pixels), type == vbPicTypeNone ? int16_t{vbPicTypeBitmap} : type));

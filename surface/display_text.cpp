@@ -12,10 +12,10 @@ namespace vg {
 namespace {
 
 // The font record of turned text: the text font's attributes, escapement in tenths of a
-// degree, height from points at the screen's vertical twips per pixel.
-gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle) {
+// degree, height from points at the device's vertical twips per pixel.
+gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle, int dpi) {
   gdi::LOGFONTA lf;
-  double twips_per_pixel = 1440.0 / gdi::GetScreenDpi();
+  double twips_per_pixel = 1440.0 / (dpi > 0 ? dpi : gdi::kDefaultDpi);
   lf.lfHeight = -RoundToInt32(font.Size() * 20.0 / twips_per_pixel);
   lf.lfWidth = 0;
   lf.lfEscapement = RoundToInt32(angle * 10.0);
@@ -38,7 +38,7 @@ gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle) {
 }  // namespace
 
 gdi::LOGFONTA OffScreenDC::TurnedFont(double angle) const {
-  return text_font_ ? TurnedFontRecord(*text_font_, angle) : gdi::LOGFONTA{};
+  return text_font_ ? TurnedFontRecord(*text_font_, angle, Dpi()) : gdi::LOGFONTA{};
 }
 
 void OffScreenDC::DisplayText() {
@@ -66,11 +66,12 @@ void OffScreenDC::DisplayText() {
   }
 
   // Unturned text uses the font object's own handle; turned text a font made for this call.
+  const int dpi = Dpi();
   gdi::HFONT font = 0, created = 0;
   if (angle == 0.0f) {
-    font = text_font_ ? text_font_->hFont() : 0;
+    font = text_font_ ? text_font_->hFont(dpi) : 0;
   } else if (text_font_) {
-    gdi::LOGFONTA lf = TurnedFontRecord(*text_font_, angle);
+    gdi::LOGFONTA lf = TurnedFontRecord(*text_font_, angle, dpi);
     font = created = gdi::CreateFontIndirectA(&lf);
   }
   gdi::HGDIOBJ previous = font ? gdi::SelectObject(mem_dc_, font) : 0;

@@ -57,15 +57,19 @@ void OffScreenDC::BlastToScreen(int32_t left, int32_t top, int32_t width, int32_
   gdi::BitBlt(ctl_hdc_, left, top, width, height, mem_dc_, left, top, gdi::SRCCOPY);
 }
 
+int OffScreenDC::Dpi() const {
+  return gdi::GetDeviceCaps(mem_dc_, gdi::LOGPIXELSY);
+}
+
 void OffScreenDC::putref_Font(StdFontRef font) {
   if (!font_) {
     // The first real font: remember what the context held so release can put it back.
     font_ = std::move(font);
-    if (font_) old_font_ = gdi::SelectObject(mem_dc_, font_->hFont());
+    if (font_) old_font_ = gdi::SelectObject(mem_dc_, font_->hFont(Dpi()));
     return;
   }
   font_ = std::move(font);
-  gdi::SelectObject(mem_dc_, font_ ? font_->hFont() : old_font_);
+  gdi::SelectObject(mem_dc_, font_ ? font_->hFont(Dpi()) : old_font_);
 }
 
 }  // namespace vg

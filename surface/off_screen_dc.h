@@ -27,7 +27,9 @@ class OffScreenDC {
   void Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_height);
 
   // Copies a block of the surface to the same place in the control's window. A width or
-  // height of -1 stands for the surface's full width or height.
+  // height of -1 stands for the surface's full width or height. The window's host hears of
+  // the copy once, with the rectangle of window pixels it changed (see
+  // gdi::SetWindowListener), and repaints that area; a render pass copies once.
   void BlastToScreen(int32_t left = 0, int32_t top = 0, int32_t width = -1, int32_t height = -1);
 
   // Drawing operations.
@@ -132,6 +134,7 @@ class OffScreenDC {
 
  private:
   void SetColorDepth();
+  int Dpi() const;  // the resolution fonts are made at: the control window's
   void PaintGradient();
   void DrawRivets();
   void DrawRivet(int32_t x, int32_t y);

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "platform/automation/errors.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 
 namespace vg {
 namespace {
@@ -180,24 +180,59 @@ bool ToBoolean(const Variant& v) {
 }
 
 namespace {
-template <class T>
-std::string FormatShortest(T v) {
-  if (v == 0) return "0";
-  char buffer[64];
-  auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+// The automation runtime's text form of a floating value: rounded to `digits` significant
+// digits, trailing zeros dropped, plain decimal for magnitudes from 1E-4 up to below
+// 10^digits and E notation with a signed exponent of at least two digits outside
+// ("1E+15", "1.5E-05").
+std::string FormatSignificant(double v, int digits) {
+  if (v == 0) return "0";  // also -0
+  if (!std::isfinite(v)) return std::isnan(v) ? "nan" : v < 0 ? "-inf" : "inf";
+  char buffer[48];
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, digits - 1);
   if (ec != std::errc()) return "0";
-  std::string s(buffer, ptr);
-  for (char& c : s)
-    if (c == 'e') c = 'E';
-  return s;
+  // buffer holds [-]d[.ddd]e(+|-)xx; the exponent is taken after rounding, so 999999.95
+  // at 7 digits is already 1.000000e+06.
+  std::string_view text(buffer, end - buffer);
+  bool negative = text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  size_t e = text.find('e');
+  std::string mantissa;
+  for (char c : text.substr(0, e))
+    if (c != '.') mantissa += c;
+  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  int exponent = 0;
+  std::string_view exp_text = text.substr(e + 1);
+  if (exp_text.front() == '+') exp_text.remove_prefix(1);
+  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
+
+  std::string out = negative ? "-" : "";
+  if (exponent >= digits || exponent < -4) {
+    out += mantissa[0];
+    if (mantissa.size() > 1) out += "." + mantissa.substr(1);
+    out += exponent < 0 ? "E-" : "E+";
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+  } else if (exponent >= 0) {
+    size_t whole = static_cast<size_t>(exponent) + 1;
+    if (mantissa.size() <= whole) {
+      out += mantissa + std::string(whole - mantissa.size(), '0');
+    } else {
+      out += mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+    }
+  } else {
+    out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+  }
+  return out;
 }
 }  // namespace
 
 std::string FormatSingle(float v) {
-  return FormatShortest(v);
+  return FormatSignificant(v, 7);
 }
 std::string FormatDouble(double v) {
-  return FormatShortest(v);
+  return FormatSignificant(v, 15);
 }
 
 std::string ToText(const Variant& v) {

@@ -24,11 +24,13 @@ int32_t ToLong(const Variant& v);
 float ToSingle(const Variant& v);
 double ToDouble(const Variant& v);
 bool ToBoolean(const Variant& v);
-// Text form: integers in decimal, floating values in their shortest exact form, Booleans
-// as "True"/"False", Empty as "". Objects raise 13.
+// Text form: integers in decimal, floating values as FormatSingle/FormatDouble write them,
+// Booleans as "True"/"False", Empty as "". Objects raise 13.
 std::string ToText(const Variant& v);
 
-// Shortest text that reads back as the same value ("0.5", "2", "1E+20").
+// A Single to 7 significant digits, a Double to 15, trailing zeros dropped; E notation
+// from 1E7 (Single) or 1E15 (Double) up and below 0.0001: "0.1", "100000", "1E+15",
+// "1E-05", "1.5E+20", "0.3333333".
 std::string FormatSingle(float v);
 std::string FormatDouble(double v);
 

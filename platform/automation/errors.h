@@ -22,6 +22,7 @@ inline constexpr int32_t kNoObject = 424;
 inline constexpr int32_t kNotSupported = 438;
 inline constexpr int32_t kArgumentNotOptional = 449;
 inline constexpr int32_t kWrongArguments = 450;
+inline constexpr int32_t kInvalidPropertyValue = 380;
 inline constexpr int32_t kInvalidPicture = 481;
 inline constexpr int32_t kInvalidProcedureCall = 5;
 }  // namespace err

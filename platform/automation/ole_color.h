@@ -1,26 +1,12 @@
 #pragma once
 // OLE_COLOR: 0x00BBGGRR is an RGB colour (red in the low byte); 0x800000nn names system
-// colour nn. OleTranslateColor turns either into a plain RGB value (COLORREF).
+// colour nn. OleTranslateColor turns either into a plain RGB value (COLORREF); the value
+// types themselves live in platform/base/color.h.
 #include <cstdint>
 
+#include "platform/base/color.h"
+
 namespace vg {
-
-using OLE_COLOR = uint32_t;
-using COLORREF = uint32_t;
-
-constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b) {
-  return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
-         (static_cast<COLORREF>(b) << 16);
-}
-constexpr uint8_t GetRValue(COLORREF c) {
-  return static_cast<uint8_t>(c & 0xFF);
-}
-constexpr uint8_t GetGValue(COLORREF c) {
-  return static_cast<uint8_t>((c >> 8) & 0xFF);
-}
-constexpr uint8_t GetBValue(COLORREF c) {
-  return static_cast<uint8_t>((c >> 16) & 0xFF);
-}
 
 using HRESULT = int32_t;
 inline constexpr HRESULT S_OK = 0;

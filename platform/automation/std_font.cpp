@@ -2,9 +2,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "platform/automation/conversions.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 
 namespace vg {
 
@@ -16,12 +17,14 @@ std::shared_ptr<StdFont> StdFont::Create(std::string name, double size) {
 }
 
 StdFont::~StdFont() {
-  if (font_) gdi::DeleteObject(font_);
+  Changed();
 }
 
 void StdFont::Changed() {
-  if (font_) gdi::DeleteObject(font_);
-  font_ = 0;
+  for (Realized& r : fonts_) {
+    if (r.font) gdi::DeleteObject(r.font);
+    r = {};
+  }
 }
 
 void StdFont::SetName(std::string name) {
@@ -54,9 +57,9 @@ void StdFont::SetCharset(int16_t charset) {
   charset_ = charset, Changed();
 }
 
-gdi::LOGFONTA StdFont::LogFont() const {
+gdi::LOGFONTA StdFont::LogFont(int dpi) const {
   gdi::LOGFONTA lf;
-  lf.lfHeight = -RoundToInt32(size_ * gdi::GetScreenDpi() / 72.0);
+  lf.lfHeight = -RoundToInt32(size_ * dpi / 72.0);
   lf.lfWeight = weight_;
   lf.lfItalic = italic_ ? 1 : 0;
   lf.lfUnderline = underline_ ? 1 : 0;
@@ -66,14 +69,19 @@ gdi::LOGFONTA StdFont::LogFont() const {
   return lf;
 }
 
-gdi::HFONT StdFont::hFont() {
-  if (font_ && font_dpi_ != gdi::GetScreenDpi()) Changed();
-  if (!font_) {
-    gdi::LOGFONTA lf = LogFont();
-    font_ = gdi::CreateFontIndirectA(&lf);
-    font_dpi_ = gdi::GetScreenDpi();
+gdi::HFONT StdFont::hFont(int dpi) {
+  if (dpi <= 0) dpi = gdi::kDefaultDpi;
+  if (fonts_[0].font && fonts_[0].dpi == dpi) return fonts_[0].font;
+  if (fonts_[1].font && fonts_[1].dpi == dpi) {
+    std::swap(fonts_[0], fonts_[1]);
+    return fonts_[0].font;
   }
-  return font_;
+  // Make it in place of the one used longer ago.
+  if (fonts_[1].font) gdi::DeleteObject(fonts_[1].font);
+  fonts_[1] = fonts_[0];
+  gdi::LOGFONTA lf = LogFont(dpi);
+  fonts_[0] = {gdi::CreateFontIndirectA(&lf), dpi};
+  return fonts_[0].font;
 }
 
 std::shared_ptr<StdFont> StdFont::Clone() const {

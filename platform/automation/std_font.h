@@ -1,6 +1,7 @@
 #pragma once
-// StdFont: the standard font object hosts and the control share by reference. Its GDI
-// font is made on demand at the screen's resolution and remade when an attribute changes.
+// StdFont: the standard font object hosts and the control share by reference. Its size is
+// in points; its GDI fonts are made on demand at the resolution of the device that draws
+// with them and remade when an attribute changes.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,10 +36,14 @@ class StdFont : public DispatchObject {
   int16_t Charset() const { return charset_; }
   void SetCharset(int16_t charset);
 
-  // The logical font record at the screen's resolution: height -round(points x dpi / 72).
-  gdi::LOGFONTA LogFont() const;
-  // The GDI font of this object, owned by it; 0 when it cannot be made.
-  gdi::HFONT hFont();
+  // The logical font record at a device's resolution: height -round(points x dpi / 72),
+  // halves to even.
+  gdi::LOGFONTA LogFont(int dpi = gdi::kDefaultDpi) const;
+  // The GDI font of this object for a device of `dpi` dots per inch (GetDeviceCaps'
+  // LOGPIXELSY), owned by it; 0 when it cannot be made. The fonts of the last two
+  // resolutions asked for are kept, so a font shared by windows on two screens is not
+  // remade on every paint.
+  gdi::HFONT hFont(int dpi = gdi::kDefaultDpi);
 
   // A new, independent font object with the same attributes.
   std::shared_ptr<StdFont> Clone() const;
@@ -58,8 +63,11 @@ class StdFont : public DispatchObject {
   bool italic_ = false;
   bool underline_ = false;
   bool strikethrough_ = false;
-  gdi::HFONT font_ = 0;
-  int font_dpi_ = 0;
+  struct Realized {
+    gdi::HFONT font = 0;
+    int dpi = 0;
+  };
+  Realized fonts_[2];  // fonts_[0] is the one used last
 };
 
 using StdFontRef = std::shared_ptr<StdFont>;

@@ -1,6 +1,6 @@
 #include "platform/automation/std_picture.h"
 
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 #include "platform/gdi/gdi.h"
 
 namespace vg {
@@ -36,12 +36,14 @@ const DispatchTable<StdPicture>& PictureTable() {
 
 }  // namespace
 
-int32_t PixelsToHimetric(int pixels) {
-  return RoundToInt32(pixels * 2540.0 / gdi::GetScreenDpi());
+int32_t PixelsToHimetric(int pixels, int dpi) {
+  if (dpi <= 0) dpi = gdi::kDefaultDpi;
+  return RoundToInt32(pixels * 2540.0 / dpi);
 }
 
-int HimetricToPixels(int32_t himetric) {
-  return RoundToInt32(himetric * static_cast<double>(gdi::GetScreenDpi()) / 2540.0);
+int HimetricToPixels(int32_t himetric, int dpi) {
+  if (dpi <= 0) dpi = gdi::kDefaultDpi;
+  return RoundToInt32(himetric * static_cast<double>(dpi) / 2540.0);
 }
 
 std::shared_ptr<StdPicture> StdPicture::Empty() {
@@ -49,7 +51,8 @@ std::shared_ptr<StdPicture> StdPicture::Empty() {
 }
 
 std::shared_ptr<StdPicture> StdPicture::FromPixels(int width, int height,
-                                                   std::vector<COLORREF> pixels, int16_t type) {
+                                                   std::vector<COLORREF> pixels, int16_t type,
+                                                   int dpi) {
   std::shared_ptr<StdPicture> p(new StdPicture());
   if (width <= 0 || height <= 0 ||
       pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
@@ -59,8 +62,8 @@ std::shared_ptr<StdPicture> StdPicture::FromPixels(int width, int height,
   p->height_ = height;
   p->pixels_ = std::move(pixels);
   p->handle_ = NextHandle();
-  p->himetric_width_ = PixelsToHimetric(width);
-  p->himetric_height_ = PixelsToHimetric(height);
+  p->himetric_width_ = PixelsToHimetric(width, dpi);
+  p->himetric_height_ = PixelsToHimetric(height, dpi);
   return p;
 }
 

@@ -24,9 +24,11 @@ class StdPicture : public DispatchObject {
  public:
   // A picture object of type none (what an empty LoadPicture gives).
   static std::shared_ptr<StdPicture> Empty();
-  // A bitmap picture of the given pixels; its HIMETRIC size follows the screen's DPI.
+  // A bitmap picture of the given pixels, made for a device of `dpi` dots per inch: its
+  // HIMETRIC size is its pixel size at that resolution.
   static std::shared_ptr<StdPicture> FromPixels(int width, int height, std::vector<COLORREF> pixels,
-                                                int16_t type = vbPicTypeBitmap);
+                                                int16_t type = vbPicTypeBitmap,
+                                                int dpi = gdi::kDefaultDpi);
 
   int16_t Type() const { return type_; }
   // An identifier of the picture's image, unique per picture; 0 for an empty picture.
@@ -59,8 +61,8 @@ class StdPicture : public DispatchObject {
 
 using StdPictureRef = std::shared_ptr<StdPicture>;
 
-// HIMETRIC from pixels at the screen's DPI, and back: rounded, halves to even.
-int32_t PixelsToHimetric(int pixels);
-int HimetricToPixels(int32_t himetric);
+// HIMETRIC from pixels at a device's resolution, and back: rounded, halves to even.
+int32_t PixelsToHimetric(int pixels, int dpi = gdi::kDefaultDpi);
+int HimetricToPixels(int32_t himetric, int dpi = gdi::kDefaultDpi);
 
 }  // namespace vg

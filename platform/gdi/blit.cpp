@@ -14,7 +14,8 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, in
   Bitmap* from = TargetBitmap(src);
   if (!to || !from) return false;
   if (width <= 0 || height <= 0) return true;
-  if (Dc* dc = Get<Dc>(dst); dc->window) ++dc->updates;
+  Dc* to_dc = Get<Dc>(dst);
+  if (to_dc->window) ++to_dc->updates;
   // Clip the block against the source and the destination alike, keeping the two
   // positions in step.
   int64_t x0 = x, y0 = y, sx0 = src_x, sy0 = src_y, w = width, h = height;
@@ -34,6 +35,11 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, in
     const COLORREF* s = from->pixels.data() + (sy0 + r) * from->width + sx0;
     std::memmove(d, s, static_cast<size_t>(w) * sizeof(COLORREF));
   }
+  // Last, so that a listener finds the window's pixels already changed.
+  if (to_dc->listener)
+    to_dc->listener->WindowChanged(
+        dst, RECT{static_cast<int32_t>(x0), static_cast<int32_t>(y0), static_cast<int32_t>(x0 + w),
+                  static_cast<int32_t>(y0 + h)});
   return true;
 }
 

@@ -10,10 +10,6 @@ using namespace detail;
 
 namespace {
 
-// Largest bitmap we agree to make: beyond it creation fails (returns 0) instead of
-// exhausting memory.
-constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 256 MB of pixels
-
 void Deselect(HGDIOBJ handle) {
   Slot* s = Lookup(handle);
   if (!s || s->stock) return;
@@ -34,6 +30,7 @@ Dc NewDc(const Dc* like) {
   if (like) {
     dc.bits_per_pixel = like->bits_per_pixel;
     dc.planes = like->planes;
+    dc.dpi = like->dpi;
   }
   dc.bitmap = StockBitmap();
   dc.brush = StockBrush();
@@ -142,7 +139,7 @@ int GetDeviceCaps(HDC hdc, int index) {
       return dc->planes;
     case LOGPIXELSX:
     case LOGPIXELSY:
-      return GetScreenDpi();
+      return dc->dpi;
     default:
       return 0;
   }
@@ -236,7 +233,7 @@ int GetObjectType(HGDIOBJ object) {
   return 0;
 }
 
-HDC CreateWindowDC(int width, int height) {
+HDC CreateWindowDC(int width, int height, int dpi) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   if (int64_t{width} * height > kMaxBitmapPixels) width = height = 0;
@@ -247,6 +244,7 @@ HDC CreateWindowDC(int width, int height) {
   HBITMAP bitmap = Insert(std::move(surface), false);
   Dc dc = NewDc(nullptr);
   dc.window = true;
+  dc.dpi = dpi > 0 ? dpi : kDefaultDpi;
   dc.bitmap = bitmap;
   HDC hdc = Insert(dc, false);
   Lookup(bitmap)->selected = 1;
@@ -284,6 +282,11 @@ void DestroyWindowDC(HDC hdc) {
 int WindowUpdateCount(HDC hdc) {
   Dc* dc = Get<Dc>(hdc);
   return dc ? dc->updates : 0;
+}
+
+void SetWindowListener(HDC hdc, WindowListener* listener) {
+  Dc* dc = Get<Dc>(hdc);
+  if (dc && dc->window) dc->listener = listener;
 }
 
 void SetDeviceDepth(HDC hdc, int bits_per_pixel, int planes) {

@@ -4,9 +4,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_MODULE_H
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace vg::gdi::detail {
@@ -28,11 +32,56 @@ constexpr char kFontAliases[] = R"(<?xml version="1.0"?>
 </fontconfig>
 )";
 
+// The bytes FreeType holds, counted by the allocator we hand it: every block carries its
+// size in a header of 16 bytes (which keeps the blocks aligned as malloc's).
+struct CountingMemory {
+  static constexpr size_t kHeader = 16;
+  size_t bytes = 0;
+  FT_MemoryRec_ record{};
+
+  CountingMemory() {
+    record.user = this;
+    record.alloc = [](FT_Memory m, long size) -> void* {
+      return static_cast<CountingMemory*>(m->user)->Resize(nullptr, static_cast<size_t>(size));
+    };
+    record.free = [](FT_Memory m, void* block) {
+      CountingMemory& self = *static_cast<CountingMemory*>(m->user);
+      if (!block) return;
+      char* base = static_cast<char*>(block) - kHeader;
+      size_t size;
+      std::memcpy(&size, base, sizeof size);
+      self.bytes -= size;
+      std::free(base);
+    };
+    record.realloc = [](FT_Memory m, long, long size, void* block) -> void* {
+      return static_cast<CountingMemory*>(m->user)->Resize(block, static_cast<size_t>(size));
+    };
+  }
+
+  void* Resize(void* block, size_t size) {
+    char* base = block ? static_cast<char*>(block) - kHeader : nullptr;
+    size_t old = 0;
+    if (base) std::memcpy(&old, base, sizeof old);
+    char* moved = static_cast<char*>(std::realloc(base, size + kHeader));
+    if (!moved) return nullptr;
+    std::memcpy(moved, &size, sizeof size);
+    bytes = bytes - old + size;
+    return moved + kHeader;
+  }
+};
+
 struct Library {
+  CountingMemory memory;
   FT_Library ft = nullptr;
   FcConfig* config = nullptr;
   Library() {
-    if (FT_Init_FreeType(&ft) != 0) ft = nullptr;
+    // What FT_Init_FreeType does, with our allocator.
+    if (FT_New_Library(&memory.record, &ft) == 0) {
+      FT_Add_Default_Modules(ft);
+      FT_Set_Default_Properties(ft);
+    } else {
+      ft = nullptr;
+    }
     config = FcInitLoadConfigAndFonts();
     if (config)
       FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontAliases),
@@ -40,7 +89,7 @@ struct Library {
   }
   ~Library() {
     if (config) FcConfigDestroy(config);
-    if (ft) FT_Done_FreeType(ft);
+    if (ft) FT_Done_Library(ft);
   }
 };
 
@@ -74,76 +123,146 @@ bool MatchFace(const char* family, int weight, bool italic, std::string* file, i
   return ok;
 }
 
-// What makes two logical fonts draw alike. Fixed-size fields, so looking a font up
-// allocates nothing.
-struct Key {
-  char face[kLfFaceSize] = {};
-  int32_t height = 0;
-  int32_t escapement = 0;
-  int32_t weight = 0;
-  bool italic = false;
-  bool operator==(const Key& o) const {
-    return height == o.height && escapement == o.escapement && weight == o.weight &&
-           italic == o.italic && std::strncmp(face, o.face, kLfFaceSize) == 0;
-  }
-};
-
-struct KeyHash {
-  size_t operator()(const Key& k) const {
-    size_t h = 1469598103934665603ull;
-    for (int i = 0; i < kLfFaceSize && k.face[i]; ++i)
-      h = (h ^ static_cast<unsigned char>(k.face[i])) * 1099511628211ull;
-    h ^= static_cast<size_t>(k.height) * 31 + static_cast<size_t>(k.escapement) * 131 +
-         static_cast<size_t>(k.weight) * 7 + k.italic;
-    return h;
-  }
-};
-
-// FreeType and fontconfig with the fonts realised through them. One object, so that the
-// fonts (and their faces) go before the library that made them.
-struct FontSystem {
-  uint64_t epoch = 1;
-  Library library;
-  std::unordered_map<Key, std::unique_ptr<RealizedFont>, KeyHash> fonts;
-};
-
-FontSystem& system() {
-  static FontSystem fs;
-  return fs;
+// What a glyph costs the cache: its bitmap and row bounds, the glyph record and the
+// table entry that holds it.
+size_t GlyphBytes(const Glyph& g) {
+  return sizeof(Glyph) + 32 + g.coverage.capacity() +
+         (g.ink_begin.capacity() + g.ink_end.capacity()) * sizeof(uint16_t);
 }
 
-Library& library() {
-  return system().library;
-}
-std::unordered_map<Key, std::unique_ptr<RealizedFont>, KeyHash>& cache() {
-  return system().fonts;
-}
-
-// A realised font is kept for the life of the process; a program that makes fonts of ever
-// new sizes or angles is bounded here.
-constexpr size_t kMaxCachedFonts = 512;
+// What a realised font costs besides FreeType's memory and its glyphs.
+constexpr size_t kFontBytes = sizeof(RealizedFont) + 96;
 
 }  // namespace
 
-RealizedFont::~RealizedFont() {
-  if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
+// FreeType and fontconfig with the fonts realised through them, most recently used first.
+// One object, so that the fonts (and their faces) go before the library that made them.
+class FontCache {
+ public:
+  uint64_t epoch = 1;
+  size_t limit = kDefaultFontCacheBytes;
+  Library library;
+  std::list<std::unique_ptr<RealizedFont>> lru;
+  std::unordered_map<FontKey, RealizedFont*, FontKeyHash> index;
+  size_t glyph_bytes = 0;  // of every kept glyph
+  Glyph transient;         // the last oversized glyph rendered, and whose it is
+  const RealizedFont* transient_font = nullptr;
+  uint32_t transient_codepoint = 0;
+
+  ~FontCache() { Clear(); }
+
+  size_t Bytes() const {
+    return library.memory.bytes + glyph_bytes + lru.size() * kFontBytes +
+           transient.coverage.capacity();
+  }
+  size_t GlyphLimit() const { return limit / 16; }
+
+  // Makes room for `more` bytes beside what is held, dropping the least recently used
+  // fonts other than `keep`; when only `keep` is left, its glyphs.
+  void MakeRoom(size_t more, RealizedFont* keep) {
+    while (Bytes() + more > limit) {
+      RealizedFont* victim = nullptr;
+      if (!lru.empty()) victim = lru.back().get();
+      if (victim == keep) victim = lru.size() > 1 ? std::prev(lru.end(), 2)->get() : nullptr;
+      if (!victim) {
+        if (keep && keep->glyph_bytes_ > 0) keep->DropGlyphs();
+        return;
+      }
+      Drop(victim);
+    }
+  }
+
+  void Touch(RealizedFont* font) {
+    if (font->lru_ != lru.begin()) lru.splice(lru.begin(), lru, font->lru_);
+  }
+
+  void Drop(RealizedFont* font) {
+    if (transient_font == font) DropTransient();
+    index.erase(font->key_);
+    lru.erase(font->lru_);  // frees the font, its glyphs and its face
+    ++epoch;
+  }
+
+  void DropTransient() {
+    transient = Glyph();
+    transient_font = nullptr;
+  }
+
+  void Clear() {
+    DropTransient();
+    index.clear();
+    lru.clear();
+    ++epoch;
+  }
+};
+
+namespace {
+
+FontCache& cache() {
+  static FontCache c;
+  return c;
 }
 
-RealizedFont* Realize(const LOGFONTA& record) {
-  Key key;
+Library& library() {
+  return cache().library;
+}
+
+FontKey KeyOf(const LOGFONTA& record) {
+  FontKey key;
   std::memcpy(key.face, record.lfFaceName, kLfFaceSize - 1);  // key.face stays NUL-ended
   key.height = record.lfHeight;
   key.escapement = record.lfEscapement % 3600;
   key.weight = record.lfWeight;
   key.italic = record.lfItalic != 0;
-  auto& fonts = cache();
-  if (auto it = fonts.find(key); it != fonts.end()) return it->second.get();
-  if (fonts.size() >= kMaxCachedFonts) {
-    fonts.clear();
-    ++system().epoch;
+  return key;
+}
+
+}  // namespace
+
+bool FontKey::operator==(const FontKey& o) const {
+  return height == o.height && escapement == o.escapement && weight == o.weight &&
+         italic == o.italic && std::strncmp(face, o.face, kLfFaceSize) == 0;
+}
+
+size_t FontKeyHash::operator()(const FontKey& k) const {
+  size_t h = 1469598103934665603ull;
+  for (int i = 0; i < kLfFaceSize && k.face[i]; ++i)
+    h = (h ^ static_cast<unsigned char>(k.face[i])) * 1099511628211ull;
+  h ^= static_cast<size_t>(k.height) * 31 + static_cast<size_t>(k.escapement) * 131 +
+       static_cast<size_t>(k.weight) * 7 + k.italic;
+  return h;
+}
+
+RealizedFont::~RealizedFont() {
+  DropGlyphs();
+  if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
+}
+
+void RealizedFont::DropGlyphs() {
+  cache().glyph_bytes -= glyph_bytes_;
+  glyph_bytes_ = 0;
+  glyphs_.clear();
+  std::fill(std::begin(ascii_), std::end(ascii_), nullptr);
+}
+
+void TouchFont(RealizedFont* font) {
+  cache().Touch(font);
+}
+
+bool FontCached(const LOGFONTA& record) {
+  return cache().index.count(KeyOf(record)) != 0;
+}
+
+RealizedFont* Realize(const LOGFONTA& record) {
+  const FontKey key = KeyOf(record);
+  FontCache& c = cache();
+  if (auto it = c.index.find(key); it != c.index.end()) {
+    TouchFont(it->second);
+    return it->second;
   }
 
   std::unique_ptr<RealizedFont> font(new RealizedFont());
+  font->key_ = key;
   font->angle_ = key.escapement / 10.0 * 3.14159265358979323846 / 180.0;
   Library& lib = library();
   std::string file;
@@ -185,18 +304,16 @@ RealizedFont* Realize(const LOGFONTA& record) {
     }
   }
   RealizedFont* raw = font.get();
-  fonts.emplace(key, std::move(font));
+  c.lru.push_front(std::move(font));
+  raw->lru_ = c.lru.begin();
+  c.index.emplace(key, raw);
+  c.MakeRoom(0, raw);  // the new face counts already
   return raw;
 }
 
-const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
-  if (!face_) return nullptr;
-  if (codepoint < 128 && ascii_[codepoint]) return ascii_[codepoint];
-  if (codepoint >= 128)
-    if (auto it = glyphs_.find(codepoint); it != glyphs_.end()) return it->second.get();
-
+void RealizedFont::Render(uint32_t codepoint, Glyph* glyph) {
+  // Anything a failed render leaves stays empty and drawing it draws nothing.
   FT_Face face = static_cast<FT_Face>(face_);
-  auto glyph = std::make_unique<Glyph>();
   FT_UInt index = FT_Get_Char_Index(face, codepoint);
   // The unturned advance decides the pen's steps, turned or not.
   FT_Set_Transform(face, nullptr, nullptr);
@@ -210,6 +327,7 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
     m.yy = m.xx;
     FT_Set_Transform(face, &m, nullptr);
   }
+  glyph->width = glyph->height = 0;
   if (FT_Load_Glyph(face, index, angle_ != 0.0 ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT) == 0 &&
       FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
     const FT_Bitmap& bm = face->glyph->bitmap;
@@ -230,6 +348,12 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
               (src[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
       }
     }
+    // FreeType keeps the last bitmap it rendered until the next load; a large one is let
+    // go now, so that it is not held beside the cache.
+    if (static_cast<size_t>(glyph->stride) * glyph->height > 65536)
+      FT_Load_Glyph(face, 0, FT_LOAD_NO_SCALE);
+  } else {
+    glyph->coverage.clear();
   }
   FT_Set_Transform(face, nullptr, nullptr);
   glyph->ink_begin.assign(static_cast<size_t>(glyph->height), 0);
@@ -242,18 +366,70 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
     glyph->ink_begin[y] = static_cast<uint16_t>(first);
     glyph->ink_end[y] = static_cast<uint16_t>(last);
   }
-  const Glyph* result = glyph.get();
-  if (codepoint < 128) {
-    ascii_store_.push_back(std::move(glyph));
-    ascii_[codepoint] = result;
+}
+
+const Glyph* RealizedFont::Entry(uint32_t codepoint) {
+  if (!face_) return nullptr;
+  if (codepoint < 128 && ascii_[codepoint]) return ascii_[codepoint];
+  if (codepoint >= 128)
+    if (auto it = glyphs_.find(codepoint); it != glyphs_.end()) return it->second.get();
+
+  FontCache& c = cache();
+  ReleaseTransientGlyph();  // the glyph handed out before is done with
+  Glyph fresh;
+  Render(codepoint, &fresh);
+  auto kept = std::make_unique<Glyph>();
+  if (GlyphBytes(fresh) > c.GlyphLimit()) {
+    // Too large to keep: remember the metrics; the coverage goes to the transient glyph,
+    // where it stays until the text call ends.
+    kept->left = fresh.left, kept->top = fresh.top;
+    kept->width = fresh.width, kept->height = fresh.height;
+    kept->advance = fresh.advance, kept->stride = fresh.stride;
+    kept->oversized = true;
+    c.transient = std::move(fresh);
+    c.transient_font = this;
+    c.transient_codepoint = codepoint;
   } else {
-    glyphs_.emplace(codepoint, std::move(glyph));
+    *kept = std::move(fresh);
   }
+  const size_t bytes = GlyphBytes(*kept);
+  c.MakeRoom(bytes, this);
+  const Glyph* result = kept.get();
+  glyphs_.insert_or_assign(codepoint, std::move(kept));
+  if (codepoint < 128) ascii_[codepoint] = result;
+  glyph_bytes_ += bytes;
+  c.glyph_bytes += bytes;
   return result;
 }
 
+const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
+  const Glyph* g = Entry(codepoint);
+  if (!g || !g->oversized) return g;
+  // The transient glyph may hold this character already (it was just made).
+  FontCache& c = cache();
+  if (c.transient_font != this || c.transient_codepoint != codepoint) {
+    ReleaseTransientGlyph();  // the glyph handed out before is done with
+    Glyph fresh;
+    Render(codepoint, &fresh);
+    c.transient = std::move(fresh);
+    c.transient_font = this;
+    c.transient_codepoint = codepoint;
+  }
+  return &c.transient;
+}
+
+int RealizedFont::Advance(uint32_t codepoint) {
+  const Glyph* g = Entry(codepoint);
+  return g ? g->advance : 0;
+}
+
+void ReleaseTransientGlyph() {
+  FontCache& c = cache();
+  if (c.transient_font) c.DropTransient();
+}
+
 uint64_t FontCacheEpoch() {
-  return system().epoch;
+  return cache().epoch;
 }
 
 uint32_t NextCodepoint(const char* text, int length, int* i) {
@@ -276,8 +452,20 @@ uint32_t NextCodepoint(const char* text, int length, int* i) {
 namespace vg::gdi {
 
 void FlushFontCache() {
-  detail::cache().clear();
-  ++detail::system().epoch;  // fonts that remember a realised form look it up again
+  detail::cache().Clear();  // fonts that remember a realised form look it up again
+}
+
+void SetFontCacheLimit(size_t bytes) {
+  detail::cache().limit = bytes;
+  detail::cache().MakeRoom(0, nullptr);
+}
+
+size_t FontCacheLimit() {
+  return detail::cache().limit;
+}
+
+size_t FontCacheBytes() {
+  return detail::cache().Bytes();
 }
 
 }  // namespace vg::gdi

@@ -4,9 +4,10 @@
 // handles; rectangles with exclusive right and bottom edges; 32-bit pixels holding
 // COLORREF values (0x00BBGGRR). Every object made by a Create... call is counted until it
 // is deleted, so tests can prove that drawing leaks nothing. One thread, no locks.
+#include <cstddef>
 #include <cstdint>
 
-#include "platform/automation/ole_color.h"
+#include "platform/base/color.h"
 
 namespace vg::gdi {
 
@@ -52,7 +53,9 @@ inline constexpr int OPAQUE = 2;
 inline constexpr uint32_t SRCCOPY = 0x00CC0020;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
-// Device contexts and bitmaps.
+// Device contexts and bitmaps. No bitmap (window surfaces included) holds more than
+// kMaxBitmapPixels pixels: a larger one is not made, instead of exhausting memory.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 256 MB of pixels
 HDC CreateCompatibleDC(HDC hdc);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 // A 32-bit bitmap holding a copy of width x height pixels.
@@ -124,6 +127,15 @@ bool GetTextExtentPoint32A(HDC hdc, const char* text, int length, SIZE* size);
 // Drops every realised font and rendered glyph (they are made again on demand), for
 // instance after fonts were installed.
 void FlushFontCache();
+// Realised fonts and their rendered glyphs are kept up to a number of bytes (the font
+// engine's own memory for faces included); beyond it the least recently used fonts go
+// first. A glyph larger than a sixteenth of the limit is never kept: it is rendered for
+// the call that draws it and released at its end, so one huge glyph cannot hold memory.
+inline constexpr size_t kDefaultFontCacheBytes = size_t{64} << 20;  // 64 MB
+void SetFontCacheLimit(size_t bytes);
+size_t FontCacheLimit();
+// Bytes the cache holds now.
+size_t FontCacheBytes();
 inline constexpr uint32_t ETO_OPAQUE = 2;
 inline constexpr uint32_t ETO_CLIPPED = 4;
 // Draws text with its cell's upper left corner at (x, y) (turned with the font), in the
@@ -137,16 +149,29 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
 COLORREF GetPixel(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 
-// What the host's screen provides: windows with a device context of their own, the
-// screen's resolution and colour depth. Window contexts are not counted as objects.
-HDC CreateWindowDC(int width, int height);
+// What the host's screen provides: windows with a device context of their own, each with
+// its own resolution (dots per inch; GetDeviceCaps answers LOGPIXELSX/Y with it, and
+// memory contexts made compatible with a window inherit it) and colour depth. Window
+// contexts are not counted as objects.
+inline constexpr int kDefaultDpi = 96;
+HDC CreateWindowDC(int width, int height, int dpi = kDefaultDpi);
 void ResizeWindowDC(HDC hdc, int width, int height);
 void DestroyWindowDC(HDC hdc);
 // How many block copies have reached a window context: one per finished picture when the
 // control draws properly, so tests can tell one draw from none or several.
 int WindowUpdateCount(HDC hdc);
-void SetScreenDpi(int dpi);
-int GetScreenDpi();
+// Whoever shows a window context on a real screen listens to it: every block copy that
+// reaches the window reports the rectangle of window pixels it changed (already clipped
+// to the window, never empty), once per copy, so the listener can schedule exactly one
+// repaint of that area. One listener per window; nullptr stops listening.
+class WindowListener {
+ public:
+  virtual void WindowChanged(HDC window, const RECT& changed) = 0;
+
+ protected:
+  ~WindowListener() = default;
+};
+void SetWindowListener(HDC window, WindowListener* listener);
 // Makes a device report another colour depth (bits per pixel and planes); contexts and
 // bitmaps made compatible with it inherit that depth. Pixels stay 32-bit.
 void SetDeviceDepth(HDC hdc, int bits_per_pixel, int planes);

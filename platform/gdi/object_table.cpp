@@ -52,11 +52,5 @@ namespace vg::gdi {
 int LiveObjectCount() {
   return detail::table().live;
 }
-void SetScreenDpi(int dpi) {
-  detail::table().screen_dpi = dpi > 0 ? dpi : 96;
-}
-int GetScreenDpi() {
-  return detail::table().screen_dpi;
-}
 
 }  // namespace vg::gdi

@@ -49,6 +49,7 @@ struct Dc {
   bool window = false;
   int bits_per_pixel = 32;
   int planes = 1;
+  int dpi = kDefaultDpi;  // LOGPIXELSX and LOGPIXELSY
   HBITMAP bitmap = 0;
   HBRUSH brush = 0;
   HPEN pen = 0;
@@ -56,8 +57,9 @@ struct Dc {
   int bk_mode = OPAQUE;
   COLORREF bk_color = RGB(255, 255, 255);
   COLORREF text_color = 0;
-  int updates = 0;    // block copies received (window contexts)
-  int32_t pos_x = 0;  // the current position, for lines
+  int updates = 0;                     // block copies received (window contexts)
+  WindowListener* listener = nullptr;  // told of every block copy (window contexts)
+  int32_t pos_x = 0;                   // the current position, for lines
   int32_t pos_y = 0;
 };
 
@@ -83,7 +85,6 @@ struct Table {
   HBRUSH stock_brush = 0;
   HPEN stock_pen = 0;
   HFONT stock_font = 0;
-  int screen_dpi = 96;
 
   Table();
 

@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 #include "platform/gdi/font_cache.h"
 #include "platform/gdi/object_table.h"
 
@@ -21,16 +21,25 @@ RealizedFont* SelectedFont(const Dc& dc) {
   if (!font->realized || font->epoch != FontCacheEpoch()) {
     font->realized = Realize(font->record);
     font->epoch = FontCacheEpoch();
+  } else {
+    TouchFont(font->realized);
   }
   return font->realized;
 }
 
 int Advances(RealizedFont& font, const char* text, int length) {
   int width = 0;
-  for (int i = 0; i < length;)
-    if (const Glyph* g = font.GlyphFor(NextCodepoint(text, length, &i))) width += g->advance;
+  for (int i = 0; i < length;) width += font.Advance(NextCodepoint(text, length, &i));
   return width;
 }
+
+// Lets go of a glyph too large to keep when a text call ends, however it ends.
+struct TransientGlyphRelease {
+  TransientGlyphRelease() = default;
+  TransientGlyphRelease(const TransientGlyphRelease&) = delete;
+  TransientGlyphRelease& operator=(const TransientGlyphRelease&) = delete;
+  ~TransientGlyphRelease() { ReleaseTransientGlyph(); }
+};
 
 struct Clip {
   int left, top, right, bottom;
@@ -158,6 +167,7 @@ bool GetTextExtentPoint32A(HDC hdc, const char* text, int length, SIZE* size) {
     *size = {};
     return true;
   }
+  const TransientGlyphRelease release;
   size->cx = Advances(*font, text, length);
   size->cy = font->ascent() + font->descent();
   return true;
@@ -178,6 +188,7 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
   if (clip.left >= clip.right || clip.top >= clip.bottom) return true;
   RealizedFont* font = SelectedFont(*dc);
   if (!font || !font->ok()) return true;
+  const TransientGlyphRelease release;
   const Font* logical = Get<Font>(dc->font);
   const double cosa = std::cos(font->angle()), sina = std::sin(font->angle());
   const COLORREF color = dc->text_color;

@@ -1,8 +1,12 @@
 #pragma once
 // The contract between a control and the host framework it lives in: the framework's
 // control object (UserControl) that the control reads and writes, and the framework events
-// (ControlEvents) the control handles. Hosts implement UserControl; controls implement
-// ControlEvents. Neither knows the other's concrete type.
+// (ControlEvents) the control handles. Hosts implement UserControl (HostBase implements
+// what every host shares, by the rules in window_rules.h); controls implement
+// ControlEvents. Neither knows the other's concrete type. The control draws into its
+// window's device context (hDC); each copy that reaches the window is reported to the
+// host with the rectangle it changed (gdi::SetWindowListener), so a toolkit repaints
+// exactly that area once.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,7 +54,8 @@ class UserControl {
   virtual bool AmbientUserMode() const = 0;
   virtual StdFontRef AmbientFont() const = 0;
 
-  // The screen's twips per pixel, as floating values.
+  // Twips per pixel of the screen the window is on, as floating values; the window's
+  // device context reports the same resolution (GetDeviceCaps LOGPIXELSX/Y).
   virtual double TwipsPerPixelX() const = 0;
   virtual double TwipsPerPixelY() const = 0;
 

@@ -1,5 +1,6 @@
 #pragma once
 // PNG files in and out of COLORREF pixel buffers (0x00BBGGRR).
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,18 @@ bool SavePng(const std::string& path, const COLORREF* pixels, int width, int hei
 
 enum class PngReadResult { kOk, kNotFound, kInvalid };
 
-// Reads a PNG file of any colour type into COLORREF pixels. Partly transparent pixels are
-// composed over `background` (pictures have no transparency). Files that are no PNG, are
-// damaged, or hold more than 2^26 pixels give kInvalid with a reason in *error.
+// Reads a PNG file of any colour type, bit depth and interlacing into COLORREF pixels,
+// keeping the stored sample values: gamma and colour-space chunks are ignored, 16-bit
+// samples become 8 bits rounded to the nearest (v * 255 / 65535), and partly transparent
+// pixels (alpha or tRNS) are composed over `background` at the stored precision (pictures
+// have no transparency). Files that are no PNG, are damaged or truncated, or hold more
+// pixels than the raster device's bitmap cap give kInvalid with a reason in *error; a
+// header claiming more pixels than the file can hold is refused before any allocation.
 PngReadResult LoadPng(const std::string& path, COLORREF background, int* width, int* height,
                       std::vector<COLORREF>* pixels, std::string* error);
+// The same for a PNG held in memory.
+PngReadResult LoadPngFromMemory(const unsigned char* data, size_t size, COLORREF background,
+                                int* width, int* height, std::vector<COLORREF>* pixels,
+                                std::string* error);
 
 }  // namespace vg

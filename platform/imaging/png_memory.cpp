@@ -39,33 +39,4 @@ bool EncodePng(const COLORREF* pixels, int width, int height, std::vector<uint8_
   return ok;
 }
 
-bool DecodePng(std::span<const uint8_t> data, int* width, int* height,
-               std::vector<COLORREF>* pixels, std::string* error) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  auto fail = [&](const char* reason) {
-    if (error) *error = image.warning_or_error ? image.message : reason;
-    png_image_free(&image);
-    return false;
-  };
-  if (data.empty() || !png_image_begin_read_from_memory(&image, data.data(), data.size()))
-    return fail("not a PNG image");
-  constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
-  if (image.width == 0 || image.height == 0 || uint64_t{image.width} * image.height > kMaxPixels)
-    return fail("the picture is too large");
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  png_color black{0, 0, 0};
-  if (!png_image_finish_read(&image, &black, rgb.data(), 0, nullptr))
-    return fail("the picture is damaged");
-  *width = static_cast<int>(image.width);
-  *height = static_cast<int>(image.height);
-  pixels->resize(static_cast<size_t>(image.width) * image.height);
-  for (size_t i = 0; i < pixels->size(); ++i)
-    (*pixels)[i] = RGB(rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
-  png_image_free(&image);
-  return true;
-}
-
 }  // namespace vg

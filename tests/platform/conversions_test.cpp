@@ -4,7 +4,7 @@
 
 #include "platform/automation/conversions.h"
 #include "platform/automation/errors.h"
-#include "platform/automation/numeric.h"
+#include "platform/base/numeric.h"
 
 namespace vg {
 namespace {
@@ -96,6 +96,58 @@ TEST(ToText, UsesShortestExactForms) {
   EXPECT_EQ(ToText(Variant::Boolean(true)), "True");
   EXPECT_EQ(ToText(Variant()), "");
   EXPECT_EQ(ErrorOf([] { ToText(Variant::Nothing()); }), err::kTypeMismatch);
+}
+
+// Text forms as a host prints them: 15 significant digits for a Double, 7 for a Single,
+// E notation from 10^15 (10^7) up and below 0.0001.
+struct TextRow {
+  double value;
+  const char* as_double;
+  const char* as_single;
+};
+
+TEST(ToText, FloatingValuesSwitchToENotationAtTheirPrecision) {
+  const TextRow rows[] = {
+      {100000.0, "100000", "100000"},
+      {1e14, "100000000000000", "1E+14"},
+      {999999999999999.0, "999999999999999", "1E+15"},
+      {1e15, "1E+15", "1E+15"},
+      {-1e15, "-1E+15", "-1E+15"},
+      {1234567.0, "1234567", "1234567"},
+      {12345678.0, "12345678", "1.234568E+07"},
+      {1e7, "10000000", "1E+07"},
+      {9999999.0, "9999999", "9999999"},
+      {1.5e20, "1.5E+20", "1.5E+20"},
+      {1e100, "1E+100", "1E+100"},  // beyond a Single: only the Double column applies
+      {0.0001, "0.0001", "0.0001"},
+      {0.00001, "1E-05", "1E-05"},
+      {-0.000015, "-1.5E-05", "-1.5E-05"},
+      {0.00012345, "0.00012345", "0.00012345"},
+      {0.1, "0.1", "0.1"},
+      {-0.5, "-0.5", "-0.5"},
+      {1.0 / 3, "0.333333333333333", "0.3333333"},
+      {2.0 / 3, "0.666666666666667", "0.6666667"},
+      {-2.0 / 3, "-0.666666666666667", "-0.6666667"},
+      {123456.789, "123456.789", "123456.8"},
+      {0.58, "0.58", "0.58"},
+      {-0.0, "0", "0"},
+      {5e-324, "4.94065645841247E-324", "0"},
+  };
+  for (const TextRow& row : rows) {
+    EXPECT_EQ(ToText(Variant::Double(row.value)), row.as_double) << row.value;
+    if (std::abs(row.value) < 1e38) {
+      EXPECT_EQ(ToText(Variant::Single(static_cast<float>(row.value))), row.as_single) << row.value;
+    }
+  }
+}
+
+TEST(ToSingle, ValuesBeyondTheSingleRangeOverflow) {
+  EXPECT_EQ(ErrorOf([] { ToSingle(Variant::Double(1e39)); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToSingle(Variant::Double(-3.5e38)); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToSingle(Variant::String("4e38")); }), err::kOverflow);
+  EXPECT_EQ(ToSingle(Variant::Double(3.4e38)), 3.4e38f);
+  EXPECT_EQ(ToSingle(Variant::Double(1e-50)), 0.0f);  // too small is zero, not an error
+  EXPECT_EQ(ToSingle(Variant::String("-2.5")), -2.5f);
 }
 
 TEST(AutomationError, CarriesTheStandardDescription) {

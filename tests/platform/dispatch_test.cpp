@@ -91,7 +91,6 @@ TEST(StdFontObject, KeepsBoldAndWeightTogetherAndMakesItsFontRecord) {
   font->SetWeight(400);
   EXPECT_FALSE(font->Bold());
   font->SetBold(true);
-  gdi::SetScreenDpi(96);
   gdi::LOGFONTA lf = font->LogFont();
   EXPECT_EQ(lf.lfHeight, -11);  // 8.25 pt at 96 DPI
   EXPECT_EQ(lf.lfWeight, 700);
@@ -118,7 +117,6 @@ TEST(StdPictureObject, EmptyAndBitmapPictures) {
   auto empty = StdPicture::Empty();
   EXPECT_EQ(empty->Type(), vbPicTypeNone);
   EXPECT_EQ(empty->Handle(), 0);
-  gdi::SetScreenDpi(96);
   auto bitmap = StdPicture::FromPixels(100, 20, std::vector<COLORREF>(2000, 0));
   EXPECT_EQ(bitmap->Type(), vbPicTypeBitmap);
   EXPECT_NE(bitmap->Handle(), 0);
@@ -126,6 +124,47 @@ TEST(StdPictureObject, EmptyAndBitmapPictures) {
   EXPECT_EQ(HimetricToPixels(bitmap->HimetricWidth()), 100);
   auto wrong = StdPicture::FromPixels(10, 10, std::vector<COLORREF>(5, 0));
   EXPECT_EQ(wrong->Type(), vbPicTypeNone);
+}
+
+}  // namespace
+}  // namespace vg
+
+namespace vg {
+namespace {
+
+TEST(StdFontObject, HeightIsPointsAtTheDevicesResolutionRoundedHalvesToEven) {
+  struct Row {
+    double points;
+    int dpi;
+    int32_t height;
+  };
+  // points x dpi / 72: 8.25 at 96 is 11; 1.875 at 96 is 2.5 -> 2; 2.625 at 96 is 3.5 -> 4;
+  // 3.375 at 96 is 4.5 -> 4; 1.5 at 120 is 2.5 -> 2; 10 at 100 is 13.89 -> 14.
+  for (Row row : {Row{8.25, 96, -11}, Row{8.25, 192, -22}, Row{8.25, 120, -14}, Row{1.875, 96, -2},
+                  Row{2.625, 96, -4}, Row{3.375, 96, -4}, Row{1.5, 120, -2}, Row{10, 100, -14}}) {
+    auto font = StdFont::Create("Liberation Sans", row.points);
+    EXPECT_EQ(font->LogFont(row.dpi).lfHeight, row.height) << row.points << " pt, " << row.dpi;
+    gdi::LOGFONTA lf;
+    ASSERT_TRUE(gdi::GetFontRecord(font->hFont(row.dpi), &lf));
+    EXPECT_EQ(lf.lfHeight, row.height);
+  }
+}
+
+TEST(StdFontObject, KeepsItsFontsForTwoResolutions) {
+  int before = gdi::LiveObjectCount();
+  {
+    auto font = StdFont::Create();
+    const gdi::HFONT low = font->hFont(96), high = font->hFont(192);
+    EXPECT_NE(low, high);
+    EXPECT_EQ(font->hFont(96), low);  // a font shared by two windows is not remade
+    EXPECT_EQ(font->hFont(192), high);
+    EXPECT_EQ(gdi::LiveObjectCount(), before + 2);
+    font->hFont(120);  // a third resolution replaces the one used longer ago
+    EXPECT_EQ(gdi::GetObjectType(low), 0);
+    EXPECT_EQ(font->hFont(192), high);
+    EXPECT_EQ(gdi::LiveObjectCount(), before + 2);
+  }
+  EXPECT_EQ(gdi::LiveObjectCount(), before);
 }
 
 }  // namespace

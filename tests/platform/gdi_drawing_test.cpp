@@ -2,40 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi.h"
+#include "tests/platform/canvas.h"
 
 namespace vg::gdi {
 namespace {
-
-// A memory context with a W x H bitmap, released at the end of the test.
-struct Canvas {
-  HDC window;
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  Canvas(int w, int h) {
-    window = CreateWindowDC(w, h);
-    dc = CreateCompatibleDC(window);
-    bitmap = CreateCompatibleBitmap(window, w, h);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    DestroyWindowDC(window);
-  }
-  void Fill(RECT r, COLORREF c) {
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-  }
-  int Count(COLORREF c) const {
-    PixelView v = GetPixels(dc);
-    int n = 0;
-    for (int i = 0; i < v.width * v.height; ++i) n += v.pixels[i] == c;
-    return n;
-  }
-};
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -122,6 +92,42 @@ TEST(WindowContext, KeepsItsPixelsWhenResizedAndCountsUpdates) {
   EXPECT_EQ(WindowUpdateCount(window), 1);
   DeleteObject(b);
   DestroyWindowDC(window);
+}
+
+}  // namespace
+}  // namespace vg::gdi
+
+namespace vg::gdi {
+namespace {
+
+TEST(LineTo, TheEndPointIsNotDrawn) {
+  struct Row {
+    POINT from, to;
+    int pen_width;
+    int painted;      // pixels painted in all
+    POINT first_out;  // the end point, or the first pixel past the square pen's reach
+  };
+  // A one-pixel pen paints |dx| pixels of a horizontal line; a 3-pixel pen reaches one
+  // pixel on each side, so its line stops one pixel beyond the last painted centre.
+  for (const Row& row :
+       {Row{{2, 5}, {7, 5}, 1, 5, {7, 5}}, Row{{7, 5}, {2, 5}, 1, 5, {2, 5}},
+        Row{{4, 1}, {4, 8}, 1, 7, {4, 8}}, Row{{4, 8}, {4, 1}, 1, 7, {4, 1}},
+        Row{{1, 1}, {6, 6}, 1, 5, {6, 6}}, Row{{3, 5}, {9, 5}, 3, 8 * 3, {10, 5}}}) {
+    Canvas c(12, 12);
+    HPEN pen = CreatePen(PS_SOLID, row.pen_width, kRed);
+    HGDIOBJ old = SelectObject(c.dc, pen);
+    MoveToEx(c.dc, row.from.x, row.from.y, nullptr);
+    LineTo(c.dc, row.to.x, row.to.y);
+    SelectObject(c.dc, old);
+    DeleteObject(pen);
+    EXPECT_EQ(c.Count(kRed), row.painted) << row.from.x << "," << row.from.y;
+    EXPECT_EQ(GetPixel(c.dc, row.from.x, row.from.y), kRed);
+    EXPECT_EQ(GetPixel(c.dc, row.first_out.x, row.first_out.y), 0u);
+    POINT at;
+    MoveToEx(c.dc, 0, 0, &at);  // the current position moved to the end point
+    EXPECT_EQ(at.x, row.to.x);
+    EXPECT_EQ(at.y, row.to.y);
+  }
 }
 
 }  // namespace

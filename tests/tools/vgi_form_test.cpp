@@ -63,6 +63,8 @@ std::vector<COLORREF> WindowPixels(Interpreter& vgi) {
 }
 
 // The example form holds the control the example script builds, and it draws the same.
+// After a change to the script, store it again: (grep -v '^:save' examples/progress-bar.vgi;
+// echo ':store examples/progress-bar.ui ProgressBar') | build/vgi -
 TEST(VgiForms, TheExampleFormDrawsWhatTheExampleScriptDraws) {
   std::string examples = std::string(std::getenv("VG_SOURCE_DIR")) + "/examples/";
   std::ostringstream out;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "tools/vgi/interpreter.h"
@@ -221,6 +222,84 @@ TEST(Vgi, SavesTheWindowAsPng) {
   EXPECT_EQ(magic[3], 'G');
   std::remove(path.c_str());
   EXPECT_EQ(RunScript(":save /nonexistent-dir/x.png\n").rfind("Host error: cannot save", 0), 0u);
+}
+
+TEST(Vgi, DeepNestingIsASyntaxErrorNotACrash) {
+  auto nested = [](int depth, const std::string& open, const std::string& close) {
+    std::string s = "? ";
+    for (int i = 0; i < depth; ++i) s += open;
+    s += "1";
+    for (int i = 0; i < depth; ++i) s += close;
+    return s + "\n";
+  };
+  // 255 signs and the number make 256 levels; one more is refused at its column.
+  EXPECT_EQ(RunScript(nested(255, "-", "") + nested(127, "(-", ")")), "-1\n-1\n");
+  EXPECT_EQ(RunScript(nested(256, "-", "")),
+            "Syntax error: expression nested more than 256 deep at column 259\n");
+  std::string refused = "Syntax error: expression nested more than 256 deep at column ";
+  for (const std::string& line :
+       {nested(50000, "(", ")"), nested(100000, "-", ""), nested(20000, "RGB(1, 2, ", ")")})
+    EXPECT_EQ(RunScript(line).rfind(refused, 0), 0u) << line.substr(0, 20);
+  EXPECT_EQ(RunScript(nested(100000, "-", "") + "? 2\n").substr(0, refused.size()), refused);
+}
+
+TEST(Vgi, ScriptFilesReportErrorsWithTheirLineOnTheDiagnostics) {
+  std::string path = ::testing::TempDir() + "vgi-lines.vgi";
+  {
+    std::ofstream f(path);
+    f << "? 1\n\nFrobnicate\n? (2\n:size 10000 10000\n? 3\n";
+  }
+  std::ostringstream out, diagnostics;
+  Interpreter interpreter({}, out);
+  EXPECT_EQ(interpreter.RunFile(path, false, diagnostics), 0);
+  EXPECT_EQ(out.str(),
+            "1\n"
+            "Run-time error '438': Object doesn't support this property or method\n"
+            "Syntax error: expected ')' at column 5 (end of line)\n"
+            "Host error: 10000 x 10000 pixels is more than a window can hold (at most 67108864 "
+            "pixels)\n"
+            "3\n");
+  EXPECT_EQ(diagnostics.str(),
+            path + ":3: Run-time error '438': Object doesn't support this property or method\n" +
+                path + ":4: Syntax error: expected ')' at column 5 (end of line)\n" + path +
+                ":5: Host error: 10000 x 10000 pixels is more than a window can hold (at most "
+                "67108864 pixels)\n");
+  // The refused size left the window as it was.
+  EXPECT_EQ(RunScript(":size 8192 8193\n:extent\n:size 8192 8192\n:extent\n"),
+            "Host error: 8192 x 8193 pixels is more than a window can hold (at most 67108864 "
+            "pixels)\n900 315 60 21\n122880 122880 8192 8192\n");
+  std::ostringstream strict_diagnostics;
+  EXPECT_EQ(Interpreter({}, out).RunFile(path, true, strict_diagnostics), 1);
+  EXPECT_EQ(strict_diagnostics.str(),
+            path + ":3: Run-time error '438': Object doesn't support this property or method\n");
+  std::remove(path.c_str());
+}
+
+TEST(Vgi, ScriptsThatCannotBeReadExitWithStatusTwo) {
+  std::ostringstream out;
+  Interpreter interpreter({}, out);
+  for (const std::string& path : {::testing::TempDir(), ::testing::TempDir() + "no-such.vgi"}) {
+    std::ostringstream diagnostics;
+    EXPECT_EQ(interpreter.RunFile(path, false, diagnostics), 2) << path;
+    EXPECT_EQ(diagnostics.str().rfind("vgi: cannot read " + path + ": ", 0), 0u)
+        << diagnostics.str();
+  }
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST(Vgi, EndOfInputAtThePromptEndsTheLine) {
+  std::ostringstream out;
+  Interpreter interpreter({}, out);
+  std::istringstream in("? 1\n");
+  EXPECT_EQ(interpreter.Run(in, false, true), 0);
+  EXPECT_EQ(out.str(), "> 1\n> \n");
+}
+
+TEST(Vgi, HashesTheWindowsPixels) {
+  // FNV-1a 64 over width, height and pixels, four bytes each, least significant first.
+  EXPECT_EQ(RunScript(":size 0 0\n:hash\n"), "a8c7f832281a39c5\n");
+  EXPECT_EQ(RunScript(":size 1 1\nBorderStyle = 0\nBackColor = &H30201&\n:hash\n:hash x\n"),
+            "ef73d83a80c8d3a1\nHost error: usage: :hash\n");
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "tools/vgi/interpreter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <limits>
 #include <sstream>
 
 #include "platform/automation/conversions.h"
+#include "platform/host/pixel_hash.h"
 #include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
 #include "tools/vgi/host_error.h"
@@ -84,34 +88,62 @@ bool Interpreter::RunLine(std::string_view line) {
     }
     tokens_ = Lex(line);
     pos_ = 0;
+    depth_ = 0;
     if (Peek().kind == Tok::End) return true;
     Statement();
     return true;
   } catch (const AutomationError& e) {
-    out_ << "Run-time error '" << e.number() << "': " << e.description() << "\n";
+    Report("Run-time error '" + std::to_string(e.number()) + "': " + e.description());
   } catch (const SyntaxError& e) {
-    out_ << "Syntax error: " << e.what() << "\n";
+    Report(std::string("Syntax error: ") + e.what());
   } catch (const HostError& e) {
-    out_ << "Host error: " << e.what() << "\n";
+    Report(std::string("Host error: ") + e.what());
   } catch (const std::bad_alloc&) {
-    out_ << "Run-time error '7': " << ErrorDescription(err::kOutOfMemory) << "\n";
+    Report("Run-time error '7': " + std::string(ErrorDescription(err::kOutOfMemory)));
   }
   return false;
 }
 
-int Interpreter::Run(std::istream& in, bool strict, bool prompt) {
+void Interpreter::Report(std::string message) {
+  out_ << message << "\n";
+  last_error_ = std::move(message);
+}
+
+int Interpreter::Run(std::istream& in, bool strict, bool prompt, std::ostream* diagnostics,
+                     std::string_view name) {
   std::string line;
   bool failed = false;
-  for (;;) {
+  for (size_t number = 1;; ++number) {
     if (prompt) out_ << "> " << std::flush;
-    if (!std::getline(in, line)) break;
+    if (!std::getline(in, line)) {
+      if (prompt) out_ << "\n";  // the shell's prompt starts on a line of its own
+      break;
+    }
     if (!RunLine(line)) {
       failed = true;
+      out_ << std::flush;  // the output line comes before its diagnostic
+      if (diagnostics) *diagnostics << name << ":" << number << ": " << last_error_ << "\n";
       if (strict) break;
     }
     out_ << std::flush;
   }
   return strict && failed ? 1 : 0;
+}
+
+int Interpreter::RunFile(const std::string& path, bool strict, std::ostream& diagnostics) {
+  std::ifstream in(path);
+  // Opening succeeds for a directory; the first read is what fails.
+  if (in) in.peek();
+  if (!in || in.bad()) {
+    diagnostics << "vgi: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return 2;
+  }
+  int status = Run(in, strict, false, &diagnostics, path);
+  if (in.bad()) {
+    diagnostics << "vgi: reading " << path << " failed\n";
+    return 2;
+  }
+  return status;
 }
 
 bool Interpreter::Accept(Tok kind) {
@@ -215,6 +247,14 @@ std::vector<Variant> Interpreter::ArgumentList(Tok closer) {
 }
 
 Variant Interpreter::Expression() {
+  if (depth_ >= kMaxExpressionDepth)
+    throw SyntaxError("expression nested more than " + std::to_string(kMaxExpressionDepth) +
+                      " deep at column " + std::to_string(Peek().column + 1));
+  struct Nesting {
+    int& depth;
+    explicit Nesting(int& d) : depth(++d) {}
+    ~Nesting() { --depth; }
+  } nesting(depth_);
   if (Accept(Tok::Minus)) return Negate(Expression());
   return Primary();
 }
@@ -331,6 +371,9 @@ void Interpreter::HostCommand(std::string_view line) {
     need(2, "size W H");
     int width = ParseInt(w[1], "width"), height = ParseInt(w[2], "height");
     if (width < 0 || height < 0) throw HostError("the size must not be negative");
+    if (int64_t{width} * height > gdi::kMaxBitmapPixels)
+      throw HostError(w[1] + " x " + w[2] + " pixels is more than a window can hold (at most " +
+                      std::to_string(gdi::kMaxBitmapPixels) + " pixels)");
     host_.ResizePixels(width, height);
     host_.Paint();  // a window that changed size is painted again
   } else if (NameEquals(cmd, "paint")) {
@@ -345,6 +388,9 @@ void Interpreter::HostCommand(std::string_view line) {
     std::string error;
     if (!SavePng(path, view.pixels, view.width, view.height, &error))
       throw HostError("cannot save " + path + ": " + error);
+  } else if (NameEquals(cmd, "hash")) {
+    need(0, "hash");
+    out_ << PixelHashText(PixelHash(host_.Pixels())) << "\n";
   } else if (NameEquals(cmd, "pixel")) {
     need(2, "pixel X Y");
     int x = ParseInt(w[1], "x"), y = ParseInt(w[2], "y");

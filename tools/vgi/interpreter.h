@@ -14,6 +14,10 @@
 
 namespace vg::vgi {
 
+// Statements nest at most this deep (parentheses, unary minus signs, calls in arguments):
+// deeper ones are a syntax error rather than the end of the stack.
+inline constexpr int kMaxExpressionDepth = 256;
+
 struct SessionOptions {
   int width_px = -1;  // -1: the framework's default outer size
   int height_px = -1;
@@ -34,9 +38,16 @@ class Interpreter {
   bool RunLine(std::string_view line);
 
   // Runs lines until the end of `in`; with `strict`, stops at the first error. With
-  // `prompt`, writes "> " before each line (an interactive terminal). Returns the exit
-  // status: 0, or 1 when strict and an error occurred.
-  int Run(std::istream& in, bool strict, bool prompt);
+  // `prompt`, writes "> " before each line (an interactive terminal) and ends the last
+  // prompt's line at the end of input. With `diagnostics`, each error is also reported
+  // there as "NAME:LINE: message" under the script's `name`. Returns the exit status: 0,
+  // or 1 when strict and an error occurred.
+  int Run(std::istream& in, bool strict, bool prompt, std::ostream* diagnostics = nullptr,
+          std::string_view name = {});
+
+  // Runs the script file at `path`, reporting its errors on `diagnostics` too. A file that
+  // cannot be opened or read (a directory, say) is reported there and gives status 2.
+  int RunFile(const std::string& path, bool strict, std::ostream& diagnostics);
 
   HeadlessHost& host() { return host_; }
   Varigauge& control() { return *control_; }
@@ -50,6 +61,8 @@ class Interpreter {
   };
   using Chain = std::vector<Segment>;
 
+  // Reports an error on the output stream and remembers it for the diagnostics.
+  void Report(std::string message);
   void Statement();
   void HostCommand(std::string_view line);
   // :store FILE NAME and :load FILE NAME (form_commands.cpp).
@@ -81,6 +94,8 @@ class Interpreter {
   std::shared_ptr<Varigauge> control_;
   std::vector<Token> tokens_;
   size_t pos_ = 0;
+  int depth_ = 0;  // expressions being parsed, one inside the other
+  std::string last_error_;
 };
 
 }  // namespace vg::vgi

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -26,7 +25,8 @@ bool ParseSize(const char* text, int* w, int* h) {
   char x = 0;
   char extra = 0;
   return std::sscanf(text, "%d%c%d%c", w, &x, h, &extra) == 3 && (x == 'x' || x == 'X') &&
-         *w >= 0 && *h >= 0 && *w <= 16384 && *h <= 16384;
+         *w >= 0 && *h >= 0 && *w <= 16384 && *h <= 16384 &&
+         int64_t{*w} * *h <= vg::gdi::kMaxBitmapPixels;
 }
 
 }  // namespace
@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
     const char* a = argv[i];
     if (std::strcmp(a, "--size") == 0 && i + 1 < argc) {
       if (!ParseSize(argv[++i], &options.width_px, &options.height_px)) {
-        std::cerr << "vgi: bad size '" << argv[i] << "' (expected WxH in pixels)\n";
+        std::cerr << "vgi: bad size '" << argv[i]
+                  << "' (expected WxH in pixels, at most 16384 a side and "
+                  << vg::gdi::kMaxBitmapPixels << " in all)\n";
         return 2;
       }
     } else if (std::strcmp(a, "--dpi") == 0 && i + 1 < argc) {
@@ -75,14 +77,8 @@ int main(int argc, char** argv) {
   }
   try {
     vg::vgi::Interpreter interpreter(options, std::cout);
-    if (script && std::strcmp(script, "-") != 0) {
-      std::ifstream in(script);
-      if (!in) {
-        std::cerr << "vgi: cannot open " << script << ": " << std::strerror(errno) << "\n";
-        return 2;
-      }
-      return interpreter.Run(in, strict, false);
-    }
+    if (script && std::strcmp(script, "-") != 0)
+      return interpreter.RunFile(script, strict, std::cerr);
     bool interactive = !script && isatty(STDIN_FILENO);
     return interpreter.Run(std::cin, strict, interactive);
   } catch (const vg::AutomationError& e) {
