@@ -3,29 +3,13 @@
 // yardstick, a plain fill of the same surface.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
+#include "bench/allocation_counter.h"
 #include "bench/scenarios.h"
 #include "platform/gdi/gdi.h"
 
-// Every allocation of the process is counted, the library's included. (GCC cannot see that
-// this operator new and operator delete are a pair.)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-static std::atomic<long> g_allocations{0};
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+using vg::bench::g_allocations;
 
 namespace {
 

@@ -5,7 +5,8 @@
 
 namespace vg {
 
-Varigauge::Varigauge(UserControl& host) : host_(host), pass_(host) {}
+Varigauge::Varigauge(UserControl& host)
+    : host_(host), pass_(host), timers_(host, [this] { Draw(); }) {}
 
 Varigauge::~Varigauge() = default;
 
@@ -16,6 +17,7 @@ std::shared_ptr<Varigauge> Varigauge::Create(UserControl& host) {
 void Varigauge::UserControl_Initialize() {
   // No drawing here: Redraw is still false until the control is configured.
   pass_.Open();
+  timers_.Open();
 }
 
 void Varigauge::RecordTwipsPerPixel() {
@@ -35,6 +37,8 @@ void Varigauge::UserControl_InitProperties() {
     if (!row.access.store || row.Has(kHostKept) || row.Has(kKeepOnInit)) continue;
     row.access.store(*this, row.def.Make(&host_));
   }
+  // Both timers stopped, at the intervals just set.
+  timers_.Reset(state_.timer_time_interval, state_.timer_disk_interval);
 }
 
 void Varigauge::UserControl_Resize() {
@@ -56,6 +60,7 @@ void Varigauge::Draw() {
 
 void Varigauge::UserControl_Terminate() {
   pass_.Close();
+  timers_.Close();
 }
 
 }  // namespace vg

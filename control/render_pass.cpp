@@ -5,8 +5,10 @@
 #include <iterator>
 
 #include "control/enums.h"
+#include "control/live_fields.h"
 #include "platform/automation/conversions.h"
 #include "platform/automation/numeric.h"
+#include "platform/timers/timer_service.h"
 
 namespace vg {
 namespace {
@@ -164,12 +166,12 @@ void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h
     if (block.OnTop != second_pass || block.BarLeft < 0 || block.BarRight < 0 || block.BarTop < 0 ||
         block.BarBottom < 0 || !block.Visible)
       continue;
-    DrawBlock(state, n, block, h_range, v_range, bw);
+    DrawBlock(state, block, h_range, v_range, bw);
   }
 }
 
-void RenderPass::DrawBlock(const ControlState& state, int32_t n, BlockRecord& block,
-                           int16_t h_range, int16_t v_range, int16_t bw) {
+void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_t h_range,
+                           int16_t v_range, int16_t bw) {
   OffScreenDC& dc = *surface_;
   const double w = host_.ScaleWidth(), h = host_.ScaleHeight();
 
@@ -180,7 +182,7 @@ void RenderPass::DrawBlock(const ControlState& state, int32_t n, BlockRecord& bl
 
   // Live fields may move this block's bars, so the text is expanded before the rectangle
   // is computed.
-  const std::string& text = block.Text.empty() ? block.Text : ExpandedText(n, block.Text);
+  const std::string& text = block.Text.empty() ? block.Text : ExpandedText(block, h_range, v_range);
 
   // Scale steps, or pixels when the block does not size itself to the scales.
   const float sh = block.AutoSize ? scales_.h : 1.0f;
@@ -220,9 +222,14 @@ void RenderPass::DrawBlock(const ControlState& state, int32_t n, BlockRecord& bl
              block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
 }
 
-const std::string& RenderPass::ExpandedText(int32_t /*block*/, const std::string& text) {
-  // For now the text stays as it is.
-  expanded_text_.assign(text);
+const std::string& RenderPass::ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range) {
+  expanded_text_.assign(block.Text);
+  if (expanded_text_.find('!') == std::string::npos) return expanded_text_;
+  // The thread's timer service keeps the time the fields show (a manual clock may set its
+  // own); the thread's disk provider maps the drive letters.
+  const std::shared_ptr<TimerService> service = ThreadTimerService();
+  const Clock& clock = service ? static_cast<const Clock&>(*service) : SystemClock();
+  ExpandLiveFields(expanded_text_, block, {clock, ThreadDiskProvider(), h_range, v_range});
   return expanded_text_;
 }
 

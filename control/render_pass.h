@@ -63,18 +63,19 @@ class RenderPass {
   void ControlPicture(const ControlState& state, int16_t bw, int32_t width, int32_t height);
   void Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range, int16_t v_range,
               int16_t bw);
-  void DrawBlock(const ControlState& state, int32_t n, BlockRecord& block, int16_t h_range,
-                 int16_t v_range, int16_t bw);
+  void DrawBlock(const ControlState& state, BlockRecord& block, int16_t h_range, int16_t v_range,
+                 int16_t bw);
   // `color`, or DisabledColor while the control is disabled (Enabled is read each time).
   int32_t OrDisabled(const ControlState& state, OLE_COLOR color) const;
   // One picture, placed through the hidden picture box, and one text, with their attributes.
   void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
   void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
                 const StdFontRef& font, int32_t font_3d, int16_t angle, int32_t auto_angle);
-  // A block's text with its live fields filled in, valid until the next call. Live fields
-  // will be their own part; the pass asks it here, after the block's percentages are
-  // written and before its rectangle is computed (a field may move the block's bars).
-  const std::string& ExpandedText(int32_t block, const std::string& text);
+  // A block's text with its live fields filled in, valid until the next call: the one
+  // place fields are expanded (never the caption), after the block's percentages are
+  // written and before its rectangle is computed, since a show field moves the block's
+  // bars. Raises 6 when such a bar overflows 16 bits.
+  const std::string& ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range);
 
   UserControl& host_;
   std::unique_ptr<OffScreenDC> surface_;

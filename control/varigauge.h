@@ -9,6 +9,7 @@
 
 #include "control/block_table.h"
 #include "control/control_state.h"
+#include "control/control_timers.h"
 #include "control/dispids.h"
 #include "control/members.h"
 #include "control/render_pass.h"
@@ -59,6 +60,20 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // Drawing switch: while false nothing is drawn; setting it true draws once.
   bool get_Redraw() const { return state_.redraw; }
   void put_Redraw(bool v);
+
+  // Timers. Setters store, notify the host and set the timer, without redrawing; getters
+  // give the setting, not the timer's state (a start the system refused still reads true).
+  int32_t get_TimerTimeInterval() const { return state_.timer_time_interval; }
+  void put_TimerTimeInterval(int32_t v);
+  bool get_TimerTimeEnabled() const { return state_.timer_time_enabled; }
+  void put_TimerTimeEnabled(bool v);
+  int32_t get_TimerDiskInterval() const { return state_.timer_disk_interval; }
+  void put_TimerDiskInterval(int32_t v);
+  bool get_TimerDiskEnabled() const { return state_.timer_disk_enabled; }
+  void put_TimerDiskEnabled(bool v);
+  // The timers themselves (null before UserControl_Initialize and after Terminate).
+  const clsTimer* timerTimeInformation() const { return timers_.time(); }
+  const clsTimer* timerDiskInformation() const { return timers_.disk(); }
 
   // Control-wide properties. Setters store, notify the host, and redraw.
   OLE_COLOR get_BackColor() const { return state_.back_color; }
@@ -298,6 +313,7 @@ class Varigauge : public DispatchObject, public ControlEvents {
   BlockTable blocks_;                      // aBlocks
   std::vector<BlockRecord> saved_blocks_;  // aSavedBlocks, the snapshot
   RenderPass pass_;                        // the surface and everything drawing needs
+  ControlTimers timers_;                   // timerTimeInformation, timerDiskInformation
   // The screen's twips per pixel when the control was placed, rounded.
   int16_t twips_per_pixel_x_ = 0;
   int16_t twips_per_pixel_y_ = 0;

@@ -1,5 +1,7 @@
 // Frames, ellipses and the focus rectangle.
+#include "surface/gdi_guards.h"
 #include "surface/off_screen_dc.h"
+#include "surface/wide_rect.h"
 
 namespace vg {
 namespace {
@@ -46,15 +48,11 @@ bool PensFor(int32_t style, BorderPens* out) {
 // it. Returns false when the pen could not be made or selected (nothing drawn).
 template <class Draw>
 bool WithPen(gdi::HDC dc, int width, COLORREF color, Draw draw) {
-  gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, width, color);
+  OwnedObject pen(gdi::CreatePen(gdi::PS_SOLID, width, color));
   if (!pen) return false;
-  gdi::HGDIOBJ old = gdi::SelectObject(dc, pen);
-  if (old) {
-    draw();
-    gdi::SelectObject(dc, old);
-  }
-  gdi::DeleteObject(pen);
-  return old != 0;
+  Selection selected(dc, pen.get());
+  if (selected) draw();
+  return static_cast<bool>(selected);
 }
 
 }  // namespace
@@ -63,60 +61,54 @@ void OffScreenDC::DrawBorder() {
   BorderPens pens;
   if (!PensFor(border_style_, &pens)) return;
   // Lines sit on their centre: h and g move them inward so a thick line stays inside.
-  const int32_t h = border_width_ / 2, g = (border_width_ - 1) / 2;
-  const int32_t l = left_ + h, t = top_ + h, r = right_ - g - 1, b = bottom_ - g - 1;
+  const int64_t h = border_width_ / 2, g = (border_width_ - 1) / 2;
+  const int64_t l = left_ + h, t = top_ + h, r = right_ - g - 1, b = bottom_ - g - 1;
   gdi::HDC dc = mem_dc_;
+  auto move = [dc](int64_t x, int64_t y) {
+    gdi::MoveToEx(dc, Saturate32(x), Saturate32(y), nullptr);
+  };
+  auto line = [dc](int64_t x, int64_t y) { gdi::LineTo(dc, Saturate32(x), Saturate32(y)); };
   if (!pens.double_line) {
     WithPen(dc, border_width_, pens.first, [&] {
-      gdi::MoveToEx(dc, r, t, nullptr);
-      gdi::LineTo(dc, l, t);
-      gdi::LineTo(dc, l, b);
+      move(r, t);
+      line(l, t);
+      line(l, b);
     });
     // Continues from wherever the current position is (L, B when the first pen drew).
     WithPen(dc, border_width_, pens.second, [&] {
-      gdi::LineTo(dc, r, b);
-      gdi::LineTo(dc, r, t);
+      line(r, b);
+      line(r, t);
     });
     return;
   }
   WithPen(dc, 1, pens.first, [&] {
-    gdi::MoveToEx(dc, r - 1, t, nullptr);
-    gdi::LineTo(dc, l, t);
-    gdi::LineTo(dc, l, b - 1);
-    gdi::LineTo(dc, r - 1, b - 1);
-    gdi::LineTo(dc, r - 1, t);
+    move(r - 1, t);
+    line(l, t);
+    line(l, b - 1);
+    line(r - 1, b - 1);
+    line(r - 1, t);
   });
   WithPen(dc, 1, pens.second, [&] {
-    gdi::MoveToEx(dc, r, t, nullptr);
-    gdi::LineTo(dc, r, b);
-    gdi::LineTo(dc, l - 1, b);
-    gdi::MoveToEx(dc, l + 1, b - 2, nullptr);
-    gdi::LineTo(dc, l + 1, t + 1);
-    gdi::LineTo(dc, r - 1, t + 1);
+    move(r, t);
+    line(r, b);
+    line(l - 1, b);
+    move(l + 1, b - 2);
+    line(l + 1, t + 1);
+    line(r - 1, t + 1);
   });
 }
 
 void OffScreenDC::FillEllipse() {
-  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
-                                        : gdi::CreateSolidBrush(Rgb(background_color_));
-  gdi::HPEN pen = gdi::CreatePen(gdi::PS_SOLID, 1, Rgb(background_color_));
-  if (!pen) {
-    if (brush) gdi::DeleteObject(brush);
-    return;
-  }
-  gdi::HGDIOBJ old_pen = gdi::SelectObject(mem_dc_, pen);
-  if (old_pen && brush) {
-    int old_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
-    gdi::SetBkColor(mem_dc_, Rgb(background_color_));
-    if (gdi::HGDIOBJ old_brush = gdi::SelectObject(mem_dc_, brush)) {
-      gdi::Ellipse(mem_dc_, left_, top_, right_, bottom_);
-      gdi::SelectObject(mem_dc_, old_brush);
-    }
-    gdi::SetBkMode(mem_dc_, old_mode);
-  }
-  if (brush) gdi::DeleteObject(brush);
-  if (old_pen) gdi::SelectObject(mem_dc_, old_pen);
-  gdi::DeleteObject(pen);
+  OwnedObject brush(brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
+                                      : gdi::CreateSolidBrush(Rgb(background_color_)));
+  OwnedObject pen(gdi::CreatePen(gdi::PS_SOLID, 1, Rgb(background_color_)));
+  if (!pen) return;
+  Selection pen_in(mem_dc_, pen.get());
+  if (!pen_in || !brush) return;
+  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+  gdi::SetBkColor(mem_dc_, Rgb(background_color_));
+  if (Selection brush_in(mem_dc_, brush.get()); brush_in)
+    gdi::Ellipse(mem_dc_, left_, top_, right_, bottom_);
 }
 
 void OffScreenDC::DrawFocusRect() {

@@ -5,6 +5,7 @@
 
 #include "platform/automation/numeric.h"
 #include "platform/gdi/gdi.h"
+#include "surface/gdi_guards.h"
 #include "surface/off_screen_dc.h"
 #include "surface/placement.h"
 
@@ -43,11 +44,10 @@ gdi::LOGFONTA OffScreenDC::TurnedFont(double angle) const {
 
 void OffScreenDC::DisplayText() {
   if (text_.empty()) return;
-  gdi::RECT t = rect_;
-  if (rivets_style_ != 0) t = {left_ + 7, top_ + 7, right_ - 7, bottom_ - 7};
+  const WideRect t = ContentArea(rect_, rivets_style_);
 
   float angle = 0.0f;
-  const int64_t tw = int64_t{t.right} - t.left, th = int64_t{t.bottom} - t.top;
+  const int64_t tw = t.right - t.left, th = t.bottom - t.top;
   switch (text_auto_angle_) {
     case 0:
       angle = text_angle_;
@@ -67,66 +67,66 @@ void OffScreenDC::DisplayText() {
 
   // Unturned text uses the font object's own handle; turned text a font made for this call.
   const int dpi = Dpi();
-  gdi::HFONT font = 0, created = 0;
+  OwnedObject created;
+  gdi::HFONT font = 0;
   if (angle == 0.0f) {
     font = text_font_ ? text_font_->hFont(dpi) : 0;
   } else if (text_font_) {
     gdi::LOGFONTA lf = TurnedFontRecord(*text_font_, angle, dpi);
-    font = created = gdi::CreateFontIndirectA(&lf);
+    created.Reset(gdi::CreateFontIndirectA(&lf));
+    font = created.get();
   }
-  gdi::HGDIOBJ previous = font ? gdi::SelectObject(mem_dc_, font) : 0;
+  const Selection selected(mem_dc_, font);
 
   gdi::SIZE extent;
   gdi::GetTextExtentPoint32A(mem_dc_, text_.data(), static_cast<int>(text_.size()), &extent);
   const int32_t cx = extent.cx, cy = extent.cy;
 
-  int32_t x = 0, y = 0;
+  int64_t x = 0, y = 0;
   if (angle == 0.0f) {
     const Placement at = PlaceByAlignment(text_alignment_, t, text_offset_, cx, cy);
-    x = static_cast<int32_t>(at.x);
-    y = static_cast<int32_t>(at.y);
+    x = at.x;
+    y = at.y;
   } else {
-    // The centre of the turned text box on the centre of T.
+    // The centre of the turned text box on the centre of T. The edges are exact in double.
     const double a = angle * 0.0174532925;
-    x = RoundToInt32((t.right - t.left) / 2.0 + t.left - cx / 2.0 * std::cos(a) -
+    const double l = static_cast<double>(t.left), tp = static_cast<double>(t.top);
+    x = RoundToInt32((static_cast<double>(t.right) - l) / 2.0 + l - cx / 2.0 * std::cos(a) -
                      cy / 2.0 * std::sin(a));
-    y = RoundToInt32((t.bottom - t.top) / 2.0 + t.top + cx / 2.0 * std::sin(a) -
+    y = RoundToInt32((static_cast<double>(t.bottom) - tp) / 2.0 + tp + cx / 2.0 * std::sin(a) -
                      cy / 2.0 * std::cos(a));
   }
+  if (!selected) return;  // no font could be made or selected: nothing is drawn
 
-  if (previous) {
-    int previous_mode = gdi::SetBkMode(mem_dc_, gdi::TRANSPARENT);
-    const gdi::RECT clip{t.left + 1, t.top + 1, t.right - 1, t.bottom - 1};
-    const char* s = text_.data();
-    const int n = static_cast<int>(text_.size());
-    COLORREF copy_color = 0;
-    int shift = 0;
-    switch (font_3d_) {
-      case 1:
-        copy_color = 0xFFFFFF, shift = -1;
-        break;
-      case 2:
-        copy_color = 0xFFFFFF, shift = 1;
-        break;
-      case 3:
-        copy_color = 0x808080, shift = -1;
-        break;
-      case 4:
-        copy_color = 0x808080, shift = 1;
-        break;
-      default:
-        break;
-    }
-    if (shift != 0) {
-      gdi::SetTextColor(mem_dc_, copy_color);
-      gdi::ExtTextOutA(mem_dc_, x + shift, y + shift, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
-    }
-    gdi::SetTextColor(mem_dc_, Rgb(text_color_));
-    gdi::ExtTextOutA(mem_dc_, x, y, gdi::ETO_CLIPPED, &clip, s, n, nullptr);
-    gdi::SetBkMode(mem_dc_, previous_mode);
-    gdi::SelectObject(mem_dc_, previous);
+  const BkModeScope transparent(mem_dc_, gdi::TRANSPARENT);
+  const gdi::RECT clip = Saturated({t.left + 1, t.top + 1, t.right - 1, t.bottom - 1});
+  const char* s = text_.data();
+  const int n = static_cast<int>(text_.size());
+  COLORREF copy_color = 0;
+  int shift = 0;
+  switch (font_3d_) {
+    case 1:
+      copy_color = 0xFFFFFF, shift = -1;
+      break;
+    case 2:
+      copy_color = 0xFFFFFF, shift = 1;
+      break;
+    case 3:
+      copy_color = 0x808080, shift = -1;
+      break;
+    case 4:
+      copy_color = 0x808080, shift = 1;
+      break;
+    default:
+      break;
   }
-  if (created) gdi::DeleteObject(created);
+  if (shift != 0) {
+    gdi::SetTextColor(mem_dc_, copy_color);
+    gdi::ExtTextOutA(mem_dc_, Saturate32(x + shift), Saturate32(y + shift), gdi::ETO_CLIPPED, &clip,
+                     s, n, nullptr);
+  }
+  gdi::SetTextColor(mem_dc_, Rgb(text_color_));
+  gdi::ExtTextOutA(mem_dc_, Saturate32(x), Saturate32(y), gdi::ETO_CLIPPED, &clip, s, n, nullptr);
 }
 
 }  // namespace vg

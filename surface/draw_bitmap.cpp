@@ -10,15 +10,15 @@
 namespace vg {
 
 void OffScreenDC::DrawBitmap(const PictureBox& source) {
-  gdi::RECT a = rect_;
-  if (rivets_style_ != 0) a = {left_ + 7, top_ + 7, right_ - 7, bottom_ - 7};
+  const WideRect a = ContentArea(rect_, rivets_style_);
   int32_t pw = RoundToInt32(source.ScaleWidth()), ph = RoundToInt32(source.ScaleHeight());
-  // 64-bit: extreme rectangles must not overflow the tiling loops.
-  const int64_t aw = std::llabs(int64_t{a.right} - a.left);
-  const int64_t ah = std::llabs(int64_t{a.bottom} - a.top);
+  const int64_t aw = std::llabs(a.right - a.left);
+  const int64_t ah = std::llabs(a.bottom - a.top);
   if (pw > aw) pw = aw;  // the copy never exceeds the area: a larger picture is cut
   if (ph > ah) ph = ah;
   // Every copy takes its pixels from the source's origin.
+  // A copy placed beyond the 32-bit range lies wholly outside the surface (its width and
+  // height are 32-bit numbers), so it is left out.
   auto copy = [&](int64_t x, int64_t y, int64_t w, int64_t h) {
     if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) return;
     gdi::BitBlt(mem_dc_, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
@@ -40,14 +40,14 @@ void OffScreenDC::DrawBitmap(const PictureBox& source) {
       break;
     }
     case 1: {
-      const int64_t y = a.top + (int64_t{a.bottom} - a.top - ph) / 2;
+      const int64_t y = a.top + (a.bottom - a.top - ph) / 2;
       if (pw < 1) break;
       for (int64_t d = first(a.left, pw); d <= last(a.left, aw, ctl_width_); d += pw)
         copy(a.left + d, y, d + pw > aw ? aw - d : pw, ph);
       break;
     }
     case 2: {
-      const int64_t x = a.left + (int64_t{a.right} - a.left - pw) / 2;
+      const int64_t x = a.left + (a.right - a.left - pw) / 2;
       if (ph < 1) break;
       for (int64_t d = first(a.top, ph); d <= last(a.top, ah, ctl_height_); d += ph)
         copy(x, a.top + d, pw, d + ph > ah ? ah - d : ph);

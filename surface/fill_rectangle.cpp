@@ -2,8 +2,10 @@
 #include <cmath>
 
 #include "platform/automation/numeric.h"
+#include "surface/gdi_guards.h"
 #include "surface/mod_gradient.h"
 #include "surface/off_screen_dc.h"
+#include "surface/wide_rect.h"
 
 namespace vg {
 namespace {
@@ -16,24 +18,22 @@ constexpr COLORREF kGrey = 0x808080;
 
 void OffScreenDC::FillRectangle() {
   // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-  gdi::HBRUSH brush = brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
-                                        : gdi::CreateSolidBrush(Rgb(background_color_));
-  if (brush == 0) return;
-  int previous_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
+  OwnedObject brush(brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
+                                      : gdi::CreateSolidBrush(Rgb(background_color_)));
+  if (!brush) return;
+  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
   gdi::SetBkColor(mem_dc_, Rgb(background_color_));
   if (gradient_style_ == 0)
-    gdi::FillRect(mem_dc_, &rect_, brush);
+    gdi::FillRect(mem_dc_, &rect_, brush.get());
   else
     PaintGradient();  // a gradient hides any hatch
-  gdi::DeleteObject(brush);
+  brush.Reset();
   if (rivets_style_ != 0) DrawRivets();
-  gdi::SetBkMode(mem_dc_, previous_mode);
 }
 
 void OffScreenDC::PaintGradient() {
   // The gradient leaves the border strip as it was, for the border to be drawn on.
-  gdi::RECT inner{left_ + border_width_, top_ + border_width_, right_ - border_width_,
-                  bottom_ - border_width_};
+  const WideRect inner = Inset(rect_, border_width_);
   GradientPass passes[2];
   int count = SetupGradientPasses(gradient_style_, inner,
                                   GradientSteps(color_levels_, gradient_granularity_),
@@ -43,17 +43,19 @@ void OffScreenDC::PaintGradient() {
 }
 
 void OffScreenDC::DrawRivets() {
-  const int32_t bw = border_width_;
-  const int32_t left = left_ + bw + 7, right = right_ - bw - 7;
-  const int32_t top = top_ + bw + 7, bottom = bottom_ - bw - 7;
+  const int64_t bw = border_width_;
+  const WideRect at = Inset(rect_, bw + 7);
+  const int32_t left = Saturate32(at.left), right = Saturate32(at.right);
+  const int32_t top = Saturate32(at.top), bottom = Saturate32(at.bottom);
   DrawRivet(left, top);
   DrawRivet(right, top);
   DrawRivet(left, bottom);
   DrawRivet(right, bottom);
   if (rivets_style_ > 2) {
     // The middle rivets sit BW pixels right of, or below, the middle of their side.
-    int32_t mx = RoundToInt32((static_cast<double>(right_) - left_) / 2.0 + (left_ + bw));
-    int32_t my = RoundToInt32((static_cast<double>(bottom_) - top_) / 2.0 + (top_ + bw));
+    const double l = left_, t = top_;
+    int32_t mx = RoundToInt32((static_cast<double>(right_) - l) / 2.0 + (l + bw));
+    int32_t my = RoundToInt32((static_cast<double>(bottom_) - t) / 2.0 + (t + bw));
     DrawRivet(mx, top);
     DrawRivet(right, my);
     DrawRivet(mx, bottom);
@@ -62,20 +64,24 @@ void OffScreenDC::DrawRivets() {
 }
 
 void OffScreenDC::Square(int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF color) {
-  gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
+  OwnedObject brush(gdi::CreateSolidBrush(color));
   if (!brush) return;
-  gdi::RECT r{left, top, right, bottom};
-  gdi::FillRect(mem_dc_, &r, brush);
-  gdi::DeleteObject(brush);
+  const gdi::RECT r{left, top, right, bottom};
+  gdi::FillRect(mem_dc_, &r, brush.get());
 }
 
+// A rivet at a saturated position lies outside the surface; its squares saturate the same
+// way, so nothing of it is drawn and nothing overflows.
 void OffScreenDC::DrawRivet(int32_t x, int32_t y) {
-  bool raised = rivets_style_ == 1 || rivets_style_ == 3;
-  int previous_mode = gdi::SetBkMode(mem_dc_, gdi::OPAQUE);
-  Square(x, y, x + 2, y + 2, raised ? kGrey : kWhite);          // lower right
-  Square(x - 1, y - 1, x + 1, y + 1, raised ? kWhite : kGrey);  // upper left, over it
-  Square(x, y, x + 1, y + 1, kLightGrey);                       // the centre
-  gdi::SetBkMode(mem_dc_, previous_mode);
+  const bool raised = rivets_style_ == 1 || rivets_style_ == 3;
+  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+  auto square = [&](int64_t l, int64_t t, int64_t r, int64_t b, COLORREF color) {
+    Square(Saturate32(l), Saturate32(t), Saturate32(r), Saturate32(b), color);
+  };
+  const int64_t x0 = x, y0 = y;
+  square(x0, y0, x0 + 2, y0 + 2, raised ? kGrey : kWhite);          // lower right
+  square(x0 - 1, y0 - 1, x0 + 1, y0 + 1, raised ? kWhite : kGrey);  // upper left, over it
+  square(x0, y0, x0 + 1, y0 + 1, kLightGrey);                       // the centre
 }
 
 }  // namespace vg

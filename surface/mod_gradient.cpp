@@ -1,8 +1,11 @@
 #include "surface/mod_gradient.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/automation/numeric.h"
+#include "surface/circle_bands.h"
+#include "surface/gdi_guards.h"
 
 namespace vg {
 
@@ -33,12 +36,12 @@ int16_t GradientSteps(int16_t color_levels, int32_t granularity) {
   return steps == 0 ? color_levels : steps;
 }
 
-int SetupGradientPasses(int32_t style, const gdi::RECT& inner, int16_t steps, int32_t start,
+int SetupGradientPasses(int32_t style, const WideRect& inner, int16_t steps, int32_t start,
                         int32_t end, GradientPass passes[2]) {
   const float il = static_cast<float>(inner.left), it = static_cast<float>(inner.top);
   const float ir = static_cast<float>(inner.right), ib = static_cast<float>(inner.bottom);
-  const float w = std::fabs(static_cast<float>(int64_t{inner.right} - inner.left));
-  const float h = std::fabs(static_cast<float>(int64_t{inner.bottom} - inner.top));
+  const float w = std::fabs(static_cast<float>(inner.right - inner.left));
+  const float h = std::fabs(static_cast<float>(inner.bottom - inner.top));
   float step_x = w / static_cast<float>(steps);
   float step_y = h / static_cast<float>(steps);
 
@@ -128,21 +131,43 @@ int32_t Round(float v) {
 
 }  // namespace
 
+namespace {
+
+// The colours of a pass's bands: each channel stepped linearly from the first colour.
+class Ramp {
+ public:
+  explicit Ramp(const GradientPass& pass) : steps_(pass.Steps) {
+    const bool reversed = pass.Style == 10 || pass.Style == 12;
+    const int32_t start = reversed ? pass.EndColor : pass.StartColor;
+    const int32_t end = reversed ? pass.StartColor : pass.EndColor;
+    for (int c = 0; c < 3; ++c) start_[c] = Channel(start, 8 * c), end_[c] = Channel(end, 8 * c);
+  }
+  COLORREF operator()(int i) const {
+    // The value lies between two channel values, so plain rounding needs no range checks.
+    auto mix = [&](int c) {
+      return static_cast<int32_t>(RoundHalfEven(start_[c] + (end_[c] - start_[c]) / steps_ * i));
+    };
+    return static_cast<COLORREF>(mix(0) + 256 * mix(1) + 65536 * mix(2));
+  }
+
+ private:
+  double steps_;
+  int32_t start_[3], end_[3];
+};
+
+}  // namespace
+
+COLORREF BandColor(const GradientPass& pass, int i) {
+  return Ramp(pass)(i);
+}
+
 void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
-  bool reversed = pass.Style == 10 || pass.Style == 12;
-  int32_t start = reversed ? pass.EndColor : pass.StartColor;
-  int32_t end = reversed ? pass.StartColor : pass.EndColor;
-  const int32_t sr = Channel(start, 0), sg = Channel(start, 8), sb = Channel(start, 16);
-  const int32_t er = Channel(end, 0), eg = Channel(end, 8), eb = Channel(end, 16);
+  if ((pass.Style == 9 || pass.Style == 10) && PaintCircleBands(hdc, pass)) return;
+  const Ramp ramp(pass);
   float l = pass.BandLeft, t = pass.BandTop, r = pass.BandRight, b = pass.BandBottom;
-  const double steps = pass.Steps;
   for (int i = 0; i < pass.Steps; ++i) {
     gdi::RECT band{Round(l), Round(t), Round(r), Round(b)};
-    // The value lies between two channel values, so plain rounding needs no range checks.
-    auto mix = [&](int32_t s, int32_t e) {
-      return static_cast<int32_t>(RoundHalfEven(s + (e - s) / steps * i));
-    };
-    COLORREF color = static_cast<COLORREF>(mix(sr, er) + 256 * mix(sg, eg) + 65536 * mix(sb, eb));
+    const COLORREF color = ramp(i);
     switch (pass.Style) {
       case 9:
       case 10:
@@ -160,12 +185,11 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
         FillShape(hdc, false, band, color, &next);
         break;
       }
-      default:
-        if (gdi::HBRUSH brush = gdi::CreateSolidBrush(color)) {
-          gdi::FillRect(hdc, &band, brush);
-          gdi::DeleteObject(brush);
-        }
+      default: {
+        OwnedObject brush(gdi::CreateSolidBrush(color));
+        if (brush) gdi::FillRect(hdc, &band, brush.get());
         break;
+      }
     }
     switch (pass.Style) {
       case 1:
@@ -192,8 +216,12 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
 
 namespace {
 
-// Fills `rect` less `hole` (which lies inside it) with the selected brush: up to four strips.
-void FillRing(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, gdi::HBRUSH brush) {
+// Fills `rect` less `hole` with the selected brush: up to four strips. Only the part of the
+// hole inside the rectangle counts (with far-out edges, single-precision steps can move an
+// inner band's edge past the outer one's).
+void FillRing(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& next, gdi::HBRUSH brush) {
+  const gdi::RECT hole{std::max(next.left, rect.left), std::max(next.top, rect.top),
+                       std::min(next.right, rect.right), std::min(next.bottom, rect.bottom)};
   if (hole.right <= hole.left || hole.bottom <= hole.top) {
     gdi::FillRect(hdc, &rect, brush);
     return;
@@ -211,32 +239,21 @@ void FillRing(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, gdi::H
 
 void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
                const gdi::RECT* hole) {
-  gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
-  gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 0, color);
-  if (!pen) {
-    if (brush) gdi::DeleteObject(brush);
-    return;
-  }
-  gdi::HGDIOBJ old_pen = gdi::SelectObject(hdc, pen);
-  if (old_pen && brush) {
-    int old_mode = gdi::SetBkMode(hdc, gdi::OPAQUE);
-    gdi::SetBkColor(hdc, color);
-    if (gdi::HGDIOBJ old_brush = gdi::SelectObject(hdc, brush)) {
-      if (is_ellipse)
-        gdi::Ellipse(hdc, rect.left, rect.top, rect.right, rect.bottom);
-      else if (hole)
-        FillRing(hdc, rect, *hole, brush);
-      else
-        gdi::FillRect(hdc, &rect, brush);
-      gdi::SelectObject(hdc, old_brush);
-    }
-    gdi::DeleteObject(brush);
-    gdi::SetBkMode(hdc, old_mode);
-  } else if (brush) {
-    gdi::DeleteObject(brush);
-  }
-  if (old_pen) gdi::SelectObject(hdc, old_pen);
-  gdi::DeleteObject(pen);
+  OwnedObject brush(gdi::CreateSolidBrush(color));
+  OwnedObject pen(gdi::CreatePen(gdi::PS_NULL, 0, color));
+  if (!pen) return;
+  Selection pen_in(hdc, pen.get());
+  if (!pen_in || !brush) return;
+  BkModeScope opaque(hdc, gdi::OPAQUE);
+  gdi::SetBkColor(hdc, color);
+  Selection brush_in(hdc, brush.get());
+  if (!brush_in) return;
+  if (is_ellipse)
+    gdi::Ellipse(hdc, rect.left, rect.top, rect.right, rect.bottom);
+  else if (hole)
+    FillRing(hdc, rect, *hole, brush.get());
+  else
+    gdi::FillRect(hdc, &rect, brush.get());
 }
 
 }  // namespace vg

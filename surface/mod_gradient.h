@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/gdi/gdi.h"
+#include "surface/wide_rect.h"
 
 namespace vg {
 
@@ -33,15 +34,19 @@ int16_t GradientSteps(int16_t color_levels, int32_t granularity);
 // Fills `passes` with the one or two runs of bands that paint gradient `style` over the
 // rectangle `inner`, with colours start and end. Returns how many (0 for a style outside
 // 1..12).
-int SetupGradientPasses(int32_t style, const gdi::RECT& inner, int16_t steps, int32_t start,
+int SetupGradientPasses(int32_t style, const WideRect& inner, int16_t steps, int32_t start,
                         int32_t end, GradientPass passes[2]);
+
+// The colour of band i of a pass: each channel stepped linearly, (end - start) / Steps a
+// band, rounded (halves to even). Styles 10 and 12 run from EndColor to StartColor.
+COLORREF BandColor(const GradientPass& pass, int i);
 
 // Paints pass.Steps bands. Styles 10 and 12 run from EndColor to StartColor, so the
 // "outer" shapes have the start colour in the centre.
 void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass);
 
 // Fills a rectangle, or the ellipse inscribed in it, in one colour without an outline. A
-// rectangle may leave out a `hole` lying inside it (an empty hole leaves out nothing).
+// rectangle may leave out a `hole` (what of it lies inside; an empty hole leaves out nothing).
 void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
                const gdi::RECT* hole = nullptr);
 

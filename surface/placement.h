@@ -5,7 +5,7 @@
 // Halving truncates toward zero. An alignment outside 0..8 places it at (0, 0).
 #include <cstdint>
 
-#include "platform/gdi/gdi.h"
+#include "surface/wide_rect.h"
 
 namespace vg {
 
@@ -14,13 +14,13 @@ struct Placement {
   int64_t y = 0;
 };
 
-inline Placement PlaceByAlignment(int32_t alignment, const gdi::RECT& r, int64_t offset, int64_t w,
+inline Placement PlaceByAlignment(int32_t alignment, const WideRect& r, int64_t offset, int64_t w,
                                   int64_t h) {
   Placement p;
   if (alignment < 0 || alignment > 8) return p;
   switch (alignment % 3) {  // centre, left, right
     case 0:
-      p.x = r.left + (int64_t{r.right} - r.left - w) / 2;
+      p.x = r.left + (r.right - r.left - w) / 2;
       break;
     case 1:
       p.x = r.left + offset;
@@ -31,7 +31,7 @@ inline Placement PlaceByAlignment(int32_t alignment, const gdi::RECT& r, int64_t
   }
   switch (alignment / 3) {  // centre, top, bottom
     case 0:
-      p.y = r.top + (int64_t{r.bottom} - r.top - h) / 2;
+      p.y = r.top + (r.bottom - r.top - h) / 2;
       break;
     case 1:
       p.y = r.top + offset;

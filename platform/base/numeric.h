@@ -22,11 +22,6 @@ inline double RoundHalfEven(double x) {
   return static_cast<double>(t);
 }
 
-// Drops the fraction (towards zero).
-inline double Truncate(double x) {
-  return std::trunc(x);
-}
-
 // RoundHalfEven into a 32-bit integer, saturating at the limits (NaN gives 0). For pixel and
 // twip numbers, where a saturated value is safer than undefined behaviour.
 inline int32_t RoundToInt32(double x) {

@@ -43,4 +43,22 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, in
   return true;
 }
 
+bool SetDIBitsToDevice(HDC hdc, int x, int y, int width, int height, const COLORREF* bits) {
+  Bitmap* to = TargetBitmap(hdc);
+  if (!to || !bits) return false;
+  if (width <= 0 || height <= 0) return true;
+  if (Dc* dc = Get<Dc>(hdc); dc->window) ++dc->updates;
+  // Clipped to the bitmap in 64 bits; the source moves along with the clipped edges.
+  const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+  const int64_t x1 = std::min<int64_t>(int64_t{x} + width, to->width);
+  const int64_t y1 = std::min<int64_t>(int64_t{y} + height, to->height);
+  for (int64_t row = y0; row < y1; ++row) {
+    if (x0 >= x1) break;
+    const COLORREF* s = bits + (row - y) * width + (x0 - x);
+    std::memcpy(to->pixels.data() + row * to->width + x0, s,
+                static_cast<size_t>(x1 - x0) * sizeof(COLORREF));
+  }
+  return true;
+}
+
 }  // namespace vg::gdi

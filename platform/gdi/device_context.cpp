@@ -251,6 +251,12 @@ HDC CreateWindowDC(int width, int height, int dpi) {
   return hdc;
 }
 
+void SetWindowDpi(HDC hdc, int dpi) {
+  Dc* dc = Get<Dc>(hdc);
+  if (!dc || !dc->window) return;
+  dc->dpi = dpi > 0 ? dpi : kDefaultDpi;
+}
+
 void ResizeWindowDC(HDC hdc, int width, int height) {
   Dc* dc = Get<Dc>(hdc);
   if (!dc || !dc->window) return;

@@ -2,30 +2,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/ellipse_span.h"
 #include "platform/gdi/object_table.h"
 
 namespace vg::gdi {
 using namespace detail;
-
-namespace {
-
-// The pixels of row y whose centres lie inside the ellipse inscribed in the box
-// (l, t)-(r, b): x0 <= x < x1. Empty when the row misses it.
-bool Span(double l, double t, double r, double b, int y, int* x0, int* x1) {
-  double a = (r - l) / 2.0, bb = (b - t) / 2.0;
-  if (a <= 0 || bb <= 0) return false;
-  double dy = (y + 0.5 - (t + bb)) / bb;
-  if (dy < -1.0 || dy > 1.0) return false;
-  double half = a * std::sqrt(1.0 - dy * dy);
-  double cx = l + a;
-  // Clamped well inside the integer range; callers clip to the bitmap afterwards.
-  constexpr double kFar = 1 << 30;
-  *x0 = static_cast<int>(std::clamp(std::ceil(cx - half - 0.5), -kFar, kFar));
-  *x1 = static_cast<int>(std::clamp(std::floor(cx + half - 0.5), -kFar, kFar)) + 1;
-  return *x0 < *x1;
-}
-
-}  // namespace
 
 bool Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   Dc* dc = Get<Dc>(hdc);
@@ -37,12 +18,15 @@ bool Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   const Brush* brush = Get<Brush>(dc->brush);
   int rim = (pen && pen->style != PS_NULL) ? pen->width : 0;
   int y0 = std::max(top, 0), y1 = std::min(bottom, b->height);
+  // (In double: the edges may be at the integer limits.)
+  const double l = left, t = top, r = right, btm = bottom;
+  const EllipseRows outer(l, t, r, btm), inner(l + rim, t + rim, r - rim, btm - rim);
   for (int y = y0; y < y1; ++y) {
     int ox0, ox1;
-    if (!Span(left, top, right, bottom, y, &ox0, &ox1)) continue;
+    if (!outer.Span(y, &ox0, &ox1)) continue;
     // The inner ellipse (inside the rim) gets the brush; the rest of the row the pen.
     int ix0 = ox1, ix1 = ox1;
-    if (!Span(left + rim, top + rim, right - rim, bottom - rim, y, &ix0, &ix1)) ix0 = ix1 = ox1;
+    if (!inner.Span(y, &ix0, &ix1)) ix0 = ix1 = ox1;
     auto clip = [&](int v) { return std::clamp(v, 0, b->width); };
     COLORREF* row = b->pixels.data() + static_cast<size_t>(y) * b->width;
     if (rim > 0) {

@@ -45,7 +45,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush_handle) {
   int top = std::max(rect->top, 0);
   int right = std::min(rect->right, b->width);
   int bottom = std::min(rect->bottom, b->height);
-  if (left >= right) return 1;
+  if (left >= right || top >= bottom) return 1;
   if (!brush->hatched) {
     // The common case, kept free of per-row calls.
     FillRows(b->pixels.data() + static_cast<size_t>(top) * b->width + left, b->width, bottom - top,

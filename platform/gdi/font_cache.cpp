@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <string>
 
 namespace vg::gdi::detail {
@@ -99,27 +100,25 @@ Library& library();
 bool MatchFace(const char* family, int weight, bool italic, std::string* file, int* index) {
   Library& lib = library();
   if (!lib.config) return false;
-  FcPattern* pattern = FcPatternCreate();
+  // Owned, so that running out of memory while the file name is copied releases both.
+  using Pattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
+  Pattern pattern(FcPatternCreate(), FcPatternDestroy);
   if (!pattern) return false;
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : weight));
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(lib.config, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : weight));
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(lib.config, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
   FcResult result;
-  FcPattern* match = FcFontMatch(lib.config, pattern, &result);
+  Pattern match(FcFontMatch(lib.config, pattern.get(), &result), FcPatternDestroy);
   bool ok = false;
-  if (match) {
-    FcChar8* path = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
-      *file = reinterpret_cast<const char*>(path);
-      if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
-      ok = true;
-    }
-    FcPatternDestroy(match);
+  FcChar8* path = nullptr;
+  if (match && FcPatternGetString(match.get(), FC_FILE, 0, &path) == FcResultMatch && path) {
+    *file = reinterpret_cast<const char*>(path);
+    if (FcPatternGetInteger(match.get(), FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+    ok = true;
   }
-  FcPatternDestroy(pattern);
   return ok;
 }
 

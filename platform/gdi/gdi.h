@@ -66,6 +66,10 @@ bool DeleteDC(HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
             uint32_t rop);
+// Copies width x height pixels from memory (`bits`, rows top to bottom, `width` pixels
+// each) to (x, y) of the context's bitmap, clipped to it: how a picture composed in memory,
+// row by row, reaches the device without a bitmap of its own.
+bool SetDIBitsToDevice(HDC hdc, int x, int y, int width, int height, const COLORREF* bits);
 
 // Brushes and fills. Hatch brushes draw an 8 x 8 pattern aligned to the context's origin;
 // the gaps show the background colour when the background mode is opaque.
@@ -156,6 +160,9 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 inline constexpr int kDefaultDpi = 96;
 HDC CreateWindowDC(int width, int height, int dpi = kDefaultDpi);
 void ResizeWindowDC(HDC hdc, int width, int height);
+// The window moved to a screen of another resolution; contexts made compatible with it
+// from now on get the new one.
+void SetWindowDpi(HDC hdc, int dpi);
 void DestroyWindowDC(HDC hdc);
 // How many block copies have reached a window context: one per finished picture when the
 // control draws properly, so tests can tell one draw from none or several.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/host/host_base.h"
+#include "platform/timers/manual_clock.h"
 
 namespace vg {
 
@@ -32,6 +33,9 @@ class HeadlessHost : public HostBase {
   std::vector<gdi::RECT> TakeWindowChanges();
   const std::vector<std::string>& FrameworkLog() const { return framework_log_; }
 
+  // The timer service of the host's thread: a manual clock, shared by the thread's hosts.
+  ManualClock& clock() const { return *clock_; }
+
   // UserControl
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
@@ -45,6 +49,7 @@ class HeadlessHost : public HostBase {
   std::vector<RecordedEvent> events_;
   std::vector<gdi::RECT> window_changes_;
   std::vector<std::string> framework_log_;
+  std::shared_ptr<ManualClock> clock_ = ShareThreadManualClock();
 };
 
 }  // namespace vg

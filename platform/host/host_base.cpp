@@ -91,6 +91,14 @@ void HostBase::ResizeWindowToOuterSize() {
   Deliver(window_rules::kResize, &ControlEvents::UserControl_Resize);
 }
 
+void HostBase::MoveToScreen(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  gdi::SetWindowDpi(hdc_, dpi_);
+  ResizeWindowToOuterSize();
+  Paint();
+}
+
 bool HostBase::ResizePixels(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);

@@ -56,6 +56,11 @@ class HostBase : public UserControl, private gdi::WindowListener {
   void Paint();
   // Destroys the control (UserControl_Terminate) and drops it.
   void Destroy();
+  // The window moved to a screen of `dpi`: the outer size in twips stays, so the control
+  // covers the same part of the screen; the window gets the pixels of that size at the new
+  // resolution and the control a Resize (and the Paint that follows), so it draws anew at
+  // the device's resolution. Nothing happens at the resolution it already has.
+  void MoveToScreen(int dpi);
 
   ControlEvents* control() const { return control_.get(); }
   std::shared_ptr<ControlEvents> control_ref() const { return control_; }

@@ -120,7 +120,7 @@ TEST(MemberTable, NewControlsAndNewBlocksReadBackTheDefaults) {
     }
     ++checked;
   }
-  EXPECT_EQ(checked, 34 + 33);
+  EXPECT_EQ(checked, 38 + 33);
 }
 
 // A SetBlock function called without its argument stores the argument's default from the

@@ -2,6 +2,8 @@
 // band rule: band i of n spans round(start + step x i) to round(start + step x (i + 1)) and
 // each channel is round(start + (end - start) / n x i), halves to even.
 #include <cmath>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "platform/automation/numeric.h"
@@ -140,9 +142,35 @@ TEST_F(FillTest, RectangleStylesPutTheirColoursAtEdgeAndCentre) {
   EXPECT_EQ(At(*dc, 50, 50), Grey(RoundToInt32(255 - 255.0 / 256 * 253)));
 }
 
+// The band rule as written: every band's whole shape, each over the one before.
+void PaintBandByBand(gdi::HDC hdc, const GradientPass& p) {
+  const bool outer = p.Style == 10 || p.Style == 12;
+  const int32_t from = outer ? p.EndColor : p.StartColor, to = outer ? p.StartColor : p.EndColor;
+  float l = p.BandLeft, t = p.BandTop, r = p.BandRight, b = p.BandBottom;
+  for (int i = 0; i < p.Steps; ++i) {
+    auto mix = [&](int shift) {
+      int s0 = (from >> shift) & 0xFF, e0 = (to >> shift) & 0xFF;
+      return RoundToInt32(s0 + (e0 - s0) / static_cast<double>(p.Steps) * i);
+    };
+    FillShape(hdc, p.Style <= 10,
+              {RoundToInt32(l), RoundToInt32(t), RoundToInt32(r), RoundToInt32(b)},
+              static_cast<COLORREF>(mix(0) + 256 * mix(8) + 65536 * mix(16)));
+    l = l + p.StepX, t = t + p.StepY, r = r - p.StepX, b = b - p.StepY;
+  }
+}
+
+// The number of pixels where two surfaces differ; the first difference is reported.
+int Differences(const OffScreenDC& a, const OffScreenDC& b, const std::string& what) {
+  gdi::PixelView va = gdi::GetPixels(a.MemDC()), vb = gdi::GetPixels(b.MemDC());
+  int n = 0;
+  for (int i = 0; i < va.width * va.height; ++i)
+    if (va.pixels[i] != vb.pixels[i] && n++ == 0)
+      ADD_FAILURE() << what << ": first difference at " << i % va.width << "," << i / va.width;
+  return n;
+}
+
 TEST_F(FillTest, RectangleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
-  // The rule paints every band as a whole rectangle, each over the one before; the surface
-  // may paint less but must leave the same pixels.
+  // The surface may paint less than every band whole but must leave the same pixels.
   for (auto [w, h] : {std::pair{100, 100}, {37, 91}, {300, 25}, {3, 2}}) {
     for (int style : {11, 12}) {
       for (int granularity : {0, 2, 4}) {
@@ -154,28 +182,49 @@ TEST_F(FillTest, RectangleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
         ASSERT_EQ(SetupGradientPasses(style, {0, 0, w, h}, GradientSteps(256, granularity),
                                       RGB(250, 10, 90), RGB(5, 200, 30), passes),
                   1);
-        const GradientPass& p = passes[0];
-        const bool outer = style == 12;
-        const int32_t from = outer ? p.EndColor : p.StartColor,
-                      to = outer ? p.StartColor : p.EndColor;
-        float l = p.BandLeft, t = p.BandTop, r = p.BandRight, b = p.BandBottom;
-        for (int i = 0; i < p.Steps; ++i) {
-          auto mix = [&](int shift) {
-            int s0 = (from >> shift) & 0xFF, e0 = (to >> shift) & 0xFF;
-            return RoundToInt32(s0 + (e0 - s0) / static_cast<double>(p.Steps) * i);
-          };
-          FillShape(ref->MemDC(), false,
-                    {RoundToInt32(l), RoundToInt32(t), RoundToInt32(r), RoundToInt32(b)},
-                    static_cast<COLORREF>(mix(0) + 256 * mix(8) + 65536 * mix(16)));
-          l = l + p.StepX, t = t + p.StepY, r = r - p.StepX, b = b - p.StepY;
-        }
-        for (int y = 0; y < h; ++y)
-          for (int x = 0; x < w; ++x)
-            ASSERT_EQ(At(*dc, x, y), At(*ref, x, y))
-                << w << "x" << h << " style " << style << " granularity " << granularity << " at "
-                << x << "," << y;
+        PaintBandByBand(ref->MemDC(), passes[0]);
+        EXPECT_EQ(Differences(*dc, *ref, std::to_string(w) + "x" + std::to_string(h)), 0)
+            << "style " << style << " granularity " << granularity;
       }
     }
+  }
+}
+
+TEST_F(FillTest, CircleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
+  // Random surfaces, rectangles (inside, overlapping the edges, far out, turned inside out),
+  // colour levels and granularities; each pixel is written once but must end as the band
+  // rule leaves it.
+  std::mt19937 random(20261208);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  const int16_t levels[] = {256, 64, 32};
+  for (int round = 0; round < 300; ++round) {
+    // Every tenth surface is wider than the painter's row buffer.
+    const int w = round % 10 == 4 ? pick(2049, 5000) : pick(1, 160);
+    const int h = round % 10 == 4 ? pick(1, 6) : pick(1, 90);
+    WideRect inner;
+    if (round % 10 == 9) {  // far out: single-precision steps jump by many pixels
+      inner.left = pick(-2147483647, -100000000), inner.top = pick(-5, 5);
+      inner.right = pick(100, 2147483647), inner.bottom = inner.top + pick(0, 3000);
+    } else {
+      inner.left = pick(-60, w), inner.top = pick(-60, h);
+      inner.right = inner.left + pick(-30, 2 * w), inner.bottom = inner.top + pick(-30, 2 * h);
+    }
+    const int style = 9 + round % 2;
+    const int16_t steps = GradientSteps(levels[pick(0, 2)], pick(0, 5));
+    const COLORREF from = RGB(pick(0, 255), pick(0, 255), pick(0, 255));
+    const COLORREF to = RGB(pick(0, 255), pick(0, 255), pick(0, 255));
+    GradientPass passes[2];
+    ASSERT_EQ(SetupGradientPasses(style, inner, steps, static_cast<int32_t>(from),
+                                  static_cast<int32_t>(to), passes),
+              1);
+    auto dc = Make(w, h), ref = Make(w, h);
+    Fill(*dc, 0, 0, w, h, kMarker);
+    Fill(*ref, 0, 0, w, h, kMarker);
+    PaintGradientPass(dc->MemDC(), passes[0]);
+    PaintBandByBand(ref->MemDC(), passes[0]);
+    ASSERT_EQ(Differences(*dc, *ref, "round " + std::to_string(round)), 0)
+        << w << "x" << h << " inner " << inner.left << "," << inner.top << "," << inner.right << ","
+        << inner.bottom << " style " << style << " steps " << steps;
   }
 }
 
@@ -268,6 +317,37 @@ TEST_F(FillTest, CrossHatchIsRedOnWhite) {
       bool line = (x & 7) == 4 || (y & 7) == 4;
       EXPECT_EQ(At(*dc, x, y), line ? RGB(255, 0, 0) : RGB(255, 255, 255)) << x << "," << y;
     }
+}
+
+TEST_F(FillTest, HatchesAlignToTheDeviceOriginNotTheRectangle) {
+  // A rectangle at an odd offset, (3, 5)-(19, 21): the 8 x 8 patterns keep the device's
+  // grid. Cross lines at x = 4, 12 and y = 12, 20 (from the rectangle they would be at
+  // x = 7, 15 and y = 9, 17); forward diagonal pixels where x and y agree modulo 8.
+  auto dc = Make(24, 24);
+  Fill(*dc, 0, 0, 24, 24, kMarker);
+  dc->put_BrushColor(static_cast<int32_t>(RGB(255, 0, 0)));
+  dc->put_BrushStyle(5);  // vgCross
+  Fill(*dc, 3, 5, 19, 21, RGB(255, 255, 255));
+  const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+  for (int y : {5, 9, 13, 17, 20}) {
+    EXPECT_EQ(At(*dc, 4, y), red) << y;
+    EXPECT_EQ(At(*dc, 12, y), red) << y;
+    EXPECT_EQ(At(*dc, 7, y), y == 20 ? red : white) << y;
+  }
+  for (int x : {3, 7, 10, 15, 18}) {
+    EXPECT_EQ(At(*dc, x, 12), red) << x;
+    EXPECT_EQ(At(*dc, x, 20), red) << x;
+    EXPECT_EQ(At(*dc, x, 9), white) << x;
+  }
+  EXPECT_EQ(At(*dc, 2, 12), kMarker);
+  EXPECT_EQ(At(*dc, 19, 12), kMarker);
+
+  dc->put_BrushStyle(3);  // vgForwardDiagonal
+  Fill(*dc, 3, 5, 19, 21, RGB(255, 255, 255));
+  for (auto [x, y] : {std::pair{5, 5}, {13, 5}, {3, 11}, {9, 17}, {18, 10}, {4, 20}})
+    EXPECT_EQ(At(*dc, x, y), red) << x << "," << y;
+  for (auto [x, y] : {std::pair{3, 5}, {8, 10}, {11, 16}, {18, 20}})
+    EXPECT_EQ(At(*dc, x, y), white) << x << "," << y;
 }
 
 }  // namespace

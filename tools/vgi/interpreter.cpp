@@ -427,7 +427,9 @@ void Interpreter::HostCommand(std::string_view line) {
     out_ << host_.Width() << " " << host_.Height() << " " << FormatDouble(host_.ScaleWidth()) << " "
          << FormatDouble(host_.ScaleHeight()) << "\n";
   } else {
-    throw HostError("unknown command :" + cmd);
+    std::string error;
+    if (!live_.Run(w, line, host_, *control_, &error)) throw HostError("unknown command :" + cmd);
+    if (!error.empty()) throw HostError(error);
   }
 }
 

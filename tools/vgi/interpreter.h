@@ -11,6 +11,7 @@
 #include "control/varigauge.h"
 #include "platform/host/headless_host.h"
 #include "tools/vgi/lexer.h"
+#include "tools/vgi/live_commands.h"
 
 namespace vg::vgi {
 
@@ -92,6 +93,7 @@ class Interpreter {
   std::ostream& out_;
   HeadlessHost host_;
   std::shared_ptr<Varigauge> control_;
+  LiveCommands live_;  // :tick, :advance, :now, :disk
   std::vector<Token> tokens_;
   size_t pos_ = 0;
   int depth_ = 0;  // expressions being parsed, one inside the other

@@ -1,0 +1,137 @@
+#include "qt/varigauge_widget.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <cmath>
+#include <cstring>
+
+#include "control/varigauge.h"
+#include "platform/base/numeric.h"
+#include "platform/host/window_rules.h"
+
+namespace vg {
+namespace {
+
+HostOptions OptionsFor(const QWidget& w, bool user_mode) {
+  HostOptions o;
+  o.dpi = VarigaugeWidget::DeviceDpi(w.logicalDpiX(), w.devicePixelRatioF());
+  o.user_mode = user_mode;
+  return o;
+}
+
+}  // namespace
+
+int VarigaugeWidget::DeviceDpi(double logical_dpi, double device_pixel_ratio) {
+  if (!(logical_dpi > 0)) logical_dpi = gdi::kDefaultDpi;
+  if (!(device_pixel_ratio > 0)) device_pixel_ratio = 1;
+  return RoundToInt32(logical_dpi * device_pixel_ratio);
+}
+
+VarigaugeWidget::VarigaugeWidget(QWidget* parent, bool user_mode)
+    : QWidget(parent), HostBase(OptionsFor(*this, user_mode)) {
+  // Every pixel comes from the window's buffer.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  FollowWindowSize();
+  Place(&Varigauge::Create);
+}
+
+VarigaugeWidget::~VarigaugeWidget() {
+  Destroy();
+}
+
+Varigauge& VarigaugeWidget::control() const {
+  return static_cast<Varigauge&>(*HostBase::control());
+}
+
+double VarigaugeWidget::Ratio() const {
+  return Dpi() / (logicalDpiX() > 0 ? static_cast<double>(logicalDpiX()) : gdi::kDefaultDpi);
+}
+
+QSize VarigaugeWidget::sizeHint() const {
+  const double r = Ratio();
+  return {RoundToInt32(window_rules::WindowPixels(Width(), Dpi()) / r),
+          RoundToInt32(window_rules::WindowPixels(Height(), Dpi()) / r)};
+}
+
+void VarigaugeWidget::FollowWindowSize() {
+  following_ = true;
+  resize(sizeHint());
+  following_ = false;
+}
+
+void VarigaugeWidget::OnFrameworkEvent(const char* name) {
+  // The outer size changed (the control sized itself, or the screen changed): the widget
+  // takes the window's size, so layouts and the screen agree with the control.
+  if (std::strcmp(name, window_rules::kResize) == 0 && !following_) FollowWindowSize();
+}
+
+void VarigaugeWidget::OnWindowChanged(const gdi::RECT& changed) {
+  // Device pixels to the logical area that covers them.
+  const double r = Ratio();
+  const int left = static_cast<int>(std::floor(changed.left / r));
+  const int top = static_cast<int>(std::floor(changed.top / r));
+  const int right = static_cast<int>(std::ceil(changed.right / r));
+  const int bottom = static_cast<int>(std::ceil(changed.bottom / r));
+  update(QRect(left, top, right - left, bottom - top));
+}
+
+void VarigaugeWidget::SetEnabled(bool enabled) {
+  HostBase::SetEnabled(enabled);
+  if (isEnabled() != enabled) setEnabled(enabled);
+}
+
+void VarigaugeWidget::PropertyChanged(const std::string& name) {
+  emit propertyChanged(QString::fromStdString(name));
+}
+
+void VarigaugeWidget::RaiseEvent(const std::string& name, const std::vector<Variant>& args) {
+  std::vector<Variant> copy = args;
+  if (sink_) sink_(name, copy);
+  if (name == "TimerTime")
+    emit timerTime();
+  else if (name == "TimerDisk")
+    emit timerDisk();
+}
+
+void VarigaugeWidget::paintEvent(QPaintEvent* event) {
+  // The window's pixels are COLORREF values (red in the low byte), which is the byte order
+  // of RGBX8888 on a little-endian machine: wrap the buffer, do not convert it.
+  const gdi::PixelView view = gdi::GetPixels(hDC());
+  QPainter painter(this);
+  if (!view.pixels || view.width <= 0 || view.height <= 0) {
+    painter.fillRect(event->rect(), palette().window());
+    return;
+  }
+  QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height, view.width * 4,
+               QImage::Format_RGBX8888);
+  image.setDevicePixelRatio(Ratio());
+  painter.drawImage(QPointF(0, 0), image);
+}
+
+void VarigaugeWidget::resizeEvent(QResizeEvent* event) {
+  if (following_) return;
+  // The window system gave the widget another size: the window follows in device pixels.
+  const double r = Ratio();
+  ResizePixels(RoundToInt32(event->size().width() * r), RoundToInt32(event->size().height() * r));
+  Paint();
+}
+
+void VarigaugeWidget::changeEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::EnabledChange:
+      HostBase::SetEnabled(isEnabled());
+      break;
+    case QEvent::ScreenChangeInternal:
+      // Another density: the same outer size in twips covers another number of pixels.
+      MoveToScreen(DeviceDpi(logicalDpiX(), devicePixelRatioF()));
+      break;
+    default:
+      break;
+  }
+  QWidget::changeEvent(event);
+}
+
+}  // namespace vg

@@ -1,0 +1,76 @@
+#pragma once
+// VarigaugeWidget: the host framework on Qt 6 Widgets for one control. The widget is the
+// control's window: the shared host parts (HostBase) keep the window's device context, a
+// pixel buffer of the raster device in device pixels, and what the framework holds for a
+// control; the widget presents that buffer in paintEvent as it stands (no copy per frame),
+// repaints exactly the area each copy of the control's surface changed, follows Qt's
+// sizes and screen densities, and turns the control's events into Qt signals.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_base.h"
+
+namespace vg {
+
+class Varigauge;
+
+class VarigaugeWidget : public QWidget, public HostBase {
+  Q_OBJECT
+
+ public:
+  // A late-bound sink: every event the control raises, by name, with its arguments (a
+  // BlockClicked handler may change its argument, as the event passes it by reference).
+  using EventSink = std::function<void(const std::string& name, std::vector<Variant>& args)>;
+
+  // Makes the window and places a new control in it with a new control's defaults
+  // (Initialize, InitProperties, Resize, Paint). `user_mode` false: the widget sits in a
+  // form designer (ambient UserMode false).
+  explicit VarigaugeWidget(QWidget* parent = nullptr, bool user_mode = true);
+  ~VarigaugeWidget() override;
+
+  // The hosted control, for the typed API and for late binding.
+  Varigauge& control() const;
+
+  void setEventSink(EventSink sink) { sink_ = std::move(sink); }
+
+  // The resolution the control draws at on a screen: its logical DPI times the device
+  // pixel ratio, so that texts and borders are drawn in device pixels, not scaled up.
+  static int DeviceDpi(double logical_dpi, double device_pixel_ratio);
+
+  QSize sizeHint() const override;
+
+  // UserControl: what only a Qt window knows.
+  void SetEnabled(bool enabled) override;
+  void PropertyChanged(const std::string& name) override;
+  void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
+
+ signals:
+  void propertyChanged(const QString& name);
+  void blockClicked(short& iBlock);
+  void timerTime();
+  void timerDisk();
+  void clicked();
+  void doubleClicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  // HostBase
+  void OnWindowChanged(const gdi::RECT& changed) override;
+  void OnFrameworkEvent(const char* name) override;
+
+ private:
+  double Ratio() const;
+  // Gives the widget the logical size of the host's window (after the control or the
+  // window system changed the outer size).
+  void FollowWindowSize();
+
+  EventSink sink_;
+  bool following_ = false;  // the widget is being sized to the window: no ResizePixels
+};
+
+}  // namespace vg

@@ -1,0 +1,15 @@
+#pragma once
+// Circle gradients painted pixel by pixel once. The band rule paints every band's whole
+// ellipse over the ones before it; this painter leaves exactly the pixels that would, but
+// writes each pixel once, in the colour of the last band that covers it.
+#include "platform/gdi/gdi.h"
+#include "surface/mod_gradient.h"
+
+namespace vg {
+
+// Paints the bands of a circle pass (styles 9 and 10). Returns false, having painted
+// nothing, when the pass has more bands than the painter keeps room for (more than any
+// display's colour levels give); the caller then paints band by band.
+bool PaintCircleBands(gdi::HDC hdc, const GradientPass& pass);
+
+}  // namespace vg

@@ -1,0 +1,97 @@
+// clsTimer, its relay and the thread's table of timer links, over a manual clock: what the
+// control's own timer tests cannot see (the table, a vanished service, a timer ended by its
+// own tick).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/cls_timer.h"
+#include "control/mod_timer.h"
+#include "platform/timers/manual_clock.h"
+
+namespace vg {
+namespace {
+
+struct Counter : TimerEvents {
+  void Timer(clsTimer& source) override {
+    sources.push_back(&source);
+    if (work) work(source);
+  }
+  std::vector<clsTimer*> sources;
+  std::function<void(clsTimer&)> work;
+};
+
+class TimerObjectsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallThreadTimerService(clock); }
+  bool HasKey(uintptr_t id) {
+    char buffer[24];
+    return colTimerLinks().count(TimerKey(id, buffer)) != 0;
+  }
+  std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+  Counter events;
+};
+
+TEST_F(TimerObjectsTest, StartsStoppedAtOneMillisecondAndMakesTheTable) {
+  clsTimer timer(&events);
+  EXPECT_TRUE(TimerLinksExist());
+  EXPECT_EQ(timer.get_Interval(), 1);
+  EXPECT_FALSE(timer.get_Enabled());
+  EXPECT_EQ(timer.TimerID(), 0u);
+  clock->Advance(1000);
+  EXPECT_TRUE(events.sources.empty());
+}
+
+TEST_F(TimerObjectsTest, EnablingTwiceStartsOneTimerRegisteredUnderItsDecimalId) {
+  clsTimer timer(&events);
+  timer.put_Interval(250);
+  timer.put_Enabled(true);
+  timer.put_Enabled(true);
+  EXPECT_EQ(clock->RunningCount(), 1u);
+  ASSERT_TRUE(timer.get_Enabled());
+  char buffer[24];
+  EXPECT_EQ(TimerKey(timer.TimerID(), buffer), std::to_string(timer.TimerID()));
+  EXPECT_TRUE(HasKey(timer.TimerID()));
+  clock->Advance(1000);
+  EXPECT_EQ(events.sources.size(), 4u);
+  EXPECT_EQ(events.sources[0], &timer);
+}
+
+TEST_F(TimerObjectsTest, ARefusedStartLeavesTheTimerStopped) {
+  clock->set_capacity(0);
+  clsTimer timer(&events);
+  timer.put_Enabled(true);
+  EXPECT_FALSE(timer.get_Enabled());
+  EXPECT_EQ(timer.TimerID(), 0u);
+  // No service on the thread at all: refused the same way.
+  InstallThreadTimerService(nullptr);
+  timer.put_Enabled(true);
+  EXPECT_FALSE(timer.get_Enabled());
+}
+
+TEST_F(TimerObjectsTest, ATimerWhoseServiceIsGoneCanStillStopAndEnd) {
+  auto timer = std::make_unique<clsTimer>(&events);
+  timer->put_Enabled(true);
+  const uintptr_t id = timer->TimerID();
+  clock.reset();
+  timer->put_Interval(50);  // nowhere to send the reset; no harm
+  timer->put_Enabled(false);
+  EXPECT_FALSE(timer->get_Enabled());
+  EXPECT_FALSE(HasKey(id));
+}
+
+TEST_F(TimerObjectsTest, ATickMayEndItsOwnTimer) {
+  auto timer = std::make_unique<clsTimer>(&events);
+  timer->put_Interval(100);
+  timer->put_Enabled(true);
+  events.work = [&](clsTimer&) { timer.reset(); };
+  clock->Advance(1000);
+  EXPECT_EQ(events.sources.size(), 1u);
+  EXPECT_EQ(clock->RunningCount(), 0u);
+}
+
+}  // namespace
+}  // namespace vg

@@ -1,0 +1,82 @@
+// The control in a real Qt window: what the widget shows equals what the headless host
+// draws for the same settings, and changes reach the screen without further events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QSignalSpy>
+
+#include "control/varigauge.h"
+#include "platform/host/headless_host.h"
+#include "qt/varigauge_widget.h"
+
+namespace vg {
+namespace {
+
+// The window's picture as the widget presents it, in COLORREF order.
+std::vector<COLORREF> Presented(VarigaugeWidget& w) {
+  QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
+  std::vector<COLORREF> out;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const COLORREF*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) out.push_back(row[x] & 0xFFFFFF);
+  }
+  return out;
+}
+
+std::vector<COLORREF> Headless(HeadlessHost& host) {
+  gdi::PixelView v = host.Pixels();
+  std::vector<COLORREF> out;
+  for (int i = 0; i < v.width * v.height; ++i) out.push_back(v.pixels[i] & 0xFFFFFF);
+  return out;
+}
+
+void Configure(Varigauge& c) {
+  c.put_Redraw(false);
+  c.put_Caption("Qt");
+  c.put_GradientStyle(3);
+  c.put_Blocks(1);
+  c.put_BlockBarRight(Variant::Integer(1), 60);
+  c.put_BlockText(Variant::Integer(1), "60%");
+  c.put_Redraw(true);
+}
+
+TEST(VarigaugeWidget, ANewWidgetHasTheDefaultOuterSize) {
+  VarigaugeWidget w;
+  EXPECT_EQ(w.Width(), 900);
+  EXPECT_EQ(w.Height(), 315);
+  EXPECT_EQ(w.width(), 60);
+  EXPECT_EQ(w.height(), 21);
+  EXPECT_DOUBLE_EQ(w.ScaleWidth(), 60.0);
+}
+
+TEST(VarigaugeWidget, PresentsWhatTheHeadlessHostDraws) {
+  VarigaugeWidget w;
+  w.resize(200, 30);
+  Configure(w.control());
+  HeadlessHost host({.width_px = 200, .height_px = 30});
+  host.Place(&Varigauge::Create);
+  Configure(static_cast<Varigauge&>(*host.control()));
+  EXPECT_EQ(Presented(w), Headless(host));
+}
+
+TEST(VarigaugeWidget, PropertyChangesAreSignalled) {
+  VarigaugeWidget w;
+  QSignalSpy spy(&w, &VarigaugeWidget::propertyChanged);
+  w.control().put_BackColor(0x00FF00);
+  ASSERT_EQ(spy.count(), 1);
+  EXPECT_EQ(spy.at(0).at(0).toString(), "BackColor");
+  EXPECT_EQ(Presented(w)[5 * 60 + 30], 0x00FF00u);
+}
+
+}  // namespace
+}  // namespace vg
+
+int main(int argc, char** argv) {
+  // Widget tests need no display: Qt's offscreen platform unless one is asked for.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", "/tmp");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
