@@ -11,6 +11,7 @@
 #include "platform/host/pixel_hash.h"
 #include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
+#include "tools/vgi/ramp_command.h"
 
 namespace vg::vgi {
 namespace {
@@ -430,7 +431,8 @@ void Interpreter::HostCommand(std::string_view line) {
          << FormatDouble(host_.ScaleHeight()) << "\n";
   } else {
     std::string error;
-    if (!live_.Run(w, line, host_, *control_, &error)) throw HostError("unknown command :" + cmd);
+    if (!live_.Run(w, line, host_, *control_, &error) && !RunRampCommand(w, out_, &error))
+      throw HostError("unknown command :" + cmd);
     if (!error.empty()) throw HostError(error);
   }
 }
