@@ -69,11 +69,13 @@ frmAbout::frmAbout(QWidget* parent, int display_depth)
 
   Picture1 = new PictureBoxWidget(this);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setFixedSize(112, 112);
-  Image1 = new QLabel(this);
+  Picture1->setFixedSize(96, 96);
+  Image1 = new QLabel(Picture1);  // the icon sits in the middle of the decoration box
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setPixmap(MakeIcon(devicePixelRatioF()));
   Image1->setAlignment(Qt::AlignCenter);
+  Image1->setGeometry(Picture1->rect());
+  Image1->setAttribute(Qt::WA_TranslucentBackground);
   lblName = new QLabel(QStringLiteral("Varigauge"), this);
   lblName->setObjectName(QStringLiteral("lblName"));
   QFont name_font = lblName->font();
@@ -89,17 +91,17 @@ frmAbout::frmAbout(QWidget* parent, int display_depth)
   cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
   cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
-  // The decoration box on the left with the icon below it; name, version and the buttons
-  // on the right, between pairs of separator lines.
+  // The decoration box on the left; name, version and the buttons on the right, between
+  // pairs of separator lines.
   auto* left = new QVBoxLayout;
   left->addWidget(Picture1);
-  left->addWidget(Image1);
   left->addStretch();
   auto* right = new QVBoxLayout;
   right->addWidget(lblName);
   right->addWidget(lblVersion);
   right->addWidget(Line1[0]);
   right->addWidget(Line1[1]);
+  right->addSpacing(18);
   right->addStretch();
   right->addWidget(Line1[2]);
   right->addWidget(Line1[3]);

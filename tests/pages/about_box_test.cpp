@@ -57,11 +57,17 @@ TEST(AboutBox, PlainLightYellowAtEightBits) {
   frmAbout box(nullptr, 8);
   EXPECT_EQ(box.colorDepth(), 8);
   box.show();
-  const QImage image = Grab(box.findChild<PictureBoxWidget*>("Picture1"));
+  auto* picture = box.findChild<PictureBoxWidget*>("Picture1");
+  const QImage image = Grab(picture);
   ASSERT_FALSE(image.isNull());
+  // Everywhere but under the icon in the middle.
+  const QRect icon = picture->findChild<QLabel*>("Image1")->pixmap().rect().translated(
+      (image.width() - 48) / 2, (image.height() - 48) / 2);
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
-      ASSERT_EQ(image.pixel(x, y), qRgb(0xFF, 0xFF, 0x80)) << x << "," << y;
+      if (!icon.contains(x, y)) {
+        ASSERT_EQ(image.pixel(x, y), qRgb(0xFF, 0xFF, 0x80)) << x << "," << y;
+      }
   EXPECT_EQ(box.lastGranularity(), -1);
 }
 
@@ -71,12 +77,13 @@ TEST(AboutBox, GreyCirclesAboveEightBitsAtANewGranularityEachRepaint) {
   box.show();
   auto* picture = box.findChild<PictureBoxWidget*>("Picture1");
   const QImage image = Grab(picture);
-  // The outer circle, through the corners, is the start grey; the centre is lighter.
-  const QRgb centre = image.pixel(image.width() / 2, image.height() / 2);
+  // The outer circle, through the corners, is the start grey; nearer the centre (beside
+  // the icon) it is lighter.
+  const QRgb centre = image.pixel(image.width() / 2, image.height() / 2 - 26);
   const QRgb near_corner = image.pixel(3, 3);
   EXPECT_EQ(qRed(near_corner), qBlue(near_corner));
   EXPECT_LT(qRed(near_corner), 0x90);
-  EXPECT_GT(qRed(centre), 0xC8);
+  EXPECT_GT(qRed(centre), qRed(near_corner) + 0x20);
   std::set<int> seen;
   for (int i = 0; i < 40; ++i) {
     Grab(picture);
