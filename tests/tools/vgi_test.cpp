@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/imaging/png_io.h"
 #include "tools/vgi/interpreter.h"
 
 namespace vg::vgi {
@@ -222,6 +223,30 @@ TEST(Vgi, SavesTheWindowAsPng) {
   EXPECT_EQ(magic[3], 'G');
   std::remove(path.c_str());
   EXPECT_EQ(RunScript(":save /nonexistent-dir/x.png\n").rfind("Host error: cannot save", 0), 0u);
+}
+
+TEST(Vgi, PaintsAColourRampIntoAPng) {
+  std::string path = ::testing::TempDir() + "vgi-ramp-test.png";
+  std::remove(path.c_str());
+  // 8 bits: 64 levels, vgHigh 16 bands of red falling to 16.
+  EXPECT_EQ(RunScript(":ramp 1 1 &HFF 0 100x4 " + path + " 8\n"), "8\n");
+  int w = 0, h = 0;
+  std::vector<COLORREF> pixels;
+  std::string error;
+  ASSERT_EQ(LoadPng(path, 0, &w, &h, &pixels, &error), PngReadResult::kOk) << error;
+  EXPECT_EQ(w, 100);
+  EXPECT_EQ(h, 4);
+  EXPECT_EQ(pixels[0], 0x0000FFu);
+  EXPECT_EQ(pixels[6], 0x0000EFu);
+  EXPECT_EQ(pixels[99], 0x000010u);
+  std::remove(path.c_str());
+  // An unknown depth reads as 4 bits; the default depth is 32.
+  EXPECT_EQ(
+      RunScript(":ramp 13 0 0 0 1x1 " + path + " 12\n:ramp 9 0 0 &HFFFFFF 3x3 " + path + "\n"),
+      "4\n32\n");
+  std::remove(path.c_str());
+  EXPECT_EQ(RunScript(":ramp 1 0 0 0 0x5 " + path + "\n").rfind("Host error: bad size", 0), 0u);
+  EXPECT_EQ(RunScript(":ramp 1 0 0 0 5x5\n").rfind("Host error: usage: :ramp", 0), 0u);
 }
 
 TEST(Vgi, DeepNestingIsASyntaxErrorNotACrash) {

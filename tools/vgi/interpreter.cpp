@@ -13,6 +13,7 @@
 #include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
 #include "tools/vgi/host_error.h"
+#include "tools/vgi/ramp_command.h"
 
 namespace vg::vgi {
 namespace {
@@ -434,7 +435,8 @@ void Interpreter::HostCommand(std::string_view line) {
          << FormatDouble(host_.ScaleHeight()) << "\n";
   } else {
     std::string error;
-    if (!live_.Run(w, line, host_, *control_, &error)) throw HostError("unknown command :" + cmd);
+    if (!live_.Run(w, line, host_, *control_, &error) && !RunRampCommand(w, out_, &error))
+      throw HostError("unknown command :" + cmd);
     if (!error.empty()) throw HostError(error);
   }
 }

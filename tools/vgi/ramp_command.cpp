@@ -1,0 +1,64 @@
+#include "tools/vgi/ramp_command.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "platform/automation/dispatch.h"
+#include "platform/gdi/gdi.h"
+#include "platform/host/drawing_box.h"
+#include "platform/imaging/png_io.h"
+#include "surface/color_ramp.h"
+
+namespace vg::vgi {
+namespace {
+
+// A whole-word number in [lo, hi]: decimal, or hexadecimal after &H or 0x.
+bool Number(std::string_view text, int64_t lo, int64_t hi, int64_t* value) {
+  int base = 10;
+  if (text.size() > 2 && (text.substr(0, 2) == "&H" || text.substr(0, 2) == "&h" ||
+                          text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), *value, base);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size() && *value >= lo && *value <= hi;
+}
+
+}  // namespace
+
+bool RunRampCommand(const std::vector<std::string>& w, std::ostream& out, std::string* error) {
+  if (w.empty() || !NameEquals(w[0], "ramp")) return false;
+  if (w.size() != 7 && w.size() != 8) {
+    *error = "usage: :ramp STYLE GRANULARITY START END WxH FILE [DEPTH]";
+    return true;
+  }
+  int64_t style = 0, granularity = 0, start = 0, end = 0, width = 0, height = 0, depth = 32;
+  const size_t x = w[5].find_first_of("xX");
+  if (!Number(w[1], INT16_MIN, INT16_MAX, &style) ||
+      !Number(w[2], INT16_MIN, INT16_MAX, &granularity)) {
+    *error = "bad style or granularity (16-bit numbers): " + w[1] + " " + w[2];
+  } else if (!Number(w[3], 0, 0xFFFFFFFF, &start) || !Number(w[4], 0, 0xFFFFFFFF, &end)) {
+    *error = "bad colour: " + w[3] + " " + w[4];
+  } else if (x == std::string::npos ||
+             !Number(std::string_view(w[5]).substr(0, x), 1, 1 << 20, &width) ||
+             !Number(std::string_view(w[5]).substr(x + 1), 1, 1 << 20, &height) ||
+             width * height > gdi::kMaxBitmapPixels) {
+    *error = "bad size " + w[5] + ": W x H, each at least 1, at most " +
+             std::to_string(gdi::kMaxBitmapPixels) + " pixels";
+  } else if (w.size() == 8 && !Number(w[7], 1, 64, &depth)) {
+    *error = "bad depth (1..64 bits): " + w[7];
+  }
+  if (!error->empty()) return true;
+
+  DrawingBox box(static_cast<int>(width), static_cast<int>(height), static_cast<int>(depth));
+  out << SetColorDepth(box) << "\n";
+  PaintColorRamp(box, static_cast<int16_t>(style), static_cast<int16_t>(granularity),
+                 static_cast<int32_t>(start & 0xFFFFFF), static_cast<int32_t>(end & 0xFFFFFF));
+  const gdi::PixelView view = box.Pixels();
+  std::string why;
+  if (!SavePng(w[6], view.pixels, view.width, view.height, &why))
+    *error = "cannot save " + w[6] + ": " + why;
+  return true;
+}
+
+}  // namespace vg::vgi
