@@ -66,7 +66,8 @@ class BlockPage : public PropertyPage {
   void ReadBlock(int i, PageBlock& b) const;
 
   // Editing (block_page_edit.cpp).
-  PageBlock& b() { return aPageBlocks[iCurrentBlock > 0 ? iCurrentBlock - 1 : 0]; }
+  // The working copy of the block shown (element 1 when there is none).
+  PageBlock& b();
   void Mark();
   void IntegerHandler(QLineEdit* box, int16_t PageBlock::*field);
   OLE_COLOR ColorSelection(OLE_COLOR color, QLineEdit* sample, bool useBackground);

@@ -137,6 +137,12 @@ void BlockPage::ConnectHandlers() {
   }
 }
 
+PageBlock& BlockPage::b() {
+  if (aPageBlocks.empty()) aPageBlocks.resize(1);
+  size_t i = iCurrentBlock > 0 ? static_cast<size_t>(iCurrentBlock - 1) : 0;
+  return aPageBlocks[std::min(i, aPageBlocks.size() - 1)];
+}
+
 void BlockPage::Mark() {
   b().bModified = true;
   SetChanged(true);
@@ -162,12 +168,16 @@ void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
   std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, 259, start);
   if (!chosen) return;
   // In place: the object is shared with the control, which sees the change at once.
-  font->SetName(chosen->name);
-  font->SetSize(chosen->size);
-  font->SetBold(chosen->bold);
-  font->SetItalic(chosen->italic);
-  font->SetUnderline(chosen->underline);
-  font->SetStrikethrough(chosen->strikethrough);
+  try {
+    font->SetName(chosen->name);
+    font->SetSize(chosen->size);
+    font->SetBold(chosen->bold);
+    font->SetItalic(chosen->italic);
+    font->SetUnderline(chosen->underline);
+    font->SetStrikethrough(chosen->strikethrough);
+  } catch (const AutomationError& e) {
+    Dialogs().ReportError(this, e.what());  // a size the font refuses
+  }
   nameBox->setText(QString::fromStdString(font->Name()));
 }
 

@@ -216,6 +216,11 @@ TEST(BlockPage, AChosenFontChangesTheSharedFontAtOnce) {
   s.dialogs.fonts.push_back(std::nullopt);
   s.Button("cmdFontSelection")->click();
   EXPECT_EQ(font->Name(), "DejaVu Serif");
+  // A size the font refuses is reported; the page goes on.
+  s.dialogs.fonts.push_back(FontChoice{"DejaVu Sans", 0.0f, false, false, false, false});
+  s.Button("cmdFontSelection")->click();
+  EXPECT_EQ(s.dialogs.errors.size(), 1u);
+  EXPECT_EQ(font->Size(), 14.0);
 }
 
 TEST(BlockPage, PicturesChosenOrRemovedMarkTheirBlockAndReachTheControlOnApply) {
