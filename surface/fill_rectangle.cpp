@@ -35,8 +35,7 @@ void OffScreenDC::PaintGradient() {
   // The gradient leaves the border strip as it was, for the border to be drawn on.
   const WideRect inner = Inset(rect_, border_width_);
   GradientPass passes[2];
-  int count = SetupGradientPasses(gradient_style_, inner,
-                                  GradientSteps(color_levels_, gradient_granularity_),
+  const int count = SetupGradient(gradient_style_, gradient_granularity_, color_levels_, inner,
                                   static_cast<int32_t>(Rgb(gradient_color_)),
                                   static_cast<int32_t>(Rgb(gradient_color_end_)), passes);
   for (int i = 0; i < count; ++i) PaintGradientPass(mem_dc_, passes[i]);

@@ -9,6 +9,23 @@
 
 namespace vg {
 
+int16_t ColorLevelsForDepth(int32_t* depth) {
+  switch (*depth) {
+    case 4:
+    case 8:
+      return 64;
+    case 15:
+      return 32;
+    case 16:
+    case 24:
+    case 32:
+      return 256;
+    default:
+      *depth = 4;
+      return 64;
+  }
+}
+
 int16_t GradientSteps(int16_t color_levels, int32_t granularity) {
   float divisor = 0.0f;
   switch (granularity) {
@@ -117,6 +134,12 @@ int SetupGradientPasses(int32_t style, const WideRect& inner, int16_t steps, int
     default:
       return 0;
   }
+}
+
+int SetupGradient(int32_t style, int32_t granularity, int16_t color_levels, const WideRect& inner,
+                  int32_t start, int32_t end, GradientPass passes[2]) {
+  return SetupGradientPasses(style, inner, GradientSteps(color_levels, granularity), start, end,
+                             passes);
 }
 
 namespace {

@@ -26,6 +26,11 @@ struct GradientPass {
   float BandBottom = 0.0f;
 };
 
+// The colour levels a gradient steps through on a display of `*depth` bits per pixel: 64
+// for 4 or 8 bits, 32 for 15, 256 for 16, 24 or 32. Any other depth is taken as 4 bits
+// (`*depth` becomes 4) with 64 levels.
+int16_t ColorLevelsForDepth(int32_t* depth);
+
 // Number of bands for a display's colour levels and a granularity: levels, /4, /8, /16, /32
 // for vgDefault..vgVeryLow (rounded, halves to even); any other granularity, or a result of
 // 0, gives the colour levels themselves.
@@ -36,6 +41,12 @@ int16_t GradientSteps(int16_t color_levels, int32_t granularity);
 // 1..12).
 int SetupGradientPasses(int32_t style, const WideRect& inner, int16_t steps, int32_t start,
                         int32_t end, GradientPass passes[2]);
+
+// The passes of a whole gradient: the band count from the colour levels and granularity,
+// then the passes of `style` over `inner`. Returns how many (0 for a style outside 1..12).
+// Both the surface's gradient fill and the colour previews paint these passes.
+int SetupGradient(int32_t style, int32_t granularity, int16_t color_levels, const WideRect& inner,
+                  int32_t start, int32_t end, GradientPass passes[2]);
 
 // The colour of band i of a pass: each channel stepped linearly, (end - start) / Steps a
 // band, rounded (halves to even). Styles 10 and 12 run from EndColor to StartColor.

@@ -1,5 +1,7 @@
 #include "surface/off_screen_dc.h"
 
+#include "surface/mod_gradient.h"
+
 namespace vg {
 
 COLORREF OffScreenDC::Rgb(int32_t attribute) {
@@ -23,24 +25,7 @@ void OffScreenDC::Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_he
 void OffScreenDC::SetColorDepth() {
   display_depth_ =
       gdi::GetDeviceCaps(mem_dc_, gdi::BITSPIXEL) * gdi::GetDeviceCaps(mem_dc_, gdi::PLANES);
-  switch (display_depth_) {
-    case 4:
-    case 8:
-      color_levels_ = 64;
-      break;
-    case 15:
-      color_levels_ = 32;
-      break;
-    case 16:
-    case 24:
-    case 32:
-      color_levels_ = 256;
-      break;
-    default:
-      color_levels_ = 64;
-      display_depth_ = 4;
-      break;
-  }
+  color_levels_ = ColorLevelsForDepth(&display_depth_);
 }
 
 OffScreenDC::~OffScreenDC() {
