@@ -9,6 +9,7 @@
 #include "pages/block_page.h"
 #include "pages/page_controls.h"
 #include "pages/page_widgets.h"
+#include "surface/color_ramp.h"
 
 namespace vg {
 namespace {
@@ -20,7 +21,7 @@ QString Number(int v) {
 }  // namespace
 
 void BlockPage::PropertyPage_Initialize() {
-  // The preview painter's colour depth is read from the result box when it paints.
+  SetColorDepth(pctResult->Box());
   bLoaded = false;
 }
 

@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "platform/automation/ole_color.h"
+#include "platform/host/drawing_box.h"
 
 namespace vg {
 
@@ -28,7 +30,9 @@ class PageScrollBar : public QScrollBar {
   int maximum_ = 99;
 };
 
-// A gradient preview: shows one colour ramp, or its background when cleared.
+// A gradient preview: shows one colour ramp, or its background when cleared. The ramp is
+// painted by the colour-ramp painter into a drawing box of the widget's size and presented
+// from there; it is painted again when the widget is resized.
 class PreviewBox : public QWidget {
   Q_OBJECT
 
@@ -40,6 +44,7 @@ class PreviewBox : public QWidget {
     OLE_COLOR end = 0;
   };
   explicit PreviewBox(QWidget* parent = nullptr);
+  ~PreviewBox() override;
   // Paints the ramp over the whole box.
   void PaintRamp(const Ramp& ramp);
   void Clear();
@@ -47,6 +52,8 @@ class PreviewBox : public QWidget {
   const std::optional<Ramp>& Shown() const { return shown_; }
   // The box's pixels as shown.
   const QImage& Image() const { return image_; }
+  // The drawing box the painter draws into.
+  DrawingBox& Box() const { return *box_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +61,7 @@ class PreviewBox : public QWidget {
 
  private:
   void Render();
+  std::unique_ptr<DrawingBox> box_;
   std::optional<Ramp> shown_;
   QImage image_;
 };

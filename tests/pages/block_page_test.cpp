@@ -143,6 +143,15 @@ TEST(BlockPage, MovingAChannelBarWritesTheColourAndRepaintsThePreviews) {
   ASSERT_TRUE(result);
   EXPECT_EQ(result->style, 1);
   EXPECT_EQ(result->start, 0x0000800Au);
+  // The ramp itself: from the pure channel colour at the left edge towards black.
+  s.Find<QScrollBar>("hslColor_0")->setValue(255);
+  const QImage& red = s.Find<PreviewBox>("pctColor_0")->Image();
+  ASSERT_FALSE(red.isNull());
+  // (At 256 levels the bands are narrower than a pixel; the column shows the last drawn.)
+  QRgb left = red.pixel(0, red.height() / 2);
+  EXPECT_GE(qRed(left), 250);
+  EXPECT_EQ(qGreen(left) + qBlue(left), 0);
+  EXPECT_LT(qRed(red.pixel(red.width() - 1, red.height() / 2)), 8);
   // Style 0 clears every preview.
   s.List("cbxGradientStyle")->setCurrentIndex(0);
   EXPECT_FALSE(s.Find<PreviewBox>("pctResult")->Shown());
