@@ -162,19 +162,12 @@ OLE_COLOR BlockPage::ColorSelection(OLE_COLOR color, QLineEdit* sample, bool use
 
 void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
   if (!font) return;
-  FontChoice start{font->Name(),      static_cast<float>(font->Size()),
-                   font->Bold(),      font->Italic(),
-                   font->Underline(), font->Strikethrough()};
+  FontChoice start = FontChoiceOf(*font);
   std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, 259, start);
   if (!chosen) return;
   // In place: the object is shared with the control, which sees the change at once.
   try {
-    font->SetName(chosen->name);
-    font->SetSize(chosen->size);
-    font->SetBold(chosen->bold);
-    font->SetItalic(chosen->italic);
-    font->SetUnderline(chosen->underline);
-    font->SetStrikethrough(chosen->strikethrough);
+    ApplyFontChoice(*chosen, *font);
   } catch (const AutomationError& e) {
     Dialogs().ReportError(this, e.what());  // a size the font refuses
   }

@@ -50,9 +50,7 @@ void CaptionPage::PropertyPage_SelectionChanged() {
   StdFontRef font = c->get_Font();
   dialog_flags_ = 259;
   if (font) {
-    dialog_font_ = {font->Name(),      static_cast<float>(font->Size()),
-                    font->Bold(),      font->Italic(),
-                    font->Underline(), font->Strikethrough()};
+    dialog_font_ = FontChoiceOf(*font);
   }
   txtCaption->setText(QString::fromStdString(c->get_Caption()));
   txtCaptionFont->setText(font ? QString::fromStdString(font->Name()) : QString());
@@ -78,14 +76,7 @@ void CaptionPage::PropertyPage_ApplyChanges() {
   Varigauge* c = Control();
   if (c == nullptr) return;
   c->put_Caption(txtCaption->text().toStdString());
-  if (StdFontRef font = c->get_Font()) {
-    font->SetName(dialog_font_.name);
-    font->SetSize(dialog_font_.size);
-    font->SetBold(dialog_font_.bold);
-    font->SetItalic(dialog_font_.italic);
-    font->SetUnderline(dialog_font_.underline);
-    font->SetStrikethrough(dialog_font_.strikethrough);
-  }
+  if (StdFontRef font = c->get_Font()) ApplyFontChoice(dialog_font_, *font);
   c->put_CaptionFont3D(cbxCaptionFont3D->currentIndex());
   c->put_CaptionAlignment(cbxCaptionAlignment->currentIndex());
   // Passed as a double: the control's Integer conversion rounds halves to even and

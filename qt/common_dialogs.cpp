@@ -6,7 +6,24 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/automation/std_font.h"
+
 namespace vg {
+
+FontChoice FontChoiceOf(const StdFont& font) {
+  return {font.Name(),      static_cast<float>(font.Size()),
+          font.Bold(),      font.Italic(),
+          font.Underline(), font.Strikethrough()};
+}
+
+void ApplyFontChoice(const FontChoice& choice, StdFont& font) {
+  font.SetName(choice.name);
+  font.SetSize(choice.size);
+  font.SetBold(choice.bold);
+  font.SetItalic(choice.italic);
+  font.SetUnderline(choice.underline);
+  font.SetStrikethrough(choice.strikethrough);
+}
 
 std::optional<OLE_COLOR> QtCommonDialogs::ChooseColor(QWidget* parent, int32_t flags,
                                                       OLE_COLOR color) {

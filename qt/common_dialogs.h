@@ -24,6 +24,13 @@ struct FontChoice {
   bool strikethrough = false;
 };
 
+class StdFont;
+
+// The six settings of a font object, and the same written back into one, in the order
+// Name, Size, Bold, Italic, Underline, Strikethrough (raises 380 for a size it refuses).
+FontChoice FontChoiceOf(const StdFont& font);
+void ApplyFontChoice(const FontChoice& choice, StdFont& font);
+
 class CommonDialogs {
  public:
   virtual ~CommonDialogs() = default;

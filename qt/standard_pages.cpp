@@ -57,9 +57,7 @@ void StandardFontPage::PropertyPage_SelectionChanged() {
   Varigauge* c = Control();
   StdFontRef font = c != nullptr ? c->get_Font() : nullptr;
   if (!font) return;
-  font_ = {font->Name(),      static_cast<float>(font->Size()),
-           font->Bold(),      font->Italic(),
-           font->Underline(), font->Strikethrough()};
+  font_ = FontChoiceOf(*font);
   txtFont->setText(QString::fromStdString(font_.name));
 }
 
@@ -77,12 +75,7 @@ void StandardFontPage::PropertyPage_ApplyChanges() {
   // A new font object, so the control hears of the change and redraws once.
   StdFontRef current = c->get_Font();
   StdFontRef font = current ? current->Clone() : StdFont::Create();
-  font->SetName(font_.name);
-  font->SetSize(font_.size);
-  font->SetBold(font_.bold);
-  font->SetItalic(font_.italic);
-  font->SetUnderline(font_.underline);
-  font->SetStrikethrough(font_.strikethrough);
+  ApplyFontChoice(font_, *font);
   c->putref_Font(font);
 }
 
