@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "pages/block_page.h"
+#include "pages/varigauge_pages.h"
 #include "qt/standard_pages.h"
 #include "tests/pages/page_fixture.h"
 
@@ -52,6 +53,26 @@ TEST(PropertySheet, RaisesThePageEventsAndAppliesOnlyChangedPages) {
   EXPECT_EQ(first->log, "ISSA");
   EXPECT_FALSE(sheet.isVisible());
   EXPECT_EQ(sheet.result(), QDialog::Accepted);
+}
+
+TEST(PropertySheet, AVarigaugeSheetHoldsItsFivePagesAndAppliesTheEditedOnes) {
+  DesignControl d;
+  d.c.put_Blocks(1);
+  ScriptedDialogs dialogs;
+  PropertySheet sheet(dialogs);
+  AddVarigaugePages(sheet);
+  sheet.SetSelectedControls({&d.c});
+  ASSERT_EQ(sheet.PageCount(), 5);
+  QStringList captions;
+  for (int i = 0; i < 5; ++i) captions << sheet.Tabs()->tabText(i);
+  EXPECT_EQ(captions, QStringList({"&Block", "&Caption", "&Boundaries", "&Font", "C&olor"}));
+  sheet.findChild<QLineEdit*>("txtBlockBarRight")->setText("40");
+  sheet.findChild<QLineEdit*>("txtHMaxValue")->setText("50");
+  sheet.show();
+  sheet.OkButton()->click();
+  EXPECT_EQ(d.c.get_BlockBarRight(Variant::Integer(1)), 40);
+  EXPECT_EQ(d.c.get_HMaxValue(), 50);
+  EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST(PropertySheet, ThePictureFilterInQtsForm) {
