@@ -1,0 +1,338 @@
+// The Block page's editing: field handlers, the dialogs, live-field insertion, adding and
+// removing blocks, and Apply.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "control/varigauge.h"
+#include "pages/block_page.h"
+#include "pages/page_controls.h"
+#include "pages/page_numbers.h"
+#include "pages/page_widgets.h"
+#include "platform/automation/errors.h"
+#include "platform/base/numeric.h"
+#include "qt/common_dialogs.h"
+#include "qt/qt_pictures.h"
+
+namespace vg {
+namespace {
+
+// Restores DontRefreshAfterPropertyPage however Apply ends, so a refused value never leaves
+// the control holding its redraw.
+class HeldRedraw {
+ public:
+  explicit HeldRedraw(Varigauge& c) : c_(c) { c_.put_DontRefreshAfterPropertyPage(true); }
+  ~HeldRedraw() {
+    try {
+      c_.put_DontRefreshAfterPropertyPage(false);
+    } catch (...) {
+      // Only a running program refuses it, and then it was never set.
+    }
+  }
+  HeldRedraw(const HeldRedraw&) = delete;
+  HeldRedraw& operator=(const HeldRedraw&) = delete;
+
+ private:
+  Varigauge& c_;
+};
+
+QImage ImageOf(const StdPicture& picture) {
+  QImage image(picture.PixelWidth(), picture.PixelHeight(), QImage::Format_RGB32);
+  const std::vector<COLORREF>& pixels = picture.Pixels();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      COLORREF p = pixels[static_cast<size_t>(y) * image.width() + x];
+      row[x] = qRgb(p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF);
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+void BlockPage::ConnectHandlers() {
+  connect(HScroll1, &QScrollBar::valueChanged, this, &BlockPage::HScroll1_Change);
+  auto text = [this](QLineEdit* box, std::string PageBlock::*field) {
+    connect(box, &QLineEdit::textChanged, this, [this, box, field] {
+      b().*field = box->text().toStdString();
+      Mark();
+    });
+  };
+  text(txtBlockKey, &PageBlock::Key);
+  text(txtBlockText, &PageBlock::Text);
+  auto integer = [this](QLineEdit* box, int16_t PageBlock::*field) {
+    connect(box, &QLineEdit::textChanged, this, [this, box, field] { IntegerHandler(box, field); });
+  };
+  integer(txtBlockBarLeft, &PageBlock::BarLeft);
+  integer(txtBlockBarRight, &PageBlock::BarRight);
+  integer(txtBlockBarTop, &PageBlock::BarTop);
+  integer(txtBlockBarBottom, &PageBlock::BarBottom);
+  integer(txtBlockBorderWidth, &PageBlock::BorderWidth);
+  integer(txtBlockTextOffset, &PageBlock::TextOffset);
+  integer(txtBlockTextAngle, &PageBlock::TextAngle);
+  integer(txtBlockPictureOffset, &PageBlock::PictureOffset);
+  for (QLineEdit* box : {txtBlockHPercentage, txtBlockVPercentage})
+    connect(box, &QLineEdit::textChanged, this, [this] { SetChanged(true); });
+  auto check = [this](QCheckBox* box, bool PageBlock::*field) {
+    connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+      b().*field = on;
+      Mark();
+    });
+  };
+  check(chkBlockOnTop, &PageBlock::OnTop);
+  check(chkBlockVisible, &PageBlock::Visible);
+  check(chkBlockClickable, &PageBlock::Clickable);
+  check(chkBlockAutoSize, &PageBlock::AutoSize);
+  auto list = [this](QComboBox* box, int16_t PageBlock::*field, bool previews) {
+    connect(box, &QComboBox::currentIndexChanged, this, [this, field, previews](int index) {
+      // No item selected (a value beyond the list): the field keeps its value.
+      if (index < 0) return;
+      b().*field = static_cast<int16_t>(index);
+      Mark();
+      if (previews) RefreshPreviews();
+    });
+  };
+  list(cbxShapeStyle, &PageBlock::ShapeStyle, false);
+  list(cbxBorderStyle, &PageBlock::BorderStyle, false);
+  list(cbxBrushStyle, &PageBlock::BrushStyle, false);
+  list(cbxRivetsStyle, &PageBlock::RivetsStyle, false);
+  list(cbxTextAlignment, &PageBlock::TextAlignment, false);
+  list(cbxAutoAngle, &PageBlock::TextAutoAngle, false);
+  list(cbxFont3D, &PageBlock::TextFont3D, false);
+  list(cbxPictureAlignment, &PageBlock::PictureAlignment, false);
+  list(cbxPictureTile, &PageBlock::PictureTile, false);
+  list(cbxGradientStyle, &PageBlock::GradientStyle, true);
+  list(cbxGradientGranularity, &PageBlock::GradientGranularity, true);
+
+  auto color = [this](QPushButton* button, OLE_COLOR PageBlock::*field, QLineEdit* sample,
+                      bool background) {
+    connect(button, &QPushButton::clicked, this, [this, field, sample, background] {
+      b().*field = ColorSelection(b().*field, sample, background);
+      Mark();
+    });
+  };
+  color(cmdColorSelection, &PageBlock::Color, txtColor, true);
+  color(cmdBrushColor, &PageBlock::BrushColor, txtBrushColor, true);
+  color(cmdTextColorSelection, &PageBlock::TextColor, txtTextColor, false);
+  connect(cmdFontSelection, &QPushButton::clicked, this, [this] {
+    FontSelection(b().TextFont, txtTextFont);
+    Mark();
+  });
+  connect(cmdBrowse, &QPushButton::clicked, this, &BlockPage::cmdBrowse_Click);
+  connect(cmdRemove, &QPushButton::clicked, this, &BlockPage::cmdRemove_Click);
+  // A user's choice inserts a field, also when the same item is chosen again.
+  connect(cbxTextFormat, &QComboBox::activated, this, &BlockPage::cbxTextFormat_Click);
+  connect(cmdAddBlock, &QPushButton::clicked, this, &BlockPage::cmdAddBlock_Click);
+  connect(cmdRemoveBlock, &QPushButton::clicked, this, &BlockPage::cmdRemoveBlock_Click);
+  for (int k = 0; k < 3; ++k) {
+    connect(hslColor[k], &QScrollBar::valueChanged, this, [this, k] { hslColor_Change(k, false); });
+    connect(hslColorEnd[k], &QScrollBar::valueChanged, this,
+            [this, k] { hslColor_Change(k, true); });
+  }
+}
+
+PageBlock& BlockPage::b() {
+  if (aPageBlocks.empty()) aPageBlocks.resize(1);
+  size_t i = iCurrentBlock > 0 ? static_cast<size_t>(iCurrentBlock - 1) : 0;
+  return aPageBlocks[std::min(i, aPageBlocks.size() - 1)];
+}
+
+void BlockPage::Mark() {
+  b().bModified = true;
+  SetChanged(true);
+}
+
+void BlockPage::IntegerHandler(QLineEdit* box, int16_t PageBlock::*field) {
+  if (std::optional<int16_t> v = IntegerField(box->text().toStdString())) b().*field = *v;
+  Mark();
+}
+
+OLE_COLOR BlockPage::ColorSelection(OLE_COLOR color, QLineEdit* sample, bool useBackground) {
+  std::optional<OLE_COLOR> chosen = Dialogs().ChooseColor(this, 1, color);
+  if (!chosen) return color;
+  SetSampleColor(sample, *chosen, useBackground);
+  return *chosen;
+}
+
+void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
+  if (!font) return;
+  FontChoice start = FontChoiceOf(*font);
+  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, 259, start);
+  if (!chosen) return;
+  // In place: the object is shared with the control, which sees the change at once.
+  try {
+    ApplyFontChoice(*chosen, *font);
+  } catch (const AutomationError& e) {
+    Dialogs().ReportError(this, e.what());  // a size the font refuses
+  }
+  nameBox->setText(QString::fromStdString(font->Name()));
+}
+
+void BlockPage::ShowPicture(const StdPictureRef& picture) {
+  picture1_ = picture;
+  if (picture && picture->PixelWidth() > 0 && picture->PixelHeight() > 0)
+    Picture1->setPixmap(QPixmap::fromImage(ImageOf(*picture)));
+  else
+    Picture1->setPixmap(QPixmap());
+}
+
+void BlockPage::cmdBrowse_Click() {
+  std::optional<std::string> file = Dialogs().ChooseOpenFile(this, kPictureFilter);
+  if (!file) return;
+  StdPictureRef picture;
+  try {
+    picture = LoadPictureQt(*file);
+  } catch (const AutomationError&) {
+    return;  // not a picture we can read (metafiles among them): nothing changes
+  }
+  ShowPicture(picture);
+  b().Picture = picture;
+  // The block is marked, so Apply writes the picture even when nothing else changed.
+  Mark();
+}
+
+void BlockPage::cmdRemove_Click() {
+  StdPictureRef empty = StdPicture::Empty();
+  ShowPicture(empty);
+  b().Picture = empty;
+  Mark();
+}
+
+void BlockPage::cbxTextFormat_Click(int index) {
+  if (index < 0) return;
+  QString s = txtBlockText->text();
+  int p = txtBlockText->cursorPosition();
+  QString token = QLatin1Char('!') + cbxTextFormat->itemText(index) + QLatin1Char('!');
+  txtBlockText->setText(s.left(p) + token + s.mid(p));
+}
+
+void BlockPage::InitCurrentBlock() {
+  PageBlock& n = b();
+  n = PageBlock{};
+  n.BarLeft = -1;
+  n.BarRight = -1;
+  n.BarTop = 100;
+  n.BarBottom = 0;
+  n.BorderWidth = 1;
+  n.Visible = true;
+  n.HPercentage = "0";
+  n.VPercentage = "0";
+  n.Color = 0x808080;
+  n.GradientColor = 0xFF0000;
+  n.TextFont = Control()->get_Font();
+  n.TextOffset = 3;
+  n.Picture = StdPicture::Empty();
+  n.PictureOffset = 3;
+  n.Clickable = true;
+  n.AutoSize = true;
+}
+
+void BlockPage::cmdAddBlock_Click() {
+  Varigauge* c = Control();
+  if (c == nullptr) return;
+  // The page counts blocks in a byte: it adds none beyond 255.
+  if (c->get_Blocks() >= kMaxBlocks) {
+    Dialogs().ReportError(this,
+                          tr("A control edited here holds at most 255 blocks.").toStdString());
+    return;
+  }
+  SSTab1->setEnabled(true);
+  iCurrentBlock = static_cast<int16_t>(std::max<int>(c->get_Blocks(), 0) + 1);
+  c->AddBlock();
+  txtIndex->setText(QString::number(c->get_Blocks()));
+  aPageBlocks.resize(iCurrentBlock);
+  InitCurrentBlock();
+  ShowCurrentBlock();
+  HScroll1->SetMinimum(1);
+  HScroll1->SetMaximum(iCurrentBlock);
+  HScroll1->setValue(HScroll1->maximum());
+}
+
+void BlockPage::cmdRemoveBlock_Click() {
+  Varigauge* c = Control();
+  if (c == nullptr) return;
+  double index = LeadingNumber(txtIndex->text().toStdString());
+  try {
+    c->DeleteBlock(Variant::Double(index));
+  } catch (const AutomationError& e) {
+    Dialogs().ReportError(this, e.what());
+    return;
+  }
+  // The removed block's working copy goes too, so the copies keep the control's numbers.
+  // The control accepted the number, so it lies within 1..Blocks.
+  auto removed = static_cast<size_t>(RoundHalfEven(index)) - 1;
+  if (removed < aPageBlocks.size())
+    aPageBlocks.erase(aPageBlocks.begin() + static_cast<std::ptrdiff_t>(removed));
+  if (aPageBlocks.empty()) aPageBlocks.resize(1);
+  if (c->get_Blocks() <= 0) {
+    SSTab1->setEnabled(false);
+    HScroll1->SetMaximum(HScroll1->Minimum());
+    iCurrentBlock = 0;
+    txtIndex->setText(QString());
+  } else {
+    HScroll1->SetMaximum(std::min<int>(c->get_Blocks(), kMaxBlocks));
+    // Show the block that now carries the shown number (or the last one).
+    iCurrentBlock = static_cast<int16_t>(HScroll1->value());
+    txtIndex->setText(QString::number(iCurrentBlock));
+    ShowCurrentBlock();
+  }
+  SetChanged(true);
+}
+
+void BlockPage::PropertyPage_ApplyChanges() {
+  Varigauge* c = Control();
+  if (c == nullptr) return;
+  HeldRedraw hold(*c);
+  if (c->get_Blocks() > 0) ApplyBlocks();
+}
+
+void BlockPage::ApplyBlocks() {
+  Varigauge& c = *Control();
+  int n = std::min<int>({c.get_Blocks(), kMaxBlocks, static_cast<int>(aPageBlocks.size())});
+  for (int i = 1; i <= n; ++i) {
+    PageBlock& b = aPageBlocks[i - 1];
+    if (!b.bModified) continue;
+    Variant k = Variant::Integer(static_cast<int16_t>(i));
+    c.put_BlockKey(k, b.Key);
+    c.put_BlockBarLeft(k, b.BarLeft);
+    c.put_BlockBarRight(k, b.BarRight);
+    c.put_BlockBarTop(k, b.BarTop);
+    c.put_BlockBarBottom(k, b.BarBottom);
+    c.put_BlockBorderStyle(k, b.BorderStyle);
+    c.put_BlockBorderWidth(k, b.BorderWidth);
+    c.put_BlockBrushColor(k, b.BrushColor);
+    c.put_BlockBrushStyle(k, b.BrushStyle);
+    c.put_BlockOnTop(k, b.OnTop);
+    c.put_BlockShapeStyle(k, b.ShapeStyle);
+    c.put_BlockVisible(k, b.Visible);
+    c.put_BlockColor(k, b.Color);
+    c.put_BlockGradientStyle(k, b.GradientStyle);
+    c.put_BlockGradientGranularity(k, b.GradientGranularity);
+    c.put_BlockGradientColor(k, b.GradientColor);
+    c.put_BlockGradientColorEnd(k, b.GradientColorEnd);
+    c.put_BlockText(k, b.Text);
+    c.put_BlockTextColor(k, b.TextColor);
+    c.put_BlockTextAlignment(k, b.TextAlignment);
+    c.put_BlockTextFont(k, b.TextFont);
+    c.put_BlockTextFont3D(k, b.TextFont3D);
+    c.put_BlockTextOffset(k, b.TextOffset);
+    c.put_BlockTextAngle(k, b.TextAngle);
+    c.put_BlockTextAutoAngle(k, b.TextAutoAngle);
+    c.put_BlockRivetsStyle(k, b.RivetsStyle);
+    c.putref_BlockPicture(k, b.Picture);
+    c.put_BlockPictureOffset(k, b.PictureOffset);
+    c.put_BlockPictureAlignment(k, b.PictureAlignment);
+    c.put_BlockPictureTile(k, b.PictureTile);
+    c.put_BlockClickable(k, b.Clickable);
+    c.put_BlockAutoSize(k, b.AutoSize);
+    b.bModified = false;
+  }
+}
+
+}  // namespace vg

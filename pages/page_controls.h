@@ -1,0 +1,69 @@
+#pragma once
+// Two widgets of the Block page that Qt lacks as such.
+#include <QImage>
+#include <QScrollBar>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "platform/automation/ole_color.h"
+#include "platform/host/drawing_box.h"
+
+namespace vg {
+
+// A scroll bar whose range may be set with its maximum below its minimum, as the page sets
+// it for a control without blocks (1..0). Qt's own range then collapses to the minimum;
+// Minimum() and Maximum() report the range as set.
+class PageScrollBar : public QScrollBar {
+  Q_OBJECT
+
+ public:
+  explicit PageScrollBar(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
+  void SetMinimum(int v) { SetRange(v, maximum_); }
+  void SetMaximum(int v) { SetRange(minimum_, v); }
+  int Minimum() const { return minimum_; }
+  int Maximum() const { return maximum_; }
+
+ private:
+  void SetRange(int min, int max);
+  int minimum_ = 0;
+  int maximum_ = 99;
+};
+
+// A gradient preview: shows one colour ramp, or its background when cleared. The ramp is
+// painted by the colour-ramp painter into a drawing box of the widget's size and presented
+// from there; it is painted again when the widget is resized.
+class PreviewBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  struct Ramp {
+    int16_t style = 0;
+    int16_t granularity = 0;
+    OLE_COLOR start = 0;
+    OLE_COLOR end = 0;
+  };
+  explicit PreviewBox(QWidget* parent = nullptr);
+  ~PreviewBox() override;
+  // Paints the ramp over the whole box.
+  void PaintRamp(const Ramp& ramp);
+  void Clear();
+  // The ramp shown, nothing when cleared.
+  const std::optional<Ramp>& Shown() const { return shown_; }
+  // The box's pixels as shown.
+  const QImage& Image() const { return image_; }
+  // The drawing box the painter draws into.
+  DrawingBox& Box() const { return *box_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Render();
+  std::unique_ptr<DrawingBox> box_;
+  std::optional<Ramp> shown_;
+  QImage image_;
+};
+
+}  // namespace vg

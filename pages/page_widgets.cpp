@@ -1,0 +1,79 @@
+#include "pages/page_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/automation/ole_color.h"
+
+namespace vg {
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QLatin1String(name));
+  return box;
+}
+
+QLineEdit* MakeDisplayBox(QWidget* parent, const char* name) {
+  QLineEdit* box = MakeTextBox(parent, name);
+  box->setReadOnly(true);
+  box->setFocusPolicy(Qt::NoFocus);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+  box->setPalette(palette);
+  return box;
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QLatin1String(name));
+  list->addItems(items);
+  return list;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(QLatin1String(name));
+  return check;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+void AddRow(QFormLayout* form, const QString& caption, QWidget* field) {
+  auto* label = new QLabel(caption);
+  label->setBuddy(field);
+  form->addRow(label, field);
+}
+
+void SetSampleColor(QLineEdit* sample, uint32_t color, bool background) {
+  COLORREF rgb = 0;
+  OleTranslateColor(color, 0, &rgb);
+  QPalette palette = sample->palette();
+  palette.setColor(background ? QPalette::Base : QPalette::Text,
+                   QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
+  sample->setPalette(palette);
+}
+
+QStringList AlignmentItems() {
+  return {"0 - vgCenterCenter", "1 - vgCenterLeft", "2 - vgCenterRight",
+          "3 - vgTopCenter",    "4 - vgTopLeft",    "5 - vgTopRight",
+          "6 - vgBottomCenter", "7 - vgBottomLeft", "8 - vgBottomRight"};
+}
+
+QStringList AutoAngleItems() {
+  return {"0 - vgNoneAuto", "1 - vgUp", "2 - vgDown"};
+}
+
+QStringList Font3DItems() {
+  return {"0 - vgNoneFont3D", "1 - vgRaisedLight", "2 - vgInsetLight", "3 - vgRaisedShadow",
+          "4 - vgInsetShadow"};
+}
+
+}  // namespace vg

@@ -1,0 +1,36 @@
+#pragma once
+// Small makers for the widgets every property page uses. Each widget gets its page name as
+// its Qt object name, so tests and accessibility tools find it by that name.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace vg {
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name);
+// A display-only text box with a light grey background.
+QLineEdit* MakeDisplayBox(QWidget* parent, const char* name);
+// A drop-down list of fixed items; its index is the enumeration value.
+QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items);
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption);
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
+// A row "caption  field" whose label carries the mnemonic for the field.
+void AddRow(QFormLayout* form, const QString& caption, QWidget* field);
+
+// Shows a colour in a sample box: as its background, or as its text colour. System colours
+// are shown as the colour they stand for.
+void SetSampleColor(QLineEdit* sample, uint32_t color, bool background);
+
+// Fixed list items shared by several pages.
+QStringList AlignmentItems();
+QStringList AutoAngleItems();
+QStringList Font3DItems();
+
+}  // namespace vg
