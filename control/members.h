@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "platform/automation/dispatch.h"
-#include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
 
 namespace vg {
@@ -73,6 +72,8 @@ struct DefaultValue {
   // host's own, Empty without a host). kNone gives Empty.
   Variant Make(const UserControl* host) const;
 };
+// The defaults as the table writes them: Integer(3), Color(0x808080), Of(kNoPicture).
+namespace defaults {
 constexpr DefaultValue Integer(int16_t v) {
   return {DefaultValue::kInteger, v, {}};
 }
@@ -91,6 +92,7 @@ constexpr DefaultValue Text(std::string_view v) {
 constexpr DefaultValue Of(DefaultValue::Kind kind) {
   return {kind, 0, {}};
 }
+}  // namespace defaults
 
 // A method's argument, or a property's index (the block selector).
 struct Param {

@@ -45,9 +45,17 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void UserControl_Resize() override;
   void UserControl_Paint() override;
   void UserControl_Terminate() override;
+  // Mouse: a button release raises BlockClicked with the block hit (or -1); the click and
+  // the double click are passed on as Click and DblClick.
+  void UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) override;
+  void UserControl_Click() override;
+  void UserControl_DblClick() override;
 
   // Methods.
   void Refresh();
+  // Both show the About box modally and return when it is closed.
+  void About();
+  void ShowAboutBox();
 
   // Drawing switch: while false nothing is drawn; setting it true draws once.
   bool get_Redraw() const { return state_.redraw; }

@@ -19,7 +19,17 @@ void HeadlessHost::PropertyChanged(const std::string& name) {
 }
 
 void HeadlessHost::RaiseEvent(const std::string& name, const std::vector<Variant>& args) {
+  std::vector<Variant> copy = args;
+  RaiseEventById(DISPID_UNKNOWN, name, copy);
+}
+
+void HeadlessHost::RaiseEventById(DISPID, const std::string& name, std::vector<Variant>& args) {
   events_.push_back({name, args});
+  if (event_handler_) event_handler_(name, args);
+}
+
+void HeadlessHost::ShowAboutBox() {
+  events_.push_back({"AboutBox", {}});
 }
 
 void HeadlessHost::OnWindowChanged(const gdi::RECT& changed) {

@@ -3,6 +3,7 @@
 // fixed screen resolution, and a record of property-change notifications, raised events,
 // delivered framework events and the window areas each copy of the surface changed. Used
 // by tests and by command-line tools.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,13 @@ class HeadlessHost : public HostBase {
   COLORREF Pixel(int x, int y) const;
   gdi::PixelView Pixels() const;
 
-  // Recorded traffic; the Take... calls return and clear.
+  // The host program's handler of the control's events: runs after the event is recorded,
+  // may change the arguments and may raise an error, which reaches the control.
+  using EventHandler = std::function<void(const std::string& name, std::vector<Variant>& args)>;
+  void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+
+  // Recorded traffic; the Take... calls return and clear. A request to show the About box
+  // is recorded as the event "AboutBox".
   std::vector<std::string> TakeNotifications();
   std::vector<RecordedEvent> TakeEvents();
   std::vector<gdi::RECT> TakeWindowChanges();
@@ -39,6 +46,8 @@ class HeadlessHost : public HostBase {
   // UserControl
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
+  void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) override;
+  void ShowAboutBox() override;
 
  protected:
   void OnWindowChanged(const gdi::RECT& changed) override;
@@ -47,6 +56,7 @@ class HeadlessHost : public HostBase {
  private:
   std::vector<std::string> notifications_;
   std::vector<RecordedEvent> events_;
+  EventHandler event_handler_;
   std::vector<gdi::RECT> window_changes_;
   std::vector<std::string> framework_log_;
   std::shared_ptr<ManualClock> clock_ = ShareThreadManualClock();

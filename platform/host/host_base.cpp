@@ -71,6 +71,20 @@ void HostBase::Destroy() {
   control_.reset();
 }
 
+void HostBase::MouseUp(int16_t button, int16_t shift, float x, float y) {
+  if (!enabled_) return;
+  OnFrameworkEvent("UserControl_MouseUp");
+  if (control_) control_->UserControl_MouseUp(button, shift, x, y);
+}
+
+void HostBase::Click() {
+  if (enabled_) Deliver("UserControl_Click", &ControlEvents::UserControl_Click);
+}
+
+void HostBase::DblClick() {
+  if (enabled_) Deliver("UserControl_DblClick", &ControlEvents::UserControl_DblClick);
+}
+
 void HostBase::ResizeWindowToOuterSize() {
   // A window beyond the bitmap cap is not made: the window keeps its pixels.
   gdi::ResizeWindowDC(hdc_, window_rules::WindowPixels(width_twips_, dpi_),

@@ -56,6 +56,11 @@ class HostBase : public UserControl, private gdi::WindowListener {
   // resolution and the control a Resize (and the Paint that follows), so it draws anew at
   // the device's resolution. Nothing happens at the resolution it already has.
   void MoveToScreen(int dpi);
+  // Mouse input from the window system. A disabled window receives none, so nothing is
+  // delivered while Enabled is false.
+  void MouseUp(int16_t button, int16_t shift, float x, float y);
+  void Click();
+  void DblClick();
 
   ControlEvents* control() const { return control_.get(); }
   std::shared_ptr<ControlEvents> control_ref() const { return control_; }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/automation/dispatch.h"
 #include "platform/automation/ole_color.h"
 #include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
@@ -62,6 +63,16 @@ class UserControl {
   virtual void PropertyChanged(const std::string& name) = 0;
   // Raises an event of the control's event interface; returns after the host's handler.
   virtual void RaiseEvent(const std::string& name, const std::vector<Variant>& args) = 0;
+  // The same for event `id` of the event interface, whose name there is `name`. The
+  // arguments are passed by reference: the host's handler may change them. Hosts that tell
+  // events apart by name alone need not override it.
+  virtual void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) {
+    (void)id;
+    RaiseEvent(name, args);
+  }
+  // Shows the control's About box modally; returns when the user has closed it. A host
+  // without one shows nothing.
+  virtual void ShowAboutBox() {}
 };
 
 // The framework events a control handles, delivered on the control's thread in this order:
@@ -75,6 +86,14 @@ class ControlEvents {
   virtual void UserControl_Resize() = 0;
   virtual void UserControl_Paint() = 0;
   virtual void UserControl_Terminate() = 0;
+  // Mouse notifications, delivered only while the control is enabled. For one click the
+  // button release comes before the click. Button: 1 left, 2 right, 4 middle; shift: 1
+  // Shift, 2 Ctrl, 4 Alt; x and y in the drawing area's pixels.
+  virtual void UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) {
+    (void)button, (void)shift, (void)x, (void)y;
+  }
+  virtual void UserControl_Click() {}
+  virtual void UserControl_DblClick() {}
 };
 
 }  // namespace vg

@@ -4,11 +4,11 @@
 
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "control/varigauge.h"
 #include "platform/automation/errors.h"
 #include "platform/host/headless_host.h"
+#include "tests/control/test_peer.h"
 
 namespace vg::testing {
 
@@ -43,17 +43,3 @@ int ErrorOf(F&& f) {
 }
 
 }  // namespace vg::testing
-
-namespace vg {
-// What tests look at inside a control: its parts, beyond what a host can see.
-struct VarigaugeTestPeer {
-  static BlockTable& blocks(Varigauge& c) { return c.blocks_; }
-  static std::vector<BlockRecord>& saved_blocks(Varigauge& c) { return c.saved_blocks_; }
-  static const ControlState& state(const Varigauge& c) { return c.state_; }
-  static int16_t TwipsPerPixelX(const Varigauge& c) { return c.twips_per_pixel_x_; }
-  static int16_t TwipsPerPixelY(const Varigauge& c) { return c.twips_per_pixel_y_; }
-  static float HScale(const Varigauge& c) { return c.pass_.scales().h; }
-  static float VScale(const Varigauge& c) { return c.pass_.scales().v; }
-  static const OffScreenDC* surface(const Varigauge& c) { return c.pass_.surface(); }
-};
-}  // namespace vg

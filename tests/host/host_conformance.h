@@ -46,6 +46,12 @@ class ProbeControl : public ControlEvents {
     surface.BlastToScreen(blast.left, blast.top, blast.right, blast.bottom);
   }
   void UserControl_Terminate() override { log.push_back("Terminate"); }
+  void UserControl_MouseUp(int16_t button, int16_t, float x, float y) override {
+    log.push_back("MouseUp " + std::to_string(button) + " " + std::to_string(int(x)) + " " +
+                  std::to_string(int(y)));
+  }
+  void UserControl_Click() override { log.push_back("Click"); }
+  void UserControl_DblClick() override { log.push_back("DblClick"); }
 
   std::vector<std::string> log;
   gdi::RECT blast{0, 0, -1, -1};  // left, top, width, height as BlastToScreen takes them
@@ -247,12 +253,28 @@ TYPED_TEST_P(HostConformance, FontsAreMadeAtTheResolutionOfTheHostsWindow) {
   }
 }
 
+TYPED_TEST_P(HostConformance, MouseInputReachesOnlyAnEnabledControl) {
+  auto host = this->Make(this->Options(96, 30, 10));
+  ProbeControl& probe = this->Place(*host);
+  probe.log.clear();
+  host->MouseUp(2, 0, 7.0f, 3.0f);
+  host->Click();
+  host->DblClick();
+  host->SetEnabled(false);
+  host->MouseUp(1, 0, 7.0f, 3.0f);
+  host->Click();
+  host->DblClick();
+  const std::vector<std::string> expected = {"MouseUp 2 7 3", "Click", "DblClick"};
+  EXPECT_EQ(probe.log, expected);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(HostConformance, ANewControlGetsTheDefaultOuterSizeAtTheHostsResolution,
                             TwipsAndWindowPixelsRoundHalvesToEven,
                             FrameworkEventsComeInLifecycleOrderAndNoResizeForAnUnchangedSize,
                             RefusesColoursItCannotTranslateAndAMissingFont,
                             AWindowBeyondTheBitmapCapIsRefused,
                             EachCopyToTheWindowReportsTheRectangleItChanged,
-                            FontsAreMadeAtTheResolutionOfTheHostsWindow);
+                            FontsAreMadeAtTheResolutionOfTheHostsWindow,
+                            MouseInputReachesOnlyAnEnabledControl);
 
 }  // namespace vg::conformance

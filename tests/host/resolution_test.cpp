@@ -10,6 +10,7 @@
 #include "platform/host/headless_host.h"
 #include "surface/off_screen_dc.h"
 #include "tests/control/control_fixture.h"
+#include "tests/control/test_peer.h"
 
 namespace vg {
 namespace {
@@ -17,11 +18,7 @@ namespace {
 // A control with a caption, upright or turned, in a window of 120 x 30 pixels at 96 dpi
 // (the same outer size in twips at any resolution).
 struct Bar {
-  Bar(int dpi, int16_t angle) : host(Options(dpi)) {
-    host.Place([this](UserControl& site) {
-      control = std::make_shared<Varigauge>(site);
-      return control;
-    });
+  Bar(int dpi, int16_t angle) : host(Options(dpi)), control(Varigauge::PlaceIn(host)) {
     control->put_CaptionAngle(angle);
     control->put_Caption("Gauge 42%");
   }
@@ -79,8 +76,7 @@ TEST(Resolution, TheControlKeepsTwipsPerPixelRoundedHalvesToEven) {
     HostOptions o;
     o.dpi = row.dpi;
     HeadlessHost host(o);
-    std::shared_ptr<Varigauge> c;
-    host.Place([&c](UserControl& site) { return c = std::make_shared<Varigauge>(site); });
+    std::shared_ptr<Varigauge> c = Varigauge::PlaceIn(host);
     EXPECT_EQ(VarigaugeTestPeer::TwipsPerPixelX(*c), row.twips) << row.dpi;
     EXPECT_EQ(VarigaugeTestPeer::TwipsPerPixelY(*c), row.twips) << row.dpi;
   }

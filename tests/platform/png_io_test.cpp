@@ -4,6 +4,8 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/automation/errors.h"
@@ -285,6 +287,20 @@ TEST(LoadPng, RefusesDamagedFiles) {
   EXPECT_EQ(LoadPng(::testing::TempDir(), kBack, &w, &h, &pixels, &error), PngReadResult::kInvalid);
   EXPECT_EQ(LoadPng(path + ".missing", kBack, &w, &h, &pixels, &error), PngReadResult::kNotFound);
   std::remove(path.c_str());
+}
+
+// The fuzzer's seeds cover every colour type and depth; each must be a picture.
+TEST(LoadPng, ReadsEveryFuzzSeed) {
+  const char* source = std::getenv("VG_SOURCE_DIR");
+  if (!source) GTEST_SKIP() << "VG_SOURCE_DIR is not set";
+  int seeds = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(source) + "/fuzz/corpus/png")) {
+    int width = 0, height = 0;
+    EXPECT_EQ(Load(entry.path().string(), &width, &height).size(), 63u) << entry.path();
+    ++seeds;
+  }
+  EXPECT_GE(seeds, 30);
 }
 
 TEST(LoadPicture, ShowsTheDefaultBackgroundThroughTransparency) {

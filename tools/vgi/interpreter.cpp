@@ -7,6 +7,7 @@
 #include <limits>
 #include <sstream>
 
+#include "control/type_library.h"
 #include "platform/automation/conversions.h"
 #include "platform/host/pixel_hash.h"
 #include "platform/imaging/load_picture.h"
@@ -424,6 +425,11 @@ void Interpreter::HostCommand(std::string_view line) {
   } else if (NameEquals(cmd, "objects")) {
     need(0, "objects");
     out_ << gdi::LiveObjectCount() << "\n";
+  } else if (NameEquals(cmd, "click") || NameEquals(cmd, "dblclick")) {
+    MouseCommand(w);
+  } else if (NameEquals(cmd, "members")) {
+    need(0, "members");
+    for (const MemberRow& row : Members()) out_ << MemberLine(row) << "\n";
   } else if (NameEquals(cmd, "extent")) {
     need(0, "extent");
     out_ << host_.Width() << " " << host_.Height() << " " << FormatDouble(host_.ScaleWidth()) << " "
@@ -433,6 +439,30 @@ void Interpreter::HostCommand(std::string_view line) {
     if (!live_.Run(w, line, host_, *control_, &error)) throw HostError("unknown command :" + cmd);
     if (!error.empty()) throw HostError(error);
   }
+}
+
+// `:click X Y [left|right|middle]`: the button release at pixel (X, Y), then the click.
+// `:dblclick X Y`: the double click alone. A disabled control hears neither.
+void Interpreter::MouseCommand(const std::vector<std::string>& w) {
+  bool click = NameEquals(w[0], "click");
+  if (w.size() != 3 && !(click && w.size() == 4))
+    throw HostError(click ? "usage: :click X Y [left|right|middle]" : "usage: :dblclick X Y");
+  int x = ParseInt(w[1], "x"), y = ParseInt(w[2], "y");
+  if (!click) {
+    host_.DblClick();
+    return;
+  }
+  int16_t button = 1;
+  if (w.size() == 4) {
+    if (NameEquals(w[3], "right"))
+      button = 2;
+    else if (NameEquals(w[3], "middle"))
+      button = 4;
+    else if (!NameEquals(w[3], "left"))
+      throw HostError("bad button: " + w[3] + " (left, right or middle)");
+  }
+  host_.MouseUp(button, 0, static_cast<float>(x), static_cast<float>(y));
+  host_.Click();
 }
 
 }  // namespace vg::vgi

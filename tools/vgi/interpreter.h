@@ -62,6 +62,7 @@ class Interpreter {
   void Report(std::string message);
   void Statement();
   void HostCommand(std::string_view line);
+  void MouseCommand(const std::vector<std::string>& words);
   Variant Expression();
   Variant Primary();
   Chain ParseChain();

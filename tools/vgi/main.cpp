@@ -6,17 +6,20 @@
 #include <iostream>
 #include <string>
 
+#include "control/type_library.h"
 #include "tools/vgi/interpreter.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: vgi [--size WxH] [--dpi N] [--design] [--strict] [SCRIPT|-]\n"
+    "       vgi --typeinfo\n"
     "  --size WxH  drawing area in pixels (default: 900 x 315 twips)\n"
     "  --dpi N     screen resolution (default 96: 15 twips per pixel)\n"
     "  --design    run as in a form designer (ambient UserMode false)\n"
     "  --strict    stop at the first error with exit status 1\n"
-    "  SCRIPT      file of statements, or - for standard input\n";
+    "  SCRIPT      file of statements, or - for standard input\n"
+    "  --typeinfo  print the control's type library as IDL-like text and exit\n";
 
 bool ParseSize(const char* text, int* w, int* h) {
   char x = 0;
@@ -53,6 +56,9 @@ int main(int argc, char** argv) {
       options.design = true;
     } else if (std::strcmp(a, "--strict") == 0) {
       strict = true;
+    } else if (std::strcmp(a, "--typeinfo") == 0) {
+      std::cout << vg::DescribeTypeLibrary();
+      return 0;
     } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
       std::cout << kUsage;
       return 0;
