@@ -1,5 +1,7 @@
 #include "control/block_table.h"
 
+#include <unistd.h>
+
 #include <new>
 
 #include "platform/automation/conversions.h"
@@ -61,6 +63,26 @@ void BlockTable::Delete(const Variant& selector) {
     count_ = 0;
   else
     records_.resize(static_cast<size_t>(count_) + 1);
+}
+
+void BlockTable::Load(int32_t n) {
+  if (n < 0) {
+    count_ = n;
+    return;
+  }
+  // A hostile or damaged form may claim any count: refuse one larger than the machine's
+  // memory instead of trying (the system might grant it lazily and fail later).
+  uint64_t records = uint64_t{static_cast<uint32_t>(n)} + 1;
+  uint64_t memory = uint64_t{static_cast<uint64_t>(sysconf(_SC_PHYS_PAGES))} *
+                    static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+  if (records > records_.max_size() || records * sizeof(BlockRecord) > memory)
+    Raise(err::kOutOfMemory);
+  try {
+    records_.resize(records);
+  } catch (const std::bad_alloc&) {
+    Raise(err::kOutOfMemory);
+  }
+  count_ = n;
 }
 
 }  // namespace vg

@@ -43,6 +43,12 @@ class BlockTable {
   // the count reaches 0 the storage is kept.
   void Delete(const Variant& selector);
 
+  // Sets the count to n as a stored form gives it and makes the table span records 0..n,
+  // keeping the records it has; new records are empty (zero-filled). A negative n changes
+  // only the count, so no block is loaded. A count the process cannot hold fails with
+  // error 7 before anything is allocated, the table and count unchanged.
+  void Load(int32_t n);
+
   std::vector<BlockRecord>& records() { return records_; }
   const std::vector<BlockRecord>& records() const { return records_; }
 

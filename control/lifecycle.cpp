@@ -20,9 +20,13 @@ void Varigauge::UserControl_Initialize() {
   timers_.Open();
 }
 
-void Varigauge::UserControl_InitProperties() {
+void Varigauge::RecordTwipsPerPixel() {
   twips_per_pixel_x_ = static_cast<int16_t>(RoundToInt32(host_.TwipsPerPixelX()));
   twips_per_pixel_y_ = static_cast<int16_t>(RoundToInt32(host_.TwipsPerPixelY()));
+}
+
+void Varigauge::UserControl_InitProperties() {
+  RecordTwipsPerPixel();
   // Through the property, so the host hears of it; the pass it runs draws nothing yet.
   putref_Font(host_.AmbientFont());
 

@@ -50,12 +50,20 @@ class Varigauge : public DispatchObject, public ControlEvents {
   void UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) override;
   void UserControl_Click() override;
   void UserControl_DblClick() override;
+  // Stored forms: every setting and block under its key (see persistence.cpp).
+  void UserControl_ReadProperties(PropertyBag& PropBag) override;
+  void UserControl_WriteProperties(PropertyBag& PropBag) override;
 
   // Methods.
   void Refresh();
   // Both show the About box modally and return when it is closed.
   void About();
   void ShowAboutBox();
+  // Snapshot of the blocks in memory: SaveSetting copies every block record, sharing fonts
+  // and pictures; RestoreSetting copies it back by position and redraws (error 9 at the
+  // first block the snapshot does not cover, without a redraw).
+  void SaveSetting();
+  void RestoreSetting();
 
   // Drawing switch: while false nothing is drawn; setting it true draws once.
   bool get_Redraw() const { return state_.redraw; }
@@ -289,6 +297,9 @@ class Varigauge : public DispatchObject, public ControlEvents {
   friend struct MemberAccess;
   friend struct VarigaugeTestPeer;
 
+  // Records the screen's twips per pixel, as new placement and loading do.
+  void RecordTwipsPerPixel();
+  void ReadBlock(PropertyBag& bag, int32_t n);
   // Tells the host that `member` changed, by its name in the member table.
   void Notify(DISPID member);
   // Notify, then draw.

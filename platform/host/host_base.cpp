@@ -62,6 +62,19 @@ void HostBase::InitProperties() {
   Deliver(window_rules::kInitProperties, &ControlEvents::UserControl_InitProperties);
 }
 
+void HostBase::Load(const ControlFactory& factory, PropertyBag& bag) {
+  Create(factory);
+  OnFrameworkEvent(window_rules::kReadProperties);
+  if (control_) control_->UserControl_ReadProperties(bag);
+  Deliver(window_rules::kResize, &ControlEvents::UserControl_Resize);
+  Paint();
+}
+
+void HostBase::WriteProperties(PropertyBag& bag) {
+  OnFrameworkEvent(window_rules::kWriteProperties);
+  if (control_) control_->UserControl_WriteProperties(bag);
+}
+
 void HostBase::Paint() {
   Deliver(window_rules::kPaint, &ControlEvents::UserControl_Paint);
 }

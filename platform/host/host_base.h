@@ -43,6 +43,11 @@ class HostBase : public UserControl, private gdi::WindowListener {
   // Places a new control: Initialize, InitProperties, Resize, Paint.
   void Place(const ControlFactory& factory);
   void InitProperties();
+  // Creates a control from stored settings: Initialize, ReadProperties, Resize, Paint. An
+  // error of ReadProperties propagates after the control has been created.
+  void Load(const ControlFactory& factory, PropertyBag& bag);
+  // Asks the control to store its settings (a form being saved).
+  void WriteProperties(PropertyBag& bag);
   // The window system resizes the drawing area to whole pixels and raises
   // UserControl_Resize, unless the outer size stays as it was. Negative sizes count as 0;
   // a size beyond the bitmap cap is refused: false, and nothing changes.

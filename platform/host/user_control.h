@@ -16,6 +16,7 @@
 #include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
 #include "platform/gdi/gdi.h"
+#include "platform/host/property_bag.h"
 
 namespace vg {
 
@@ -94,6 +95,10 @@ class ControlEvents {
   }
   virtual void UserControl_Click() {}
   virtual void UserControl_DblClick() {}
+  // Loading from a stored form (in place of InitProperties) and saving into one. A control
+  // that stores nothing keeps these empty.
+  virtual void UserControl_ReadProperties(PropertyBag& /*PropBag*/) {}
+  virtual void UserControl_WriteProperties(PropertyBag& /*PropBag*/) {}
 };
 
 }  // namespace vg

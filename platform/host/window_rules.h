@@ -51,11 +51,14 @@ inline void CheckFont(const StdFontRef& font) {
 }
 
 // The framework events in the order a host delivers them: Initialize first; then
-// InitProperties for a new placement; Resize once the control has its size; Paint; later
+// InitProperties for a new placement, or ReadProperties for one loaded from a stored form
+// (WriteProperties whenever the form is saved); Resize once the control has its size; Paint; later
 // Resize whenever the outer size changes (never for a size it already has) and Paint
 // whenever the window asks; Terminate last.
 inline constexpr const char* kInitialize = "UserControl_Initialize";
 inline constexpr const char* kInitProperties = "UserControl_InitProperties";
+inline constexpr const char* kReadProperties = "UserControl_ReadProperties";
+inline constexpr const char* kWriteProperties = "UserControl_WriteProperties";
 inline constexpr const char* kResize = "UserControl_Resize";
 inline constexpr const char* kPaint = "UserControl_Paint";
 inline constexpr const char* kTerminate = "UserControl_Terminate";

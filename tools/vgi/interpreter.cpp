@@ -12,16 +12,10 @@
 #include "platform/host/pixel_hash.h"
 #include "platform/imaging/load_picture.h"
 #include "platform/imaging/png_io.h"
+#include "tools/vgi/host_error.h"
 
 namespace vg::vgi {
 namespace {
-
-// A failure of the immediate window itself (a bad host command, a file it cannot write),
-// as opposed to an automation error raised by the control.
-class HostError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 HeadlessHostOptions HostOptions(const SessionOptions& o) {
   HeadlessHostOptions h;
@@ -77,7 +71,10 @@ int ParseInt(const std::string& text, const char* what) {
 }  // namespace
 
 Interpreter::Interpreter(const SessionOptions& options, std::ostream& out)
-    : out_(out), host_(HostOptions(options)), control_(Varigauge::PlaceIn(host_)) {
+    : out_(out),
+      host_(HostOptions(options)),
+      control_(options.form_path.empty() ? Varigauge::PlaceIn(host_) : nullptr) {
+  if (!options.form_path.empty()) LoadForm(options.form_path, options.control_name);
   // What placing the control said is not part of the script's output.
   host_.TakeNotifications();
   host_.TakeEvents();
@@ -367,6 +364,7 @@ void Interpreter::HostCommand(std::string_view line) {
   std::vector<std::string> w = Words(line);
   if (w.empty()) throw HostError("missing command after ':'");
   const std::string& cmd = w[0];
+  if (FormCommand(cmd, line.substr(line.find(cmd) + cmd.size()))) return;
   auto need = [&](size_t n, const char* usage) {
     if (w.size() != n + 1) throw HostError(std::string("usage: :") + usage);
   };

@@ -24,6 +24,10 @@ struct SessionOptions {
   int height_px = -1;
   int dpi = 96;
   bool design = false;  // ambient UserMode false
+  // Start from the control `control_name` stored in the form file `form_path` instead of a
+  // new one (both or neither).
+  std::string form_path;
+  std::string control_name;
 };
 
 class Interpreter {
@@ -63,6 +67,10 @@ class Interpreter {
   void Statement();
   void HostCommand(std::string_view line);
   void MouseCommand(const std::vector<std::string>& words);
+  // :store FILE NAME and :load FILE NAME (form_commands.cpp).
+  bool FormCommand(const std::string& cmd, std::string_view rest);
+  void StoreForm(const std::string& path, const std::string& name);
+  void LoadForm(const std::string& path, const std::string& name);
   Variant Expression();
   Variant Primary();
   Chain ParseChain();

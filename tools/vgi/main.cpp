@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control/type_library.h"
+#include "tools/vgi/host_error.h"
 #include "tools/vgi/interpreter.h"
 
 namespace {
@@ -18,6 +19,8 @@ const char kUsage[] =
     "  --dpi N     screen resolution (default 96: 15 twips per pixel)\n"
     "  --design    run as in a form designer (ambient UserMode false)\n"
     "  --strict    stop at the first error with exit status 1\n"
+    "  --form FILE --control NAME\n"
+    "              start from the control NAME stored in the form FILE (.ui)\n"
     "  SCRIPT      file of statements, or - for standard input\n"
     "  --typeinfo  print the control's type library as IDL-like text and exit\n";
 
@@ -54,6 +57,10 @@ int main(int argc, char** argv) {
       options.dpi = static_cast<int>(dpi);
     } else if (std::strcmp(a, "--design") == 0) {
       options.design = true;
+    } else if (std::strcmp(a, "--form") == 0 && i + 1 < argc) {
+      options.form_path = argv[++i];
+    } else if (std::strcmp(a, "--control") == 0 && i + 1 < argc) {
+      options.control_name = argv[++i];
     } else if (std::strcmp(a, "--strict") == 0) {
       strict = true;
     } else if (std::strcmp(a, "--typeinfo") == 0) {
@@ -70,6 +77,10 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (options.form_path.empty() != options.control_name.empty()) {
+    std::cerr << "vgi: --form and --control go together\n" << kUsage;
+    return 2;
+  }
   try {
     vg::vgi::Interpreter interpreter(options, std::cout);
     if (script && std::strcmp(script, "-") != 0)
@@ -79,6 +90,9 @@ int main(int argc, char** argv) {
   } catch (const vg::AutomationError& e) {
     std::cerr << "vgi: placing the control failed: Run-time error '" << e.number()
               << "': " << e.description() << "\n";
+    return 1;
+  } catch (const vg::vgi::HostError& e) {
+    std::cerr << "vgi: " << e.what() << "\n";
     return 1;
   }
 }
