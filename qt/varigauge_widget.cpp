@@ -15,6 +15,7 @@
 #include "platform/base/numeric.h"
 #include "platform/host/window_rules.h"
 #include "qt/qt_timer_service.h"
+#include "qt/varigauge_accessible.h"
 
 namespace vg {
 namespace {
@@ -49,6 +50,7 @@ void VarigaugeWidget::Init() {
   // Qt programs tick on the event loop; a thread that has a service already (a headless
   // host's manual clock in a test) keeps it.
   timers_ = QtTimerService::ForThisThread();
+  InstallVarigaugeAccessibility();
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
   FollowWindowSize();
