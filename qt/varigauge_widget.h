@@ -20,6 +20,10 @@ namespace vg {
 
 class VarigaugeWidget : public QWidget, public HostBase {
   Q_OBJECT
+  // The control's property bag as JSON, as a form stores it. Setting it loads the control
+  // from the bag (Initialize, ReadProperties, Resize, Paint); a bag that fails leaves a
+  // new control with its defaults and says why in bagError().
+  Q_PROPERTY(QString propertyBag READ propertyBag WRITE setPropertyBag)
 
  public:
   // A late-bound sink: every event the control raises, by name, with its arguments (a
@@ -39,6 +43,11 @@ class VarigaugeWidget : public QWidget, public HostBase {
   Varigauge& control() const;
 
   void setEventSink(EventSink sink) { sink_ = std::move(sink); }
+
+  // widget_property_bag.cpp
+  QString propertyBag();
+  void setPropertyBag(const QString& json);
+  const QString& bagError() const { return bag_error_; }
 
   // The typed API: Qt types beside the control's own (typed_members.h).
   VG_QT_COLOR_MEMBERS(VG_QT_COLOR_ACCESSORS)
@@ -87,6 +96,7 @@ class VarigaugeWidget : public QWidget, public HostBase {
   void FollowWindowSize();
 
   EventSink sink_;
+  QString bag_error_;
   std::shared_ptr<TimerService> timers_;  // the thread's service, kept while the widget lives
   bool following_ = false;     // the widget is being sized to the window: no ResizePixels
   bool after_double_ = false;  // the next release closes a double click: no Click
