@@ -1,5 +1,7 @@
 #include "qt/typed_members.h"
 
+#include <algorithm>
+
 #include "platform/automation/errors.h"
 
 namespace vg {
@@ -16,6 +18,26 @@ OLE_COLOR FromQColor(const QColor& color) {
   const QColor rgb = color.toRgb();
   return static_cast<OLE_COLOR>(rgb.red()) | (static_cast<OLE_COLOR>(rgb.green()) << 8) |
          (static_cast<OLE_COLOR>(rgb.blue()) << 16);
+}
+
+QFont ToQFont(const StdFont& font) {
+  QFont q(QString::fromStdString(font.Name()));
+  q.setPointSizeF(font.Size() > 0 ? font.Size() : 1);
+  q.setWeight(static_cast<QFont::Weight>(std::clamp<int>(font.Weight(), 1, 1000)));
+  q.setItalic(font.Italic());
+  q.setUnderline(font.Underline());
+  q.setStrikeOut(font.Strikethrough());
+  return q;
+}
+
+StdFontRef FromQFont(const QFont& font) {
+  const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 8.25;
+  StdFontRef f = StdFont::Create(font.family().toStdString(), size);
+  f->SetWeight(static_cast<int16_t>(font.weight()));
+  f->SetItalic(font.italic());
+  f->SetUnderline(font.underline());
+  f->SetStrikethrough(font.strikeOut());
+  return f;
 }
 
 }  // namespace vg

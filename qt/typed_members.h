@@ -6,17 +6,22 @@
 // the member table, so a colour or text member added there without its typed accessors
 // fails the build's tests.
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <string>
 #include <string_view>
 
 #include "platform/automation/ole_color.h"
+#include "platform/automation/std_font.h"
 
 // Control-wide and per-block (first argument the block selector) members.
 #define VG_QT_COLOR_MEMBERS(X) \
   X(BackColor) X(ForeColor) X(BrushColor) X(DisabledColor) X(GradientColor) X(GradientColorEnd)
 #define VG_QT_BLOCK_COLOR_MEMBERS(X) \
   X(BlockBrushColor) X(BlockColor) X(BlockGradientColor) X(BlockGradientColorEnd) X(BlockTextColor)
+// Fonts with the member's setter: X(member, setter).
+#define VG_QT_FONT_MEMBERS(X) X(Font, putref_Font)
+#define VG_QT_BLOCK_FONT_MEMBERS(X) X(BlockTextFont, put_BlockTextFont)
 #define VG_QT_TEXT_MEMBERS(X) X(Caption)
 #define VG_QT_BLOCK_TEXT_MEMBERS(X) X(BlockKey) X(BlockHPercentage) X(BlockVPercentage) X(BlockText)
 
@@ -28,6 +33,11 @@ QColor ToQColor(OLE_COLOR color);
 // A QColor as a plain RGB OLE_COLOR (alpha is dropped). Raises 380 for an invalid QColor.
 OLE_COLOR FromQColor(const QColor& color);
 
+// A font object as a QFont (family, point size, weight, style) and back; the charset is
+// not a QFont attribute and stays 0.
+QFont ToQFont(const StdFont& font);
+StdFontRef FromQFont(const QFont& font);
+
 inline QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -36,22 +46,28 @@ inline std::string FromQString(const QString& text) {
 }
 
 struct TypedMember {
+  enum Kind { kColor, kText, kFont };
   std::string_view name;
-  bool color;  // QColor accessors (else QString)
+  Kind kind;
   bool block;  // the first argument selects the block
 };
 
-#define VG_QT_ROW(N, color, block) TypedMember{#N, color, block},
-#define VG_QT_COLOR_ROW(N) VG_QT_ROW(N, true, false)
-#define VG_QT_BLOCK_COLOR_ROW(N) VG_QT_ROW(N, true, true)
-#define VG_QT_TEXT_ROW(N) VG_QT_ROW(N, false, false)
-#define VG_QT_BLOCK_TEXT_ROW(N) VG_QT_ROW(N, false, true)
+#define VG_QT_ROW(N, kind, block) TypedMember{#N, TypedMember::kind, block},
+#define VG_QT_COLOR_ROW(N) VG_QT_ROW(N, kColor, false)
+#define VG_QT_BLOCK_COLOR_ROW(N) VG_QT_ROW(N, kColor, true)
+#define VG_QT_FONT_ROW(N, setter) VG_QT_ROW(N, kFont, false)
+#define VG_QT_BLOCK_FONT_ROW(N, setter) VG_QT_ROW(N, kFont, true)
+#define VG_QT_TEXT_ROW(N) VG_QT_ROW(N, kText, false)
+#define VG_QT_BLOCK_TEXT_ROW(N) VG_QT_ROW(N, kText, true)
 inline constexpr TypedMember kTypedMembers[] = {
     VG_QT_COLOR_MEMBERS(VG_QT_COLOR_ROW) VG_QT_BLOCK_COLOR_MEMBERS(VG_QT_BLOCK_COLOR_ROW)
-        VG_QT_TEXT_MEMBERS(VG_QT_TEXT_ROW) VG_QT_BLOCK_TEXT_MEMBERS(VG_QT_BLOCK_TEXT_ROW)};
+        VG_QT_FONT_MEMBERS(VG_QT_FONT_ROW) VG_QT_BLOCK_FONT_MEMBERS(VG_QT_BLOCK_FONT_ROW)
+            VG_QT_TEXT_MEMBERS(VG_QT_TEXT_ROW) VG_QT_BLOCK_TEXT_MEMBERS(VG_QT_BLOCK_TEXT_ROW)};
 #undef VG_QT_ROW
 #undef VG_QT_COLOR_ROW
 #undef VG_QT_BLOCK_COLOR_ROW
+#undef VG_QT_FONT_ROW
+#undef VG_QT_BLOCK_FONT_ROW
 #undef VG_QT_TEXT_ROW
 #undef VG_QT_BLOCK_TEXT_ROW
 
@@ -106,4 +122,20 @@ inline constexpr TypedMember kTypedMembers[] = {
   }                                                       \
   void put_##N(const Variant& iBlock, const QString& v) { \
     control().put_##N(iBlock, FromQString(v));            \
+  }
+#define VG_QT_FONT_ACCESSORS(N, setter)       \
+  QFont N##_QFont() const {                   \
+    const StdFontRef f = control().get_##N(); \
+    return f ? ToQFont(*f) : QFont();         \
+  }                                           \
+  void setter(const QFont& v) {               \
+    control().setter(FromQFont(v));           \
+  }
+#define VG_QT_BLOCK_FONT_ACCESSORS(N, setter)          \
+  QFont N##_QFont(const Variant& iBlock) const {       \
+    const StdFontRef f = control().get_##N(iBlock);    \
+    return f ? ToQFont(*f) : QFont();                  \
+  }                                                    \
+  void setter(const Variant& iBlock, const QFont& v) { \
+    control().setter(iBlock, FromQFont(v));            \
   }

@@ -11,15 +11,23 @@
 namespace vg {
 namespace {
 
-TEST(TypedMembers, EveryColourAndTextPropertyOfTheTableHasItsTypedAccessors) {
+TEST(TypedMembers, EveryColourTextAndFontPropertyOfTheTableHasItsTypedAccessors) {
   size_t checked = 0;
   for (const MemberRow& row : Members()) {
-    if (!(row.kinds & kGet) || (row.type != ValueType::kColor && row.type != ValueType::kString))
+    TypedMember::Kind kind;
+    if (row.type == ValueType::kColor)
+      kind = TypedMember::kColor;
+    else if (row.type == ValueType::kString)
+      kind = TypedMember::kText;
+    else if (row.type == ValueType::kFont)
+      kind = TypedMember::kFont;
+    else
       continue;
+    if (!(row.kinds & kGet)) continue;
     const auto* typed = std::find_if(std::begin(kTypedMembers), std::end(kTypedMembers),
                                      [&](const TypedMember& t) { return t.name == row.name; });
     ASSERT_NE(typed, std::end(kTypedMembers)) << row.name << " has no typed accessors";
-    EXPECT_EQ(typed->color, row.type == ValueType::kColor) << row.name;
+    EXPECT_EQ(typed->kind, kind) << row.name;
     EXPECT_EQ(typed->block, !row.params.empty()) << row.name;
     ++checked;
   }
@@ -55,6 +63,25 @@ TEST(TypedMembers, ColoursAndTextsConvertBothWays) {
   EXPECT_EQ(w.control().get_BlockText(Variant::Integer(1)), "\xC3\xA9");
   EXPECT_EQ(w.get_BlockColor(Variant::Integer(1)), 0xFF0000u);
   EXPECT_EQ(w.BlockColor_QColor(Variant::Integer(1)), QColor(0, 0, 255));
+}
+
+TEST(TypedMembers, FontsConvertBothWays) {
+  VarigaugeWidget w;
+  QFont q(QStringLiteral("DejaVu Sans"));
+  q.setPointSizeF(12.5);
+  q.setBold(true);
+  q.setItalic(true);
+  w.putref_Font(q);
+  const StdFontRef f = w.control().get_Font();
+  EXPECT_EQ(f->Name(), "DejaVu Sans");
+  EXPECT_EQ(f->Size(), 12.5);
+  EXPECT_TRUE(f->Bold());
+  EXPECT_TRUE(f->Italic());
+  EXPECT_FALSE(f->Underline());
+  EXPECT_EQ(w.Font_QFont(), q);
+  w.control().put_Blocks(1);
+  w.put_BlockTextFont(Variant::Integer(1), q);
+  EXPECT_EQ(w.BlockTextFont_QFont(Variant::Integer(1)).family(), "DejaVu Sans");
 }
 
 }  // namespace

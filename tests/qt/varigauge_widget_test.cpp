@@ -48,12 +48,3 @@ TEST(VarigaugeWidget, PropertyChangesAreSignalled) {
 
 }  // namespace
 }  // namespace vg
-
-int main(int argc, char** argv) {
-  // Widget tests need no display: Qt's offscreen platform unless one is asked for.
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", "/tmp");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
