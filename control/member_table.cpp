@@ -940,8 +940,8 @@ constexpr auto kBlockMembers = [] {
   return order;
 }();
 
-// Every DISPID once; every block field in one place of the stored order; plain accessors
-// for every stored value; arguments with a default after those without.
+// Every DISPID once; every block field in one place of the stored order; arguments with a
+// default after those without.
 constexpr bool Consistent() {
   for (size_t i = 0; i < std::size(kMembers); ++i)
     for (size_t j = i + 1; j < std::size(kMembers); ++j)
@@ -949,11 +949,6 @@ constexpr bool Consistent() {
   size_t fields = 0;
   for (const MemberRow& row : kMembers) {
     if (row.Has(kBlockField)) ++fields;
-    // Whatever is stored with a form can be read and written plainly.
-    const Access& a = row.access;
-    if (row.bag.stored_at_all() &&
-        !(row.Has(kBlockField) ? a.fetch_field && a.store_field : a.fetch && a.store))
-      return false;
     bool optional_seen = false;
     for (const Param& p : row.params) {
       if (optional_seen && !p.optional()) return false;

@@ -67,6 +67,14 @@ Variant AsStored(ValueType type, const Variant& v) {
   }
 }
 
+// A timer started this way starts at its own interval and is reset to the stored one at
+// once; a control not yet initialised has no timers.
+void RestoreTimer(clsTimer* timer, bool enabled, int32_t interval) {
+  if (!timer) return;
+  timer->put_Enabled(enabled);
+  timer->put_Interval(interval);
+}
+
 // Twips from a stored Single: rounded, 6 beyond 32 bits.
 int32_t Twips(const Variant& v) {
   return ToLong(Variant::Single(ToSingle(v)));
@@ -138,6 +146,11 @@ void Varigauge::UserControl_ReadProperties(PropertyBag& bag) {
     // A stored form never starts with refreshing switched off: the stored value is
     // written but not read, and the switch is cleared at its place.
     if (row->id == dispid::kCaptionAutoAngle) state_.dont_refresh_after_property_page = false;
+    // Each timer is set once both its keys are read: its enabled flag, then its interval.
+    if (row->id == dispid::kTimerTimeEnabled)
+      RestoreTimer(timers_.time(), state_.timer_time_enabled, state_.timer_time_interval);
+    if (row->id == dispid::kTimerDiskEnabled)
+      RestoreTimer(timers_.disk(), state_.timer_disk_enabled, state_.timer_disk_interval);
   }
 }
 

@@ -17,7 +17,7 @@ namespace vg {
 class OffScreenDC {
  public:
   OffScreenDC() = default;
-  ~OffScreenDC();  // releases the context and bitmap (the original's Class_Terminate)
+  ~OffScreenDC();  // Class_Terminate: releases the context and the bitmap
   OffScreenDC(const OffScreenDC&) = delete;
   OffScreenDC& operator=(const OffScreenDC&) = delete;
 

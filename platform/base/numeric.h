@@ -1,7 +1,6 @@
 #pragma once
 // Number helpers shared by every layer: the one rounding rule (halves to the even
-// neighbour) and the one truncation the control uses when floating values become pixels,
-// twips or percentages.
+// neighbour) the control uses when floating values become pixels or twips.
 #include <cmath>
 #include <cstdint>
 

@@ -82,6 +82,16 @@ TEST(MemberTable, StoredKeysHaveOnePlaceEach) {
   EXPECT_EQ(BlockMembers()[33]->name, "BlockAutoSize");
   for (size_t i = 0; i < 34; ++i) EXPECT_EQ(BlockMembers()[i]->bag.write_order, i + 1);
   EXPECT_EQ(FindMember("BlockTextFont")->BagDefault().kind, DefaultValue::kAmbientFont);
+
+  // Whatever is stored with a form can be read and written plainly.
+  for (const MemberRow& row : Members()) {
+    if (!row.bag.stored_at_all()) continue;
+    const Access& a = row.access;
+    if (row.Has(kBlockField))
+      EXPECT_TRUE(a.fetch_field && a.store_field) << row.name;
+    else
+      EXPECT_TRUE(a.fetch && a.store) << row.name;
+  }
 }
 
 // What a host reads from a newly placed control and from a new block is each row's default.

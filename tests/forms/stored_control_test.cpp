@@ -128,6 +128,11 @@ TEST(StoredControl, ValuesGoIntoTheStateAsStored) {
   EXPECT_EQ(l.c().get_IndexBlock(), 7);
   EXPECT_EQ(Peer::state(l.c()).timer_time_interval, 500);
   EXPECT_TRUE(Peer::state(l.c()).timer_time_enabled);
+  // Each timer is set from its stored keys; the disk timer's are absent: stopped, 60000.
+  EXPECT_TRUE(l.c().timerTimeInformation()->get_Enabled());
+  EXPECT_EQ(l.c().timerTimeInformation()->get_Interval(), 500);
+  EXPECT_FALSE(l.c().timerDiskInformation()->get_Enabled());
+  EXPECT_EQ(l.c().timerDiskInformation()->get_Interval(), 60000);
   EXPECT_EQ(l.host.Width(), 1200);
   EXPECT_EQ(l.host.TakeNotifications(), std::vector<std::string>{"Font"});
 }
