@@ -2,15 +2,20 @@
 
 #include <QEvent>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "control/varigauge.h"
+#include "platform/automation/conversions.h"
 #include "platform/base/numeric.h"
 #include "platform/host/window_rules.h"
+#include "qt/qt_timer_service.h"
+#include "qt/varigauge_accessible.h"
 
 namespace vg {
 namespace {
@@ -32,10 +37,23 @@ int VarigaugeWidget::DeviceDpi(double logical_dpi, double device_pixel_ratio) {
 
 VarigaugeWidget::VarigaugeWidget(QWidget* parent, bool user_mode)
     : QWidget(parent), HostBase(OptionsFor(*this, user_mode)) {
+  Init();
+  Place(&Varigauge::Create);
+}
+
+VarigaugeWidget::VarigaugeWidget(const HostOptions& options, QWidget* parent)
+    : QWidget(parent), HostBase(options) {
+  Init();
+}
+
+void VarigaugeWidget::Init() {
+  // Qt programs tick on the event loop; a thread that has a service already (a headless
+  // host's manual clock in a test) keeps it.
+  timers_ = QtTimerService::ForThisThread();
+  InstallVarigaugeAccessibility();
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
   FollowWindowSize();
-  Place(&Varigauge::Create);
 }
 
 VarigaugeWidget::~VarigaugeWidget() {
@@ -89,11 +107,64 @@ void VarigaugeWidget::PropertyChanged(const std::string& name) {
 
 void VarigaugeWidget::RaiseEvent(const std::string& name, const std::vector<Variant>& args) {
   std::vector<Variant> copy = args;
-  if (sink_) sink_(name, copy);
-  if (name == "TimerTime")
+  RaiseEventById(DISPID_UNKNOWN, name, copy);
+}
+
+void VarigaugeWidget::RaiseEventById(DISPID /*id*/, const std::string& name,
+                                     std::vector<Variant>& args) {
+  if (sink_) sink_(name, args);
+  if (name == "BlockClicked" && !args.empty()) {
+    short block = ToInteger(args[0]);
+    emit blockClicked(block);
+    args[0] = Variant::Integer(block);
+  } else if (name == "Click") {
+    emit clicked();
+  } else if (name == "DblClick") {
+    emit doubleClicked();
+  } else if (name == "TimerTime") {
     emit timerTime();
-  else if (name == "TimerDisk")
+  } else if (name == "TimerDisk") {
     emit timerDisk();
+  }
+}
+
+namespace {
+
+int16_t ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int16_t ShiftOf(Qt::KeyboardModifiers m) {
+  return static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                              (m & Qt::AltModifier ? 4 : 0));
+}
+
+}  // namespace
+
+void VarigaugeWidget::mouseReleaseEvent(QMouseEvent* event) {
+  // The control counts in the drawing area's pixels, which are device pixels.
+  const double r = Ratio();
+  const QPointF p = event->position();
+  const bool closes_double = std::exchange(after_double_, false);
+  MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), static_cast<float>(p.x() * r),
+          static_cast<float>(p.y() * r));
+  if (!closes_double && rect().contains(p.toPoint())) Click();
+  event->accept();
+}
+
+void VarigaugeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  after_double_ = true;
+  DblClick();
+  event->accept();
 }
 
 void VarigaugeWidget::paintEvent(QPaintEvent* event) {
@@ -112,7 +183,9 @@ void VarigaugeWidget::paintEvent(QPaintEvent* event) {
 }
 
 void VarigaugeWidget::resizeEvent(QResizeEvent* event) {
-  if (following_) return;
+  // The size the widget took from the window (also when a hidden widget's pending resize
+  // arrives late) changes nothing.
+  if (following_ || event->size() == sizeHint()) return;
   // The window system gave the widget another size: the window follows in device pixels.
   const double r = Ratio();
   ResizePixels(RoundToInt32(event->size().width() * r), RoundToInt32(event->size().height() * r));

@@ -11,14 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "control/varigauge.h"
 #include "platform/host/host_base.h"
+#include "platform/timers/timer_service.h"
+#include "qt/typed_members.h"
 
 namespace vg {
 
-class Varigauge;
-
 class VarigaugeWidget : public QWidget, public HostBase {
   Q_OBJECT
+  // The control's property bag as JSON, as a form stores it. Setting it loads the control
+  // from the bag (Initialize, ReadProperties, Resize, Paint); a bag that fails leaves a
+  // new control with its defaults and says why in bagError().
+  Q_PROPERTY(QString propertyBag READ propertyBag WRITE setPropertyBag)
 
  public:
   // A late-bound sink: every event the control raises, by name, with its arguments (a
@@ -29,12 +34,28 @@ class VarigaugeWidget : public QWidget, public HostBase {
   // (Initialize, InitProperties, Resize, Paint). `user_mode` false: the widget sits in a
   // form designer (ambient UserMode false).
   explicit VarigaugeWidget(QWidget* parent = nullptr, bool user_mode = true);
+  // Makes the window at the resolution and size `options` give, without a control: the
+  // caller places one (Place, Load). For hosting any control, and for the host tests.
+  explicit VarigaugeWidget(const HostOptions& options, QWidget* parent = nullptr);
   ~VarigaugeWidget() override;
 
   // The hosted control, for the typed API and for late binding.
   Varigauge& control() const;
 
   void setEventSink(EventSink sink) { sink_ = std::move(sink); }
+
+  // widget_property_bag.cpp
+  QString propertyBag();
+  void setPropertyBag(const QString& json);
+  const QString& bagError() const { return bag_error_; }
+
+  // The typed API: Qt types beside the control's own (typed_members.h).
+  VG_QT_COLOR_MEMBERS(VG_QT_COLOR_ACCESSORS)
+  VG_QT_BLOCK_COLOR_MEMBERS(VG_QT_BLOCK_COLOR_ACCESSORS)
+  VG_QT_FONT_MEMBERS(VG_QT_FONT_ACCESSORS)
+  VG_QT_BLOCK_FONT_MEMBERS(VG_QT_BLOCK_FONT_ACCESSORS)
+  VG_QT_TEXT_MEMBERS(VG_QT_TEXT_ACCESSORS)
+  VG_QT_BLOCK_TEXT_MEMBERS(VG_QT_BLOCK_TEXT_ACCESSORS)
 
   // The resolution the control draws at on a screen: its logical DPI times the device
   // pixel ratio, so that texts and borders are drawn in device pixels, not scaled up.
@@ -46,6 +67,7 @@ class VarigaugeWidget : public QWidget, public HostBase {
   void SetEnabled(bool enabled) override;
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
+  void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) override;
 
  signals:
   void propertyChanged(const QString& name);
@@ -59,18 +81,27 @@ class VarigaugeWidget : public QWidget, public HostBase {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // The window system's mouse input as the framework's notifications: a release raises
+  // MouseUp and, when it ends a click inside the window, Click; a double click raises
+  // DblClick, and its closing release only MouseUp.
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   // HostBase
   void OnWindowChanged(const gdi::RECT& changed) override;
   void OnFrameworkEvent(const char* name) override;
 
  private:
+  void Init();
   double Ratio() const;
   // Gives the widget the logical size of the host's window (after the control or the
   // window system changed the outer size).
   void FollowWindowSize();
 
   EventSink sink_;
-  bool following_ = false;  // the widget is being sized to the window: no ResizePixels
+  QString bag_error_;
+  std::shared_ptr<TimerService> timers_;  // the thread's service, kept while the widget lives
+  bool following_ = false;     // the widget is being sized to the window: no ResizePixels
+  bool after_double_ = false;  // the next release closes a double click: no Click
 };
 
 }  // namespace vg

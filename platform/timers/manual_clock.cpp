@@ -5,6 +5,10 @@
 
 namespace vg {
 
+ManualClock::~ManualClock() {
+  if (displaced_ && !ThreadTimerService()) InstallThreadTimerService(displaced_);
+}
+
 const ManualClock::Timer* ManualClock::Find(uintptr_t id) const {
   for (const Timer& t : timers_)
     if (t.id == id) return &t;
@@ -99,6 +103,7 @@ std::shared_ptr<ManualClock> ShareThreadManualClock() {
   auto clock = std::dynamic_pointer_cast<ManualClock>(ThreadTimerService());
   if (!clock) {
     clock = std::make_shared<ManualClock>();
+    clock->displaced_ = ThreadTimerService();
     InstallThreadTimerService(clock);
   }
   return clock;

@@ -15,6 +15,11 @@ namespace vg {
 
 class ManualClock : public TimerService {
  public:
+  ManualClock() = default;
+  ~ManualClock() override;
+  ManualClock(const ManualClock&) = delete;
+  ManualClock& operator=(const ManualClock&) = delete;
+
   // At most this many timers run at once; further starts are refused.
   static constexpr size_t kDefaultCapacity = 10000;
 
@@ -58,7 +63,13 @@ class ManualClock : public TimerService {
   const Timer* Find(uintptr_t id) const;
   Timer* Find(uintptr_t id);
 
+  friend std::shared_ptr<ManualClock> ShareThreadManualClock();
+
   std::vector<Timer> timers_;
+  // The thread's service this clock took the place of (a toolkit's event loop, when a
+  // headless host is made in a toolkit program); it is the thread's service again once
+  // this clock ends.
+  std::shared_ptr<TimerService> displaced_;
   int64_t now_ = 0;
   size_t capacity_ = kDefaultCapacity;
   bool advancing_ = false;
@@ -67,7 +78,8 @@ class ManualClock : public TimerService {
 };
 
 // The calling thread's manual clock: the installed service if it is one, otherwise a new
-// clock installed for the thread. Every holder shares it; it ends with the last holder.
+// clock installed for the thread. Every holder shares it; it ends with the last holder, and
+// the service it displaced is installed again.
 std::shared_ptr<ManualClock> ShareThreadManualClock();
 
 }  // namespace vg

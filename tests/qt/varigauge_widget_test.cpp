@@ -9,37 +9,14 @@
 #include "control/varigauge.h"
 #include "platform/host/headless_host.h"
 #include "qt/varigauge_widget.h"
+#include "tests/qt/widget_pixels.h"
 
 namespace vg {
 namespace {
 
-// The window's picture as the widget presents it, in COLORREF order.
-std::vector<COLORREF> Presented(VarigaugeWidget& w) {
-  QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGBX8888);
-  std::vector<COLORREF> out;
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const COLORREF*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) out.push_back(row[x] & 0xFFFFFF);
-  }
-  return out;
-}
-
-std::vector<COLORREF> Headless(HeadlessHost& host) {
-  gdi::PixelView v = host.Pixels();
-  std::vector<COLORREF> out;
-  for (int i = 0; i < v.width * v.height; ++i) out.push_back(v.pixels[i] & 0xFFFFFF);
-  return out;
-}
-
-void Configure(Varigauge& c) {
-  c.put_Redraw(false);
-  c.put_Caption("Qt");
-  c.put_GradientStyle(3);
-  c.put_Blocks(1);
-  c.put_BlockBarRight(Variant::Integer(1), 60);
-  c.put_BlockText(Variant::Integer(1), "60%");
-  c.put_Redraw(true);
-}
+using qt_test::Configure;
+using qt_test::Headless;
+using qt_test::Presented;
 
 TEST(VarigaugeWidget, ANewWidgetHasTheDefaultOuterSize) {
   VarigaugeWidget w;
@@ -71,12 +48,3 @@ TEST(VarigaugeWidget, PropertyChangesAreSignalled) {
 
 }  // namespace
 }  // namespace vg
-
-int main(int argc, char** argv) {
-  // Widget tests need no display: Qt's offscreen platform unless one is asked for.
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", "/tmp");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,0 +1,66 @@
+#pragma once
+// Forms at run time: a .ui form opened with QUiLoader, our widget registered with it, and
+// handlers connected by control name and control-array index.
+//
+// Control arrays are marked in the form: element i of array "Command1" is a widget named
+// "Command1_i" carrying the dynamic properties controlArray = "Command1" and
+// controlArrayIndex = i.
+#include <QCoreApplication>
+#include <QString>
+#include <QUiLoader>
+#include <QWidget>
+#include <memory>
+#include <stdexcept>
+
+namespace vg {
+
+// A QUiLoader that makes vg::VarigaugeWidget for the control's class name.
+class FormLoader : public QUiLoader {
+ public:
+  using QUiLoader::QUiLoader;
+  QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
+                        const QString& name = QString()) override;
+};
+
+class Form {
+ public:
+  // Opens the form file; throws std::runtime_error with the loader's message when it
+  // cannot.
+  static std::unique_ptr<Form> Open(const QString& path, QWidget* parent = nullptr);
+  explicit Form(QWidget* root) : root_(root) {}
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  QWidget* window() const { return root_; }
+  // The control `name`, or element `index` of the control array `name`; null when the form
+  // has none of that name and class.
+  QObject* find(const QString& name, int index = -1) const;
+  template <class T>
+  T* control(const QString& name, int index = -1) const {
+    return qobject_cast<T*>(find(name, index));
+  }
+
+  // Connects `signal` of the control (an array element when index >= 0) to `handler`.
+  // Throws std::runtime_error when the form has no such control of that class.
+  template <class T, class Signal, class Handler>
+  QMetaObject::Connection on(const QString& name, int index, Signal T::*signal, Handler&& handler) {
+    T* sender = control<T>(name, index);
+    if (!sender)
+      throw std::runtime_error("the form has no control " + name.toStdString() +
+                               (index >= 0 ? "(" + std::to_string(index) + ")" : std::string()));
+    return QObject::connect(sender, signal, root_, std::forward<Handler>(handler));
+  }
+  template <class T, class Signal, class Handler>
+  QMetaObject::Connection on(const QString& name, Signal T::*signal, Handler&& handler) {
+    return on(name, -1, signal, std::forward<Handler>(handler));
+  }
+
+  // Lets the window system deliver what is pending (paints, input, timer ticks).
+  static void ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+ private:
+  QWidget* root_;
+};
+
+}  // namespace vg

@@ -1,0 +1,87 @@
+// vgform FILE.ui [--screenshot OUT.png [--after MS]] [--platform NAME]
+// Opens a form and shows it. With --screenshot, runs MS milliseconds (timers included,
+// default 0), writes the window's picture to OUT.png and exits. Without a display Qt's
+// offscreen platform is used; --platform is Qt's own option.
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "qt/form_runtime.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: vgform FILE.ui [--screenshot OUT.png [--after MS]] [--platform NAME]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool platform_given =
+      qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
+      std::any_of(argv + 1, argv + argc, [](const char* a) {
+        return std::strcmp(a, "--platform") == 0 || std::strcmp(a, "-platform") == 0;
+      });
+  if (!platform_given && !qEnvironmentVariableIsSet("DISPLAY") &&
+      !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt takes "-platform NAME"; accept the double-dash spelling too.
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--platform") == 0) argv[i] = const_cast<char*>("-platform");
+  QApplication app(argc, argv);
+
+  QString file, screenshot;
+  long after = 0;
+  const QStringList args = QApplication::arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (a == "--screenshot" && i + 1 < args.size()) {
+      screenshot = args[++i];
+    } else if (a == "--after" && i + 1 < args.size()) {
+      bool ok = false;
+      after = args[++i].toLong(&ok);
+      if (!ok || after < 0 || after > 600000) {
+        std::fputs("vgform: --after takes 0 to 600000 milliseconds\n", stderr);
+        return 2;
+      }
+    } else if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (file.isEmpty() && !a.startsWith("-")) {
+      file = a;
+    } else {
+      std::fprintf(stderr, "vgform: unknown argument %s\n%s", qPrintable(a), kUsage);
+      return 2;
+    }
+  }
+  if (file.isEmpty()) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+
+  std::unique_ptr<vg::Form> form;
+  try {
+    form = vg::Form::Open(file);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vgform: %s\n", e.what());
+    return 1;
+  }
+  form->window()->show();
+  if (screenshot.isEmpty()) return app.exec();
+
+  int status = 0;
+  QTimer::singleShot(static_cast<int>(after), [&] {
+    if (!form->window()->grab().save(screenshot, "PNG")) {
+      std::fprintf(stderr, "vgform: cannot write %s\n", qPrintable(screenshot));
+      status = 1;
+    }
+    app.quit();
+  });
+  app.exec();
+  return status;
+}
