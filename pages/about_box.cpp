@@ -14,6 +14,7 @@
 
 #include "pages/sys_info.h"
 #include "qt/picture_box_widget.h"
+#include "qt/varigauge_widget.h"
 #include "surface/color_ramp.h"
 #include "varigauge_version.h"
 
@@ -147,6 +148,12 @@ void frmAbout::Picture1_Paint() {
 void frmAbout::cmdSysInfo_Click() {
   StartSysInfo(this);
 }
+
+namespace {
+// A program that links the pages gets their About box for every Qt-hosted control.
+[[maybe_unused]] const bool kAboutBoxInstalled =
+    (VarigaugeWidget::SetAboutBoxHandler(&ShowAboutBox), true);
+}  // namespace
 
 void ShowAboutBox(QWidget* parent) {
   frmAbout box(parent);

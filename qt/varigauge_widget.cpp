@@ -20,6 +20,8 @@
 namespace vg {
 namespace {
 
+VarigaugeWidget::AboutBoxHandler about_box_handler = nullptr;
+
 HostOptions OptionsFor(const QWidget& w, bool user_mode) {
   HostOptions o;
   o.dpi = VarigaugeWidget::DeviceDpi(w.logicalDpiX(), w.devicePixelRatioF());
@@ -205,6 +207,14 @@ void VarigaugeWidget::changeEvent(QEvent* event) {
       break;
   }
   QWidget::changeEvent(event);
+}
+
+void VarigaugeWidget::SetAboutBoxHandler(AboutBoxHandler handler) {
+  about_box_handler = handler;
+}
+
+void VarigaugeWidget::ShowAboutBox() {
+  if (about_box_handler) about_box_handler(this);
 }
 
 }  // namespace vg

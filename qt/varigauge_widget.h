@@ -68,6 +68,11 @@ class VarigaugeWidget : public QWidget, public HostBase {
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
   void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) override;
+  // About and ShowAboutBox: the About box the program's pages library installs (it does so
+  // when it is loaded), shown modally over this widget; without one nothing is shown.
+  using AboutBoxHandler = void (*)(QWidget* parent);
+  static void SetAboutBoxHandler(AboutBoxHandler handler);
+  void ShowAboutBox() override;
 
  signals:
   void propertyChanged(const QString& name);

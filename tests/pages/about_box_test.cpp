@@ -15,9 +15,11 @@
 #include <fstream>
 #include <set>
 
+#include "control/varigauge.h"
 #include "pages/about_box.h"
 #include "pages/sys_info.h"
 #include "qt/picture_box_widget.h"
+#include "qt/varigauge_widget.h"
 #include "varigauge_version.h"
 
 namespace vg {
@@ -230,6 +232,22 @@ TEST(AboutBox, SystemInfoButtonAndModalShowing) {
     ShowAboutBox(nullptr);
   }
   EXPECT_EQ(shown, QStringList({"frmAbout", "frmAbout"}));
+}
+
+TEST(AboutBox, AQtHostedControlShowsItForAboutAndShowAboutBox) {
+  VarigaugeWidget widget;
+  widget.setObjectName("gauge");
+  QStringList shown;
+  for (const char* member : {"About", "ShowAboutBox"}) {
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      ASSERT_NE(modal, nullptr);
+      shown << modal->objectName() + " over " + modal->parentWidget()->objectName();
+      modal->findChild<QPushButton*>("cmdOK")->click();
+    });
+    ASSERT_TRUE(Invoke(widget.control(), member, DISPATCH_METHOD, {}).ok()) << member;
+  }
+  EXPECT_EQ(shown, QStringList({"frmAbout over gauge", "frmAbout over gauge"}));
 }
 
 TEST(PictureBoxWidget, ShowsWhatItsOwnerPaintsAtEachRepaint) {
