@@ -33,7 +33,8 @@ void StdFont::SetName(std::string name) {
 }
 
 void StdFont::SetSize(double points) {
-  if (!std::isfinite(points) || points <= 0.0 || points > 32767.0) Raise(err::kInvalidPropertyValue);
+  if (!std::isfinite(points) || points <= 0.0 || points > 32767.0)
+    Raise(err::kInvalidPropertyValue);
   size_ = RoundHalfEven(points * 10000.0) / 10000.0;
   Changed();
 }
