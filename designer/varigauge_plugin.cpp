@@ -40,25 +40,31 @@ bool VarigaugeDesignerPlugin::isContainer() const {
 }
 
 QString VarigaugeDesignerPlugin::domXml() const {
-  // The bag is left out: a new instance stores the one its defaults give when the form
-  // is saved. The property is declared so Designer lists it as a string.
+  // A new instance carries the bag of a new control's defaults as a set property, so
+  // Designer stores it in the form even when nothing is edited.
+  const QString bag = VarigaugeWidget(nullptr, /*user_mode=*/false).propertyBag();
   return QStringLiteral(
-      "<ui language=\"c++\">\n"
-      " <widget class=\"vg::VarigaugeWidget\" name=\"varigauge\">\n"
-      "  <property name=\"geometry\">\n"
-      "   <rect><x>0</x><y>0</y><width>60</width><height>21</height></rect>\n"
-      "  </property>\n"
-      " </widget>\n"
-      " <customwidgets>\n"
-      "  <customwidget>\n"
-      "   <class>vg::VarigaugeWidget</class>\n"
-      "   <header>qt/varigauge_widget.h</header>\n"
-      "   <propertyspecifications>\n"
-      "    <stringpropertyspecification name=\"propertyBag\" notr=\"true\" type=\"multiline\"/>\n"
-      "   </propertyspecifications>\n"
-      "  </customwidget>\n"
-      " </customwidgets>\n"
-      "</ui>\n");
+             "<ui language=\"c++\">\n"
+             " <widget class=\"vg::VarigaugeWidget\" name=\"varigauge\">\n"
+             "  <property name=\"geometry\">\n"
+             "   <rect><x>0</x><y>0</y><width>60</width><height>21</height></rect>\n"
+             "  </property>\n"
+             "  <property name=\"propertyBag\">\n"
+             "   <string notr=\"true\">%1</string>\n"
+             "  </property>\n"
+             " </widget>\n"
+             " <customwidgets>\n"
+             "  <customwidget>\n"
+             "   <class>vg::VarigaugeWidget</class>\n"
+             "   <header>qt/varigauge_widget.h</header>\n"
+             "   <propertyspecifications>\n"
+             "    <stringpropertyspecification name=\"propertyBag\" notr=\"true\" "
+             "type=\"multiline\"/>\n"
+             "   </propertyspecifications>\n"
+             "  </customwidget>\n"
+             " </customwidgets>\n"
+             "</ui>\n")
+      .arg(bag.toHtmlEscaped());
 }
 
 bool VarigaugeDesignerPlugin::isInitialized() const {

@@ -40,7 +40,7 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
   QXmlStreamReader xml(plugin->domXml());
-  QString widget_class, header, bag_spec;
+  QString widget_class, header, bag_spec, bag, property;
   int width = -1, height = -1;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
@@ -51,6 +51,10 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
       width = xml.readElementText().toInt();
     } else if (name == QLatin1String("height")) {
       height = xml.readElementText().toInt();
+    } else if (name == QLatin1String("property")) {
+      property = xml.attributes().value(QLatin1String("name")).toString();
+    } else if (name == QLatin1String("string") && property == QLatin1String("propertyBag")) {
+      bag = xml.readElementText();
     } else if (name == QLatin1String("header")) {
       header = xml.readElementText();
     } else if (name == QLatin1String("stringpropertyspecification")) {
@@ -63,6 +67,9 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   EXPECT_EQ(height, 21);
   EXPECT_EQ(header, plugin->includeFile());
   EXPECT_EQ(bag_spec, QStringLiteral("propertyBag"));
+  // The bag a new design-time control stores (a set property, so Designer saves it).
+  EXPECT_FALSE(bag.isEmpty());
+  EXPECT_EQ(bag, vg::VarigaugeWidget(nullptr, false).propertyBag());
 }
 
 TEST(DesignerPlugin, CreatesADesignTimeControlWithItsDefaults) {
