@@ -1,0 +1,79 @@
+#include "designer/varigauge_task_menu.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QtDesigner/QDesignerFormWindowCursorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
+
+#include "pages/about_box.h"
+#include "pages/varigauge_pages.h"
+#include "qt/common_dialogs.h"
+#include "qt/property_sheet.h"
+#include "qt/varigauge_widget.h"
+
+namespace vg {
+
+VarigaugeTaskMenu::VarigaugeTaskMenu(VarigaugeWidget* widget, QObject* parent)
+    : QObject(parent),
+      widget_(widget),
+      edit_(new QAction(QStringLiteral("Edit Varigauge..."), this)),
+      about_(new QAction(QStringLiteral("About Varigauge..."), this)) {
+  connect(edit_, &QAction::triggered, this, &VarigaugeTaskMenu::Edit);
+  connect(about_, &QAction::triggered, this, &VarigaugeTaskMenu::About);
+}
+
+QAction* VarigaugeTaskMenu::preferredEditAction() const {
+  return edit_;
+}
+
+QList<QAction*> VarigaugeTaskMenu::taskActions() const {
+  return {edit_, about_};
+}
+
+void VarigaugeTaskMenu::Edit() {
+  if (!widget_) return;
+  // The pages work on a copy of the control, so the form's widget changes only through
+  // Designer's property path, which records the old bag for undo.
+  VarigaugeWidget copy(nullptr, /*user_mode=*/false);
+  QString written = widget_->propertyBag();
+  copy.setPropertyBag(written);
+  QtCommonDialogs dialogs;
+  PropertySheet sheet(dialogs, widget_->window());
+  AddVarigaugePages(sheet);
+  sheet.SetSelectedControls({&copy.control()});
+  auto write_back = [&] {
+    const QString bag = copy.propertyBag();
+    if (!widget_ || bag.isEmpty() || bag == written) return;
+    written = bag;
+    WriteBagThroughDesigner(widget_, bag);
+  };
+  // The sheet's own Apply handler was connected first, so the copy holds the edit here.
+  connect(sheet.ApplyButton(), &QAbstractButton::clicked, &sheet, write_back);
+  connect(&sheet, &QDialog::accepted, &sheet, write_back);
+  sheet.exec();
+}
+
+void VarigaugeTaskMenu::About() {
+  ShowAboutBox(widget_ ? widget_->window() : nullptr);
+}
+
+VarigaugeTaskMenuFactory::VarigaugeTaskMenuFactory(QExtensionManager* parent)
+    : QExtensionFactory(parent) {}
+
+QObject* VarigaugeTaskMenuFactory::createExtension(QObject* object, const QString& iid,
+                                                   QObject* parent) const {
+  if (iid != Q_TYPEID(QDesignerTaskMenuExtension)) return nullptr;
+  if (auto* widget = qobject_cast<VarigaugeWidget*>(object))
+    return new VarigaugeTaskMenu(widget, parent);
+  return nullptr;
+}
+
+void WriteBagThroughDesigner(VarigaugeWidget* widget, const QString& bag) {
+  if (QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(widget)) {
+    form->cursor()->setProperty(QStringLiteral("propertyBag"), bag);
+    return;
+  }
+  widget->setPropertyBag(bag);
+}
+
+}  // namespace vg

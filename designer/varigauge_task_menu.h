@@ -1,0 +1,50 @@
+#pragma once
+// The Varigauge entries of Designer's task menu (the context menu on a selected widget):
+// "Edit Varigauge..." opens the property sheet with the control's pages, and "About
+// Varigauge..." shows the control's About box.
+#include <QObject>
+#include <QPointer>
+#include <QtDesigner/QDesignerTaskMenuExtension>
+#include <QtDesigner/QExtensionFactory>
+
+class QAction;
+
+namespace vg {
+
+class VarigaugeWidget;
+
+class VarigaugeTaskMenu : public QObject, public QDesignerTaskMenuExtension {
+  Q_OBJECT
+  Q_INTERFACES(QDesignerTaskMenuExtension)
+
+ public:
+  VarigaugeTaskMenu(VarigaugeWidget* widget, QObject* parent);
+
+  QAction* preferredEditAction() const override;
+  QList<QAction*> taskActions() const override;
+
+ private:
+  void Edit();
+  void About();
+
+  QPointer<VarigaugeWidget> widget_;
+  QAction* edit_;
+  QAction* about_;
+};
+
+// Makes the task menu for Varigauge widgets only.
+class VarigaugeTaskMenuFactory : public QExtensionFactory {
+  Q_OBJECT
+
+ public:
+  explicit VarigaugeTaskMenuFactory(QExtensionManager* parent = nullptr);
+
+ protected:
+  QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override;
+};
+
+// The bag a Designer edit writes: through the form window's cursor, so that the form is
+// marked modified and the change can be undone; outside a form straight into the widget.
+void WriteBagThroughDesigner(VarigaugeWidget* widget, const QString& bag);
+
+}  // namespace vg

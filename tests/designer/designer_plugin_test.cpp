@@ -1,0 +1,114 @@
+// The Designer plugin as Qt Designer loads it: from its file, by QPluginLoader.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPluginLoader>
+#include <QXmlStreamReader>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerTaskMenuExtension>
+#include <QtDesigner/QExtensionManager>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#include <memory>
+
+#include "qt/varigauge_widget.h"
+
+namespace {
+
+QDesignerCustomWidgetInterface* LoadPlugin() {
+  static QPluginLoader loader(QStringLiteral(VG_DESIGNER_PLUGIN));
+  QObject* instance = loader.instance();
+  EXPECT_NE(instance, nullptr) << loader.errorString().toStdString();
+  return qobject_cast<QDesignerCustomWidgetInterface*>(instance);
+}
+
+// A form editor without Designer's user interface, holding only an extension manager.
+class BareFormEditor : public QDesignerFormEditorInterface {
+ public:
+  BareFormEditor() { setExtensionManager(new QExtensionManager(this)); }
+};
+
+TEST(DesignerPlugin, DescribesTheWidgetForTheWidgetBox) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_EQ(plugin->name(), QStringLiteral("vg::VarigaugeWidget"));
+  EXPECT_EQ(plugin->group(), QStringLiteral("Varigauge"));
+  EXPECT_EQ(plugin->includeFile(), QStringLiteral("qt/varigauge_widget.h"));
+  EXPECT_FALSE(plugin->isContainer());
+}
+
+TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  QXmlStreamReader xml(plugin->domXml());
+  QString widget_class, header, bag_spec, bag, property;
+  int width = -1, height = -1;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const auto name = xml.name();
+    if (name == QLatin1String("widget")) {
+      widget_class = xml.attributes().value(QLatin1String("class")).toString();
+    } else if (name == QLatin1String("width")) {
+      width = xml.readElementText().toInt();
+    } else if (name == QLatin1String("height")) {
+      height = xml.readElementText().toInt();
+    } else if (name == QLatin1String("property")) {
+      property = xml.attributes().value(QLatin1String("name")).toString();
+    } else if (name == QLatin1String("string") && property == QLatin1String("propertyBag")) {
+      bag = xml.readElementText();
+    } else if (name == QLatin1String("header")) {
+      header = xml.readElementText();
+    } else if (name == QLatin1String("stringpropertyspecification")) {
+      bag_spec = xml.attributes().value(QLatin1String("name")).toString();
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(widget_class, plugin->name());
+  EXPECT_EQ(width, 60);
+  EXPECT_EQ(height, 21);
+  EXPECT_EQ(header, plugin->includeFile());
+  EXPECT_EQ(bag_spec, QStringLiteral("propertyBag"));
+  // The bag a new design-time control stores (a set property, so Designer saves it).
+  EXPECT_FALSE(bag.isEmpty());
+  EXPECT_EQ(bag, vg::VarigaugeWidget(nullptr, false).propertyBag());
+}
+
+TEST(DesignerPlugin, CreatesADesignTimeControlWithItsDefaults) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  QWidget parent;
+  QWidget* made = plugin->createWidget(&parent);
+  auto* widget = qobject_cast<vg::VarigaugeWidget*>(made);
+  ASSERT_NE(widget, nullptr);
+  EXPECT_EQ(widget->parentWidget(), &parent);
+  EXPECT_FALSE(widget->AmbientUserMode());
+  // The defaults store and load again as they are.
+  const QString bag = widget->propertyBag();
+  EXPECT_FALSE(bag.isEmpty());
+  vg::VarigaugeWidget again(nullptr, false);
+  again.setPropertyBag(bag);
+  EXPECT_TRUE(again.bagError().isEmpty()) << again.bagError().toStdString();
+  EXPECT_EQ(again.propertyBag(), bag);
+}
+
+TEST(DesignerPlugin, TaskMenuOffersEditAndAboutForVarigaugeOnly) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  BareFormEditor core;
+  plugin->initialize(&core);
+  EXPECT_TRUE(plugin->isInitialized());
+  QExtensionManager* manager = core.extensionManager();
+
+  std::unique_ptr<QWidget> made(plugin->createWidget(nullptr));
+  auto* menu = qt_extension<QDesignerTaskMenuExtension*>(manager, made.get());
+  ASSERT_NE(menu, nullptr);
+  const QList<QAction*> actions = menu->taskActions();
+  ASSERT_EQ(actions.size(), 2);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral("Edit Varigauge..."));
+  EXPECT_EQ(actions[1]->text(), QStringLiteral("About Varigauge..."));
+  EXPECT_EQ(menu->preferredEditAction(), actions[0]);
+
+  QWidget other;
+  EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(manager, &other), nullptr);
+}
+
+}  // namespace
