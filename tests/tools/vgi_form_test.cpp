@@ -9,17 +9,14 @@
 
 #include "forms/ui_form.h"
 #include "tests/forms/form_files.h"
+#include "tests/tools/run_script.h"
 #include "tools/vgi/interpreter.h"
 
 namespace vg::vgi {
 namespace {
 
 std::string RunVgi(const std::string& script, SessionOptions options = {}) {
-  std::ostringstream out;
-  Interpreter interpreter(options, out);
-  std::istringstream in(script);
-  interpreter.Run(in, false, false);
-  return out.str();
+  return testing::RunScript(script, options);
 }
 
 TEST(VgiForms, AStoredControlLoadsBackByCommandOrAtStart) {

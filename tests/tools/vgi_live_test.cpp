@@ -4,17 +4,14 @@
 
 #include <sstream>
 
+#include "tests/tools/run_script.h"
 #include "tools/vgi/interpreter.h"
 
 namespace vg::vgi {
 namespace {
 
 std::string RunLive(const std::string& script) {
-  std::ostringstream out;
-  Interpreter interpreter(SessionOptions{}, out);
-  std::istringstream in(script);
-  interpreter.Run(in, false, false);
-  return out.str();
+  return testing::RunScript(script);
 }
 
 TEST(VgiLive, TicksReachOnlyRunningTimersAndTheClockDeliversInTimeOrder) {

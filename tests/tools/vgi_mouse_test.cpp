@@ -4,17 +4,14 @@
 #include <sstream>
 
 #include "control/members.h"
+#include "tests/tools/run_script.h"
 #include "tools/vgi/interpreter.h"
 
 namespace vg::vgi {
 namespace {
 
 std::string RunVgi(const std::string& script, SessionOptions options = {}) {
-  std::ostringstream out;
-  Interpreter interpreter(options, out);
-  std::istringstream in(script);
-  interpreter.Run(in, false, false);
-  return out.str();
+  return testing::RunScript(script, options);
 }
 
 TEST(VgiMouse, ClicksAndDoubleClicksReachTheHostAsEvents) {

@@ -4,21 +4,13 @@
 #include <sstream>
 
 #include "platform/imaging/png_io.h"
+#include "tests/tools/run_script.h"
 #include "tools/vgi/interpreter.h"
 
 namespace vg::vgi {
 namespace {
 
-// Runs a script in a fresh session and returns what it printed.
-std::string RunScript(const std::string& script, SessionOptions options = {}, bool strict = false,
-                      int* status = nullptr) {
-  std::ostringstream out;
-  Interpreter interpreter(options, out);
-  std::istringstream in(script);
-  int s = interpreter.Run(in, strict, false);
-  if (status) *status = s;
-  return out.str();
-}
+using testing::RunScript;
 
 TEST(Vgi, PrintsValuesInTheirHostForms) {
   EXPECT_EQ(RunScript("? HMaxValue\n"
