@@ -5,14 +5,13 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <string>
 
 #include "qt/form_runtime.h"
+#include "qt/qt_platform.h"
 
 namespace {
 
@@ -22,17 +21,7 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool platform_given =
-      qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
-      std::any_of(argv + 1, argv + argc, [](const char* a) {
-        return std::strcmp(a, "--platform") == 0 || std::strcmp(a, "-platform") == 0;
-      });
-  if (!platform_given && !qEnvironmentVariableIsSet("DISPLAY") &&
-      !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Qt takes "-platform NAME"; accept the double-dash spelling too.
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--platform") == 0) argv[i] = const_cast<char*>("-platform");
+  vg::ChooseQtPlatform(argc, argv, false);
   QApplication app(argc, argv);
 
   QString file, screenshot;

@@ -1,0 +1,61 @@
+#pragma once
+// A sample program: one window opened from its form, the form's load code and its button
+// handlers, and the command line every sample shares. Handlers drive the controls only
+// through their public members, as a program using the control would.
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "qt/form_runtime.h"
+#include "qt/varigauge_widget.h"
+
+namespace vg::samples {
+
+class Sample {
+ public:
+  // Opens the form `path` (a file, or a resource such as ":/samples/multistrip.ui").
+  // Throws std::runtime_error when it cannot.
+  explicit Sample(const QString& path);
+  virtual ~Sample();
+  Sample(const Sample&) = delete;
+  Sample& operator=(const Sample&) = delete;
+
+  QWidget* window() const { return form_->window(); }
+  Form& form() const { return *form_; }
+
+  // Form_Load: starts the status bar's clock. A sample adds its own load code after it.
+  virtual void Load();
+
+ protected:
+  // The Varigauge `name` (element `index` of an array). Throws std::runtime_error when the
+  // form has none, so a form that lost a control fails when the sample opens.
+  VarigaugeWidget& Gauge(const QString& name, int index = -1) const;
+
+ private:
+  std::unique_ptr<Form> form_;
+};
+
+// Presses the button `name` (element `index` of an array) as a user would; its handler
+// has run when Press returns. Throws std::runtime_error when the form has no such button.
+void Press(Sample& sample, const QString& name, int index = -1);
+
+// The selector of block `n`.
+inline Variant Block(int16_t n) {
+  return Variant::Integer(n);
+}
+
+// FillBar: block 1 of `bar` grows from 0 to 100 % in 101 steps, the window kept live
+// between steps.
+void FillBar(VarigaugeWidget& bar);
+
+// The program's command line:
+//   NAME                      shows the window and runs until it is closed;
+//   NAME --screenshot OUT.png [--after MS] [--press BUTTON[:INDEX]]...
+//                             loads the form, presses the buttons in order, writes the
+//                             window's picture MS milliseconds after loading (timers and
+//                             Start loops run meanwhile) and exits; it needs no display.
+// Qt's -platform (or --platform) NAME is accepted. Bad arguments and a picture that cannot
+// be written give a message on standard error and exit status 2.
+int RunSample(int argc, char** argv, std::unique_ptr<Sample> (*make)());
+
+}  // namespace vg::samples
