@@ -18,9 +18,12 @@ endforeach()
 
 # The scripts of each form, in the order they run (paths below samples/).
 set(multistrip_scripts common/status-bar.vgi multistrip/Varigauge1.vgi multistrip/Varigauge2.vgi)
+set(unistrip_scripts common/status-bar.vgi unistrip/Varigauge1.vgi)
+set(lumastrip_scripts common/status-bar.vgi lumastrip/pictures.vgi lumastrip/Varigauge1.vgi)
+set(volwatch_scripts volwatch/Varigauge1.vgi volwatch/vgStatusBar.vgi)
 
 set(differing)
-foreach(sample multistrip)
+foreach(sample multistrip unistrip lumastrip volwatch)
   set(dir ${OUT}/${sample})
   file(REMOVE_RECURSE ${dir})
   file(MAKE_DIRECTORY ${dir})

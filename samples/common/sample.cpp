@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,15 @@ void FillBar(VarigaugeWidget& bar) {
     g.put_BlockBarRight(Block(1), i);
     Form::ProcessPendingEvents();
   }
+}
+
+FillBarSample::FillBarSample(const QString& path, int bars) : Sample(path) {
+  for (int i = 0; i < bars; ++i)
+    form().on("Command1", i, &QPushButton::clicked, [this, i] { Command1_Click(i); });
+}
+
+void FillBarSample::Command1_Click(int Index) {
+  FillBar(Gauge("Varigauge1", Index));
 }
 
 namespace {

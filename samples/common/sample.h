@@ -48,6 +48,15 @@ inline Variant Block(int16_t n) {
 // between steps.
 void FillBar(VarigaugeWidget& bar);
 
+// A form of `bars` one-block bars Varigauge1(0), Varigauge1(1), ... each with its Start
+// button Command1(i) filling it.
+class FillBarSample : public Sample {
+ public:
+  FillBarSample(const QString& path, int bars);
+  // FillBar on Varigauge1(Index).
+  void Command1_Click(int Index);
+};
+
 // The program's command line:
 //   NAME                      shows the window and runs until it is closed;
 //   NAME --screenshot OUT.png [--after MS] [--press BUTTON[:INDEX]]...
