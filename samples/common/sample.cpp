@@ -66,6 +66,7 @@ namespace {
 struct Options {
   QString screenshot;
   int after = 0;
+  int rounds = -1;  // take the picture at this round of event processing instead
   struct Button {
     QString name;
     int index = -1;
@@ -99,6 +100,13 @@ bool ParseOptions(const QStringList& args, Options* o, QString* error) {
         *error = "--after takes 0 to 600000 milliseconds";
         return false;
       }
+    } else if (a == "--rounds" && has_value) {
+      bool ok = false;
+      o->rounds = args[++i].toInt(&ok);
+      if (!ok || o->rounds < 0 || o->rounds > 1000000) {
+        *error = "--rounds takes 0 to 1000000";
+        return false;
+      }
     } else if (a == "--press" && has_value) {
       Options::Button button;
       if (!ParseButton(args[++i], &button)) {
@@ -112,28 +120,41 @@ bool ParseOptions(const QStringList& args, Options* o, QString* error) {
     }
   }
   if (o->screenshot.isEmpty() && args.size() > 1) {
-    *error = "--after and --press go with --screenshot";
+    *error = "--after, --rounds and --press go with --screenshot";
     return false;
   }
   return true;
 }
 
 // Loads the sample, presses its buttons and writes the window's picture `after`
-// milliseconds after loading. The picture is taken from the event loop, which includes the
-// event processing of a Start loop still running, so a picture may show one part-way.
+// milliseconds after loading, or at the given round of event processing. Both are counted
+// in the event loop, which includes the event processing of a Start loop still running,
+// so a picture may show one part-way.
 int Screenshot(QApplication& app, Sample& sample, const Options& o, const char* program) {
   sample.Load();
   sample.window()->show();
   int status = 0;
   bool done = false;
-  QTimer::singleShot(o.after, &app, [&] {
+  auto take = [&] {
+    if (done) return;
     if (!sample.window()->grab().save(o.screenshot, "PNG")) {
       std::fprintf(stderr, "%s: cannot write %s\n", program, qPrintable(o.screenshot));
       status = 2;
     }
     done = true;
     app.quit();
-  });
+  };
+  // A zero-interval timer fires once in every round of event processing.
+  QTimer rounds;
+  int round = 0;
+  if (o.rounds >= 0) {
+    QObject::connect(&rounds, &QTimer::timeout, [&] {
+      if (round++ == o.rounds) take();
+    });
+    rounds.start(0);
+  } else {
+    QTimer::singleShot(o.after, &app, take);
+  }
   for (const Options::Button& b : o.presses) {
     if (done) break;
     try {
@@ -167,7 +188,7 @@ int RunSample(int argc, char** argv, std::unique_ptr<Sample> (*make)()) {
   QString error;
   if (!ParseOptions(QApplication::arguments(), &o, &error)) {
     std::fprintf(stderr,
-                 "%s: %s\nusage: %s [--screenshot OUT.png [--after MS] [--press "
+                 "%s: %s\nusage: %s [--screenshot OUT.png [--after MS | --rounds N] [--press "
                  "BUTTON[:INDEX]]...] [--platform NAME]\n",
                  program, qPrintable(error), program);
     return 2;
