@@ -119,6 +119,10 @@ bool ParseOptions(const QStringList& args, Options* o, QString* error) {
       return false;
     }
   }
+  if (o->after > 0 && o->rounds >= 0) {
+    *error = "--after and --rounds exclude each other";
+    return false;
+  }
   if (o->screenshot.isEmpty() && args.size() > 1) {
     *error = "--after, --rounds and --press go with --screenshot";
     return false;

@@ -59,10 +59,14 @@ class FillBarSample : public Sample {
 
 // The program's command line:
 //   NAME                      shows the window and runs until it is closed;
-//   NAME --screenshot OUT.png [--after MS] [--press BUTTON[:INDEX]]...
-//                             loads the form, presses the buttons in order, writes the
-//                             window's picture MS milliseconds after loading (timers and
-//                             Start loops run meanwhile) and exits; it needs no display.
+//   NAME --screenshot OUT.png [--after MS | --rounds N] [--press BUTTON[:INDEX]]...
+//                             loads the form, presses the buttons in order and writes the
+//                             window's picture, then exits; it needs no display. The
+//                             picture is taken MS milliseconds after loading (default 0),
+//                             or at the N-th round of event processing (round 0 is the
+//                             first): timers and Start loops run meanwhile, and since a
+//                             Start loop runs one round per step, "--rounds 30 --press
+//                             Command1" shows its loop at step 30.
 // Qt's -platform (or --platform) NAME is accepted. Bad arguments and a picture that cannot
 // be written give a message on standard error and exit status 2.
 int RunSample(int argc, char** argv, std::unique_ptr<Sample> (*make)());
