@@ -1,6 +1,7 @@
 // The samples' handlers against their forms: the Start loops step by step, the restore
 // before each Multistrip run, and Volwatch's status stamp with a fixed clock and drives.
 #include <QImage>
+#include <numeric>
 #include <vector>
 
 #include "multistrip/multistrip.h"
@@ -102,6 +103,35 @@ TEST_F(UnistripTest, BarsFillFromNothingToFullWithTheirPercentageShown) {
     EXPECT_NEAR(edge_at_37, 2 + 606 * 37 / 100, 2);
     EXPECT_EQ(bar.control().get_BlockHPercentage(Block(1)), "100");
   }
+}
+
+// A press while a Start loop runs starts a second loop inside the first: the other bar
+// fills completely while the first one waits at its step, then the first one goes on.
+TEST_F(UnistripTest, APressDuringALoopRunsASecondLoopInsideIt) {
+  Unistrip u;
+  u.Load();
+  VarigaugeWidget& first = Bar(u, "Varigauge1", 0);
+  VarigaugeWidget& second = Bar(u, "Varigauge1", 1);
+  auto right = [](VarigaugeWidget& bar) { return bar.control().get_BlockBarRight(Block(1)); };
+  std::vector<std::pair<int, int>> steps;
+  EveryRound hook([&] {
+    steps.emplace_back(right(first), right(second));
+    // The press arrives as a user's would, from the first loop's event processing: the
+    // processing of its next step.
+    if (steps.back() == std::make_pair(50, -1))
+      QTimer::singleShot(0, [&u] { Press(u, "Command1", 1); });
+  });
+  Press(u, "Command1", 0);
+  std::vector<int> inner;  // the second bar's steps, each seen with the first one waiting
+  for (auto [a, b] : steps)
+    if (b >= 0 && b < 100) {
+      EXPECT_EQ(a, 51) << "the first bar moved during the second loop";
+      inner.push_back(b);
+    }
+  std::vector<int> all(100);
+  std::iota(all.begin(), all.end(), 0);
+  EXPECT_EQ(inner, all);
+  EXPECT_EQ(steps.back(), std::make_pair(100, 100));
 }
 
 TEST_F(VolwatchTest, StampsTheTimeAtLoadAndOnEveryDiskTick) {
