@@ -2,30 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPluginLoader>
 #include <QXmlStreamReader>
-#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerTaskMenuExtension>
-#include <QtDesigner/QExtensionManager>
-#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <memory>
 
 #include "qt/varigauge_widget.h"
+#include "tests/designer/plugin_fixture.h"
 
 namespace {
 
-QDesignerCustomWidgetInterface* LoadPlugin() {
-  static QPluginLoader loader(QStringLiteral(VG_DESIGNER_PLUGIN));
-  QObject* instance = loader.instance();
-  EXPECT_NE(instance, nullptr) << loader.errorString().toStdString();
-  return qobject_cast<QDesignerCustomWidgetInterface*>(instance);
-}
-
-// A form editor without Designer's user interface, holding only an extension manager.
-class BareFormEditor : public QDesignerFormEditorInterface {
- public:
-  BareFormEditor() { setExtensionManager(new QExtensionManager(this)); }
-};
+using vg::LoadPlugin;
 
 TEST(DesignerPlugin, DescribesTheWidgetForTheWidgetBox) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
@@ -93,10 +79,8 @@ TEST(DesignerPlugin, CreatesADesignTimeControlWithItsDefaults) {
 TEST(DesignerPlugin, TaskMenuOffersEditAndAboutForVarigaugeOnly) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
-  BareFormEditor core;
-  plugin->initialize(&core);
+  QExtensionManager* manager = vg::DesignerCore().extensionManager();
   EXPECT_TRUE(plugin->isInitialized());
-  QExtensionManager* manager = core.extensionManager();
 
   std::unique_ptr<QWidget> made(plugin->createWidget(nullptr));
   auto* menu = qt_extension<QDesignerTaskMenuExtension*>(manager, made.get());
