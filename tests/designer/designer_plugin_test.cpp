@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QIcon>
+#include <QImage>
 #include <QXmlStreamReader>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <memory>
@@ -20,6 +22,18 @@ TEST(DesignerPlugin, DescribesTheWidgetForTheWidgetBox) {
   EXPECT_EQ(plugin->group(), QStringLiteral("Varigauge"));
   EXPECT_EQ(plugin->includeFile(), QStringLiteral("qt/varigauge_widget.h"));
   EXPECT_FALSE(plugin->isContainer());
+}
+
+TEST(DesignerPlugin, HasAnIconDrawnAtTheWidgetBoxSizes) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  const QIcon icon = plugin->icon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{22, 22}, {32, 32}, {64, 64}}));
+  for (const QSize& size : icon.availableSizes()) {
+    const QImage image = icon.pixmap(size).toImage();
+    EXPECT_EQ(image.size(), size);
+  }
 }
 
 TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
