@@ -4,12 +4,10 @@
 // and the form's contents carry the new bag.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QUndoStack>
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -17,13 +15,11 @@
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
 #include <QtDesigner/QDesignerIntegration>
 #include <QtDesigner/QDesignerPropertyEditorInterface>
-#include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
-#include <functional>
 #include <memory>
 
-#include "qt/property_sheet.h"
 #include "qt/varigauge_widget.h"
+#include "tests/designer/plugin_fixture.h"
 
 namespace vg {
 namespace {
@@ -67,25 +63,6 @@ QDesignerFormEditorInterface* FormEditor() {
   return core;
 }
 
-// Runs "Edit Varigauge..." on `widget` and lets `edit` work the sheet while it is open.
-void EditInSheet(QDesignerFormEditorInterface* core, QWidget* widget,
-                 const std::function<void(PropertySheet&)>& edit) {
-  auto* menu = qt_extension<QDesignerTaskMenuExtension*>(core->extensionManager(), widget);
-  ASSERT_NE(menu, nullptr) << "no task menu: the plugin was not loaded";
-  bool edited = false;
-  QTimer::singleShot(0, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      auto* sheet = qobject_cast<PropertySheet*>(w);
-      if (sheet == nullptr || !sheet->isVisible()) continue;
-      edit(*sheet);
-      edited = true;
-      if (sheet->isVisible()) sheet->CancelButton()->click();
-    }
-  });
-  menu->preferredEditAction()->trigger();
-  ASSERT_TRUE(edited) << "the sheet did not open";
-}
-
 TEST(DesignerFormEditor, SheetEditsGoThroughDesignersUndoablePropertyCommands) {
   QDesignerFormEditorInterface* core = FormEditor();
   ASSERT_NE(core, nullptr);
@@ -107,7 +84,7 @@ TEST(DesignerFormEditor, SheetEditsGoThroughDesignersUndoablePropertyCommands) {
   form->clearSelection(false);
   form->selectWidget(other);
 
-  EditInSheet(core, gauge, [](PropertySheet& sheet) {
+  EditInSheet(core->extensionManager(), gauge, [](PropertySheet& sheet) {
     auto* caption = sheet.findChild<QLineEdit*>(QStringLiteral("txtCaption"));
     ASSERT_NE(caption, nullptr);
     caption->setText(QStringLiteral("Edited in Designer"));

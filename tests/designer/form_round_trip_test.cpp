@@ -3,51 +3,19 @@
 // QFormBuilder, and opened again by the form runtime with the edit in place.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QFormBuilder>
-#include <functional>
 #include <memory>
 
 #include "qt/form_runtime.h"
-#include "qt/property_page.h"
-#include "qt/property_sheet.h"
 #include "qt/varigauge_widget.h"
 #include "tests/designer/plugin_fixture.h"
 
 namespace vg {
 namespace {
-
-// The sheet "Edit Varigauge..." opened, once it shows.
-PropertySheet* OpenSheet() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* sheet = qobject_cast<PropertySheet*>(w); sheet && sheet->isVisible()) return sheet;
-  return nullptr;
-}
-
-// Runs "Edit Varigauge..." on `widget` and lets `edit` work the sheet while it is open.
-void EditInSheet(VarigaugeWidget* widget, const std::function<void(PropertySheet&)>& edit) {
-  auto* menu = qt_extension<QDesignerTaskMenuExtension*>(DesignerCore().extensionManager(), widget);
-  ASSERT_NE(menu, nullptr);
-  bool edited = false;
-  QTimer::singleShot(0, [&] {
-    PropertySheet* sheet = OpenSheet();
-    if (sheet == nullptr) return;  // the assertion below reports it
-    edit(*sheet);
-    edited = true;
-    if (sheet->isVisible()) sheet->CancelButton()->click();
-  });
-  menu->preferredEditAction()->trigger();
-  ASSERT_TRUE(edited) << "the sheet did not open";
-}
 
 QWidget* LoadDesignForm(QFormBuilder& builder, const QString& path) {
   builder.setPluginPath({QFileInfo(QStringLiteral(VG_DESIGNER_PLUGIN)).absolutePath()});
@@ -67,7 +35,7 @@ TEST(DesignerFormRoundTrip, AnEditAppliedInTheSheetIsSavedAndLoadsAgain) {
   EXPECT_FALSE(bar->AmbientUserMode());  // made by the plugin, as Designer makes it
   ASSERT_EQ(bar->control().get_Blocks(), 1);
 
-  EditInSheet(bar, [&](PropertySheet& sheet) {
+  EditInSheet(DesignerCore().extensionManager(), bar, [&](PropertySheet& sheet) {
     auto* caption = sheet.findChild<QLineEdit*>(QStringLiteral("txtCaption"));
     auto* maximum = sheet.findChild<QLineEdit*>(QStringLiteral("txtHMaxValue"));
     ASSERT_NE(caption, nullptr);
