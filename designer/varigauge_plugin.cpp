@@ -4,6 +4,7 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QExtensionManager>
 
+#include "designer/varigauge_icon.h"
 #include "designer/varigauge_task_menu.h"
 #include "qt/varigauge_widget.h"
 
@@ -32,7 +33,7 @@ QString VarigaugeDesignerPlugin::includeFile() const {
 }
 
 QIcon VarigaugeDesignerPlugin::icon() const {
-  return QIcon();
+  return MakeVarigaugeIcon();
 }
 
 bool VarigaugeDesignerPlugin::isContainer() const {

@@ -70,7 +70,8 @@ QObject* VarigaugeTaskMenuFactory::createExtension(QObject* object, const QStrin
 
 void WriteBagThroughDesigner(VarigaugeWidget* widget, const QString& bag) {
   if (QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(widget)) {
-    form->cursor()->setProperty(QStringLiteral("propertyBag"), bag);
+    // On this widget, not on the form's selection (which may hold other widgets).
+    form->cursor()->setWidgetProperty(widget, QStringLiteral("propertyBag"), bag);
     return;
   }
   widget->setPropertyBag(bag);

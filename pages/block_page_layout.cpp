@@ -228,7 +228,10 @@ QWidget* BlockPage::BuildGradientTab() {
   AddRow(form, tr("&Style:"), cbxGradientStyle);
   AddRow(form, tr("&Granularity:"), cbxGradientGranularity);
   layout->addLayout(form);
-  layout->addWidget(new QLabel(tr("&Color:")));
+  // The caption's mnemonic leads to the first colour bar (a label without a buddy would
+  // show its "&").
+  auto* color_caption = new QLabel(tr("&Color:"), gradient);
+  layout->addWidget(color_caption);
 
   // One row per channel: start label, bar and ramp, then the end ones.
   static const char* const kStart[] = {"Start Red = ", "Start Green = ", "Start Blue = "};
@@ -256,6 +259,7 @@ QWidget* BlockPage::BuildGradientTab() {
     make_channel(false, k, 0);
     make_channel(true, k, 3);
   }
+  color_caption->setBuddy(hslColor[0]);
   layout->addLayout(grid);
   pctResult = new PreviewBox(gradient);
   pctResult->setObjectName(QStringLiteral("pctResult"));

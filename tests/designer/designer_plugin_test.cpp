@@ -2,30 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPluginLoader>
+#include <QIcon>
+#include <QImage>
 #include <QXmlStreamReader>
-#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerTaskMenuExtension>
-#include <QtDesigner/QExtensionManager>
-#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <memory>
 
 #include "qt/varigauge_widget.h"
+#include "tests/designer/plugin_fixture.h"
 
 namespace {
 
-QDesignerCustomWidgetInterface* LoadPlugin() {
-  static QPluginLoader loader(QStringLiteral(VG_DESIGNER_PLUGIN));
-  QObject* instance = loader.instance();
-  EXPECT_NE(instance, nullptr) << loader.errorString().toStdString();
-  return qobject_cast<QDesignerCustomWidgetInterface*>(instance);
-}
-
-// A form editor without Designer's user interface, holding only an extension manager.
-class BareFormEditor : public QDesignerFormEditorInterface {
- public:
-  BareFormEditor() { setExtensionManager(new QExtensionManager(this)); }
-};
+using vg::LoadPlugin;
 
 TEST(DesignerPlugin, DescribesTheWidgetForTheWidgetBox) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
@@ -34,6 +22,18 @@ TEST(DesignerPlugin, DescribesTheWidgetForTheWidgetBox) {
   EXPECT_EQ(plugin->group(), QStringLiteral("Varigauge"));
   EXPECT_EQ(plugin->includeFile(), QStringLiteral("qt/varigauge_widget.h"));
   EXPECT_FALSE(plugin->isContainer());
+}
+
+TEST(DesignerPlugin, HasAnIconDrawnAtTheWidgetBoxSizes) {
+  QDesignerCustomWidgetInterface* plugin = LoadPlugin();
+  ASSERT_NE(plugin, nullptr);
+  const QIcon icon = plugin->icon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{22, 22}, {32, 32}, {64, 64}}));
+  for (const QSize& size : icon.availableSizes()) {
+    const QImage image = icon.pixmap(size).toImage();
+    EXPECT_EQ(image.size(), size);
+  }
 }
 
 TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
@@ -93,10 +93,8 @@ TEST(DesignerPlugin, CreatesADesignTimeControlWithItsDefaults) {
 TEST(DesignerPlugin, TaskMenuOffersEditAndAboutForVarigaugeOnly) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
-  BareFormEditor core;
-  plugin->initialize(&core);
+  QExtensionManager* manager = vg::DesignerCore().extensionManager();
   EXPECT_TRUE(plugin->isInitialized());
-  QExtensionManager* manager = core.extensionManager();
 
   std::unique_ptr<QWidget> made(plugin->createWidget(nullptr));
   auto* menu = qt_extension<QDesignerTaskMenuExtension*>(manager, made.get());

@@ -1,7 +1,10 @@
 // vgform FILE.ui [--screenshot OUT.png [--after MS]] [--platform NAME]
+// vgform FILE.ui --pages NAME [--screenshot DIR] [--platform NAME]
 // Opens a form and shows it. With --screenshot, runs MS milliseconds (timers included,
-// default 0), writes the window's picture to OUT.png and exits. Without a display Qt's
-// offscreen platform is used; --platform is Qt's own option.
+// default 0), writes the window's picture to OUT.png and exits. With --pages, opens the
+// property sheet of the Varigauge NAME instead; with --screenshot too, writes a picture of
+// every page into DIR and exits. Without a display Qt's offscreen platform is used;
+// --platform is Qt's own option.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -12,11 +15,13 @@
 
 #include "qt/form_runtime.h"
 #include "qt/qt_platform.h"
+#include "tools/vgform/property_pages.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: vgform FILE.ui [--screenshot OUT.png [--after MS]] [--platform NAME]\n";
+    "usage: vgform FILE.ui [--screenshot OUT.png [--after MS]] [--platform NAME]\n"
+    "       vgform FILE.ui --pages NAME [--screenshot DIR] [--platform NAME]\n";
 
 }  // namespace
 
@@ -24,13 +29,15 @@ int main(int argc, char** argv) {
   vg::ChooseQtPlatform(argc, argv, false);
   QApplication app(argc, argv);
 
-  QString file, screenshot;
+  QString file, screenshot, pages;
   long after = 0;
   const QStringList args = QApplication::arguments();
   for (int i = 1; i < args.size(); ++i) {
     const QString& a = args[i];
     if (a == "--screenshot" && i + 1 < args.size()) {
       screenshot = args[++i];
+    } else if (a == "--pages" && i + 1 < args.size()) {
+      pages = args[++i];
     } else if (a == "--after" && i + 1 < args.size()) {
       bool ok = false;
       after = args[++i].toLong(&ok);
@@ -60,6 +67,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vgform: %s\n", e.what());
     return 1;
   }
+  if (!pages.isEmpty()) return vg::RunPropertyPages(*form, pages, screenshot);
   form->window()->show();
   if (screenshot.isEmpty()) return app.exec();
 

@@ -1,0 +1,112 @@
+// The plugin inside Qt Designer's own form editor (its components library, without its main
+// window): a form holding a Varigauge is edited through "Edit Varigauge...", and the edit
+// goes through Designer's property commands, so the form is modified, undo and redo work
+// and the form's contents carry the new bag.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUndoStack>
+#include <QtDesigner/QDesignerComponents>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
+#include <QtDesigner/QDesignerFormWindowManagerInterface>
+#include <QtDesigner/QDesignerIntegration>
+#include <QtDesigner/QDesignerPropertyEditorInterface>
+#include <QtDesigner/QExtensionManager>
+#include <memory>
+
+#include "qt/varigauge_widget.h"
+#include "tests/designer/plugin_fixture.h"
+
+namespace vg {
+namespace {
+
+const char kForm[] = R"(<ui version="4.0">
+ <class>Form</class>
+ <widget class="QWidget" name="Form">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>200</width><height>100</height></rect></property>
+  <widget class="vg::VarigaugeWidget" name="Gauge">
+   <property name="geometry"><rect><x>10</x><y>10</y><width>120</width><height>24</height></rect></property>
+  </widget>
+  <widget class="vg::VarigaugeWidget" name="Other">
+   <property name="geometry"><rect><x>10</x><y>50</y><width>120</width><height>24</height></rect></property>
+  </widget>
+ </widget>
+ <customwidgets>
+  <customwidget>
+   <class>vg::VarigaugeWidget</class>
+   <extends>QWidget</extends>
+   <header>qt/varigauge_widget.h</header>
+  </customwidget>
+ </customwidgets>
+</ui>
+)";
+
+// Designer's form editor with the plugin found where the build puts it.
+QDesignerFormEditorInterface* FormEditor() {
+  static QDesignerFormEditorInterface* core = [] {
+    // The plugin folder's parent, as Designer looks in "designer" below each library path.
+    QCoreApplication::addLibraryPath(
+        QFileInfo(QFileInfo(QStringLiteral(VG_DESIGNER_PLUGIN)).absolutePath()).absolutePath());
+    QDesignerComponents::initializeResources();
+    QDesignerFormEditorInterface* editor = QDesignerComponents::createFormEditor(qApp);
+    // Designer's property editor shows the selected widget's properties, the bag among them.
+    editor->setPropertyEditor(QDesignerComponents::createPropertyEditor(editor, nullptr));
+    editor->setIntegration(new QDesignerIntegration(editor, qApp));
+    QDesignerComponents::createTaskMenu(editor, qApp);
+    QDesignerComponents::initializePlugins(editor);
+    return editor;
+  }();
+  return core;
+}
+
+TEST(DesignerFormEditor, SheetEditsGoThroughDesignersUndoablePropertyCommands) {
+  QDesignerFormEditorInterface* core = FormEditor();
+  ASSERT_NE(core, nullptr);
+  std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow());
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(form->setContents(QString::fromUtf8(kForm)));
+  form->setDirty(false);
+  QWidget* root = form->mainContainer();
+  ASSERT_NE(root, nullptr);
+  auto* gauge = root->findChild<VarigaugeWidget*>(QStringLiteral("Gauge"));
+  auto* other = root->findChild<VarigaugeWidget*>(QStringLiteral("Other"));
+  ASSERT_NE(gauge, nullptr) << "Designer did not make the control through the plugin";
+  ASSERT_NE(other, nullptr);
+  EXPECT_FALSE(gauge->AmbientUserMode());
+  const QString before = gauge->propertyBag();
+  const QString other_before = other->propertyBag();
+  // The other control is the one selected: the edit must still reach the one whose task
+  // menu opened the sheet, and only that one.
+  form->clearSelection(false);
+  form->selectWidget(other);
+
+  EditInSheet(core->extensionManager(), gauge, [](PropertySheet& sheet) {
+    auto* caption = sheet.findChild<QLineEdit*>(QStringLiteral("txtCaption"));
+    ASSERT_NE(caption, nullptr);
+    caption->setText(QStringLiteral("Edited in Designer"));
+    sheet.OkButton()->click();
+  });
+
+  EXPECT_EQ(gauge->control().get_Caption(), "Edited in Designer");
+  EXPECT_EQ(other->propertyBag(), other_before);
+  EXPECT_TRUE(form->isDirty());
+  const QString after = gauge->propertyBag();
+  EXPECT_TRUE(form->contents().contains(QStringLiteral("Edited in Designer")));
+
+  QUndoStack* history = form->commandHistory();
+  ASSERT_TRUE(history->canUndo());
+  history->undo();
+  EXPECT_EQ(gauge->propertyBag(), before);
+  EXPECT_EQ(gauge->control().get_Caption(), "");
+  EXPECT_FALSE(form->contents().contains(QStringLiteral("Edited in Designer")));
+  history->redo();
+  EXPECT_EQ(gauge->propertyBag(), after);
+  EXPECT_TRUE(form->contents().contains(QStringLiteral("Edited in Designer")));
+}
+
+}  // namespace
+}  // namespace vg
