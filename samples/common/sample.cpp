@@ -23,7 +23,9 @@ std::string Named(const QString& name, int index) {
 
 }  // namespace
 
-Sample::Sample(const QString& path) : form_(Form::Open(path)) {}
+Sample::Sample(const QString& path) : form_(Form::Open(path)) {
+  Gauge("vgStatusBar");
+}
 
 Sample::~Sample() = default;
 
@@ -53,8 +55,10 @@ void FillBar(VarigaugeWidget& bar) {
 }
 
 FillBarSample::FillBarSample(const QString& path, int bars) : Sample(path) {
-  for (int i = 0; i < bars; ++i)
+  for (int i = 0; i < bars; ++i) {
+    Gauge("Varigauge1", i);
     form().on("Command1", i, &QPushButton::clicked, [this, i] { Command1_Click(i); });
+  }
 }
 
 void FillBarSample::Command1_Click(int Index) {

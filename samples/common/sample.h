@@ -14,7 +14,8 @@ namespace vg::samples {
 class Sample {
  public:
   // Opens the form `path` (a file, or a resource such as ":/samples/multistrip.ui").
-  // Throws std::runtime_error when it cannot.
+  // Throws std::runtime_error when it cannot, or when the form lacks a control the
+  // sample's handlers use.
   explicit Sample(const QString& path);
   virtual ~Sample();
   Sample(const Sample&) = delete;
@@ -28,7 +29,8 @@ class Sample {
 
  protected:
   // The Varigauge `name` (element `index` of an array). Throws std::runtime_error when the
-  // form has none, so a form that lost a control fails when the sample opens.
+  // form has none; constructors ask for every control their handlers use, so that a form
+  // that lost one fails when the sample opens, not in a handler.
   VarigaugeWidget& Gauge(const QString& name, int index = -1) const;
 
  private:

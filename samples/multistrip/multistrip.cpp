@@ -5,6 +5,8 @@
 namespace vg::samples {
 
 Multistrip::Multistrip() : Sample(":/samples/multistrip.ui") {
+  Gauge("Varigauge1");
+  Gauge("Varigauge2");
   form().on("Command1", &QPushButton::clicked, [this] { Command1_Click(); });
   form().on("Command2", &QPushButton::clicked, [this] { Command2_Click(); });
 }

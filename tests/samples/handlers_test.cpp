@@ -32,6 +32,14 @@ std::vector<int> Bars(VarigaugeWidget& bar) {
   return out;
 }
 
+// A form without a control the handlers use is refused when the sample opens.
+TEST_F(SampleTest, AFormLackingAControlFailsToOpen) {
+  EXPECT_THROW(Sample(qgetenv("VG_SOURCE_DIR") + "/tests/qt/runtime_form.ui"), std::runtime_error);
+  EXPECT_THROW(FillBarSample(":/samples/multistrip.ui", 1), std::runtime_error);
+  EXPECT_NO_THROW(FillBarSample(":/samples/unistrip.ui", 7));
+  EXPECT_THROW(Sample(":/samples/missing.ui"), std::runtime_error);
+}
+
 TEST_F(MultistripTest, EveryCommand2RunStartsFromTheLoadTimePicture) {
   Multistrip m;
   m.Load();
