@@ -40,7 +40,7 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
   QXmlStreamReader xml(plugin->domXml());
-  QString widget_class, header, bag_spec, bag, property;
+  QString widget_class, header, bag_property_name, bag, property;
   int width = -1, height = -1;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
@@ -58,7 +58,7 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
     } else if (name == QLatin1String("header")) {
       header = xml.readElementText();
     } else if (name == QLatin1String("stringpropertyspecification")) {
-      bag_spec = xml.attributes().value(QLatin1String("name")).toString();
+      bag_property_name = xml.attributes().value(QLatin1String("name")).toString();
     }
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -66,7 +66,7 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   EXPECT_EQ(width, 60);
   EXPECT_EQ(height, 21);
   EXPECT_EQ(header, plugin->includeFile());
-  EXPECT_EQ(bag_spec, QStringLiteral("propertyBag"));
+  EXPECT_EQ(bag_property_name, QStringLiteral("propertyBag"));
   // The bag a new design-time control stores (a set property, so Designer saves it).
   EXPECT_FALSE(bag.isEmpty());
   EXPECT_EQ(bag, vg::VarigaugeWidget(nullptr, false).propertyBag());
