@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -45,12 +47,28 @@ void Press(Sample& sample, const QString& name, int index) {
   button->click();
 }
 
+namespace {
+int step_pace = 0;
+}  // namespace
+
+void SetStepPace(int milliseconds) {
+  step_pace = std::max(0, milliseconds);
+}
+
+void ProcessPendingEvents() {
+  Form::ProcessPendingEvents();
+  if (step_pace == 0) return;
+  QEventLoop wait;
+  QTimer::singleShot(step_pace, &wait, &QEventLoop::quit);
+  wait.exec();
+}
+
 void FillBar(VarigaugeWidget& bar) {
   Varigauge& g = bar.control();
   g.put_BlockBarLeft(Block(1), 0);
   for (int16_t i = 0; i <= 100; ++i) {
     g.put_BlockBarRight(Block(1), i);
-    Form::ProcessPendingEvents();
+    ProcessPendingEvents();
   }
 }
 
@@ -209,6 +227,7 @@ int RunSample(int argc, char** argv, std::unique_ptr<Sample> (*make)()) {
     return 1;
   }
   if (!o.screenshot.isEmpty()) return Screenshot(app, *sample, o, program);
+  SetStepPace(kDisplayPace);
   sample->Load();
   sample->window()->show();
   return app.exec();

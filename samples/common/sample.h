@@ -46,6 +46,17 @@ inline Variant Block(int16_t n) {
   return Variant::Integer(n);
 }
 
+// "Process pending window events" between two steps of a Start loop. Drawing a step takes
+// a fraction of a millisecond, so on a display each step also lasts at least the pace
+// (SetStepPace), for the fill to be seen: the step waits in an event loop, which keeps the
+// window live and lets another press start a loop inside this one. Without a pace (the
+// default, and for pictures) it processes only what is pending, one round per step.
+void ProcessPendingEvents();
+// The shortest time of a step in milliseconds; 0 (the default) for none.
+void SetStepPace(int milliseconds);
+// The pace of the programs on a display: a bar fills in about a second.
+inline constexpr int kDisplayPace = 10;
+
 // FillBar: block 1 of `bar` grows from 0 to 100 % in 101 steps, the window kept live
 // between steps.
 void FillBar(VarigaugeWidget& bar);

@@ -48,6 +48,7 @@ int Launch(QApplication& app) {
     });
     ++row;
   }
+  SetStepPace(kDisplayPace);
   window.show();
   return app.exec();
 }

@@ -28,7 +28,7 @@ void Multistrip::Command1_Click() {
     bar.put_BlockBarRight(Block(1), i);
     bar.put_BlockBarLeft(Block(2), i);
     bar.put_Redraw(true);
-    Form::ProcessPendingEvents();
+    ProcessPendingEvents();
   }
 }
 
@@ -48,7 +48,7 @@ void Multistrip::Command2_Click() {
     bar.put_BlockBarLeft(Block(3), bar.get_BlockBarRight(Block(1)));
     bar.put_BlockBarRight(Block(3), bar.get_BlockBarLeft(Block(2)));
     bar.put_Redraw(true);
-    Form::ProcessPendingEvents();
+    ProcessPendingEvents();
   }
 }
 

@@ -1,6 +1,7 @@
 // The samples' handlers against their forms: the Start loops step by step, the restore
 // before each Multistrip run, and Volwatch's status stamp with a fixed clock and drives.
 #include <QImage>
+#include <QTimer>
 #include <numeric>
 #include <vector>
 
@@ -140,6 +141,31 @@ TEST_F(UnistripTest, APressDuringALoopRunsASecondLoopInsideIt) {
   std::iota(all.begin(), all.end(), 0);
   EXPECT_EQ(inner, all);
   EXPECT_EQ(steps.back(), std::make_pair(100, 100));
+}
+
+// With a pace, as on a display, each step waits in an event loop: a press that arrives
+// during the wait starts its loop there. The first loop lasts at least 101 paces, so a
+// press due after 20 ms always lands inside it.
+TEST_F(UnistripTest, WithAPaceAPressDuringAStepsWaitRunsInsideTheLoop) {
+  struct Pace {
+    Pace() { SetStepPace(1); }
+    ~Pace() { SetStepPace(0); }
+  } pace;
+  Unistrip u;
+  u.Load();
+  VarigaugeWidget& first = Bar(u, "Varigauge1", 0);
+  VarigaugeWidget& second = Bar(u, "Varigauge1", 1);
+  int first_when_pressed = -1;
+  QTimer::singleShot(20, [&] {
+    first_when_pressed = first.control().get_BlockBarRight(Block(1));
+    Press(u, "Command1", 1);
+    EXPECT_EQ(first.control().get_BlockBarRight(Block(1)), first_when_pressed);
+  });
+  Press(u, "Command1", 0);
+  EXPECT_GE(first_when_pressed, 0);
+  EXPECT_LT(first_when_pressed, 100);
+  EXPECT_EQ(first.control().get_BlockBarRight(Block(1)), 100);
+  EXPECT_EQ(second.control().get_BlockBarRight(Block(1)), 100);
 }
 
 TEST_F(VolwatchTest, StampsTheTimeAtLoadAndOnEveryDiskTick) {
