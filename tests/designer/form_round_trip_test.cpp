@@ -74,5 +74,39 @@ TEST(DesignerFormRoundTrip, AnEditAppliedInTheSheetIsSavedAndLoadsAgain) {
   EXPECT_EQ(again->geometry(), QRect(10, 10, 360, 32));
 }
 
+// The sample forms open at design time as they open at run time: every control made
+// through the plugin in design mode, with the settings its bag stores, including the
+// pictures and the control arrays.
+TEST(DesignerFormRoundTrip, TheSampleFormsOpenAtDesignTimeWithTheirSettings) {
+  DesignerCore();
+  for (const char* sample : {"multistrip", "unistrip", "lumastrip", "volwatch"}) {
+    SCOPED_TRACE(sample);
+    const QString path = QStringLiteral(VG_SOURCE_DIR "/samples/%1/%1.ui").arg(sample);
+    QFormBuilder builder;
+    std::unique_ptr<QWidget> design(LoadDesignForm(builder, path));
+    ASSERT_NE(design, nullptr) << builder.errorString().toStdString();
+    std::unique_ptr<Form> run = Form::Open(path);
+    const auto made = design->findChildren<VarigaugeWidget*>();
+    EXPECT_EQ(made.size(), run->window()->findChildren<VarigaugeWidget*>().size());
+    for (VarigaugeWidget* bar : made) {
+      SCOPED_TRACE(bar->objectName().toStdString());
+      EXPECT_FALSE(bar->AmbientUserMode());
+      EXPECT_TRUE(bar->bagError().isEmpty()) << bar->bagError().toStdString();
+      auto* twin = run->window()->findChild<VarigaugeWidget*>(bar->objectName());
+      ASSERT_NE(twin, nullptr);
+      EXPECT_EQ(bar->propertyBag(), twin->propertyBag());
+      Varigauge& a = bar->control();
+      Varigauge& b = twin->control();
+      ASSERT_EQ(a.get_Blocks(), b.get_Blocks());
+      EXPECT_GT(a.get_Blocks(), 0);
+      for (int16_t n = 1; n <= a.get_Blocks(); ++n) {
+        EXPECT_EQ(a.get_BlockText(Variant::Integer(n)), b.get_BlockText(Variant::Integer(n)));
+        EXPECT_EQ(a.get_BlockBarRight(Variant::Integer(n)),
+                  b.get_BlockBarRight(Variant::Integer(n)));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vg
