@@ -23,23 +23,6 @@ constexpr char kArrayProperty[] = "controlArray";
 constexpr char kIndexProperty[] = "controlArrayIndex";
 constexpr int kMargin = 10;  // pixels between a new control and its neighbours
 
-// A control as callers name it: "Name", or "Name(i)" for element i of an array.
-struct Ref {
-  std::string name;
-  long index = -1;  // -1: not an array element
-};
-
-Ref ParseRef(std::string_view text) {
-  size_t open = text.find('(');
-  if (open == std::string_view::npos || open == 0 || text.size() < open + 3 || text.back() != ')' ||
-      text.size() - open - 2 > 9)
-    return {std::string(text), -1};
-  std::string_view digits = text.substr(open + 1, text.size() - open - 2);
-  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return {std::string(text), -1};
-  return {std::string(text.substr(0, open)), std::stol(std::string(digits))};
-}
-
 pugi::xml_node Property(pugi::xml_node widget, const char* name) {
   return widget.find_child_by_attribute("property", "name", name);
 }
@@ -110,7 +93,7 @@ pugi::xml_node FindWidget(pugi::xml_node root, Visit visit) {
 }
 
 pugi::xml_node FindControl(const pugi::xml_document& doc, std::string_view text) {
-  Ref ref = ParseRef(text);
+  ControlRef ref = ParseControlRef(text);
   return FindWidget(doc, [&](pugi::xml_node w) {
     if (!IsVarigauge(w)) return false;
     if (w.attribute("name").value() == text) return true;
@@ -168,6 +151,17 @@ void EnsureCustomWidget(pugi::xml_node ui) {
 }
 
 }  // namespace
+
+ControlRef ParseControlRef(std::string_view text) {
+  size_t open = text.find('(');
+  if (open == std::string_view::npos || open == 0 || text.size() < open + 3 || text.back() != ')' ||
+      text.size() - open - 2 > 9)
+    return {std::string(text), -1};
+  std::string_view digits = text.substr(open + 1, text.size() - open - 2);
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return {std::string(text), -1};
+  return {std::string(text.substr(0, open)), std::stol(std::string(digits))};
+}
 
 UiForm::UiForm(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 UiForm::~UiForm() = default;
@@ -278,7 +272,7 @@ void UiForm::StoreControl(std::string_view text, JsonPropertyBag bag, int width,
     bag.KeepHostKeys(Bag(text));
     g = ReadGeometry(w);
   } else {
-    Ref ref = ParseRef(text);
+    ControlRef ref = ParseControlRef(text);
     std::string name = ref.index < 0 ? ref.name : ref.name + "_" + std::to_string(ref.index);
     if (FindWidget(impl_->doc,
                    [&](pugi::xml_node o) { return o.attribute("name").value() == name; }))

@@ -26,6 +26,14 @@ struct Geometry {
   int height = 0;
 };
 
+// A control as callers name it: "Name", or "Name(i)" for element i of an array. Text that
+// is no "Name(digits)" is a plain name.
+struct ControlRef {
+  std::string name;
+  long index = -1;  // -1: not an array element
+};
+ControlRef ParseControlRef(std::string_view text);
+
 class UiForm {
  public:
   // A new form whose top widget is a QWidget named and titled `name`, 400 x 300 pixels.

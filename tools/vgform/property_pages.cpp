@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "forms/ui_form.h"
 #include "pages/varigauge_pages.h"
 #include "qt/common_dialogs.h"
 #include "qt/form_runtime.h"
@@ -17,16 +18,6 @@
 
 namespace vg {
 namespace {
-
-// "Bar" or "Bar(2)": the name and the array index (-1 for a plain name).
-bool ParseControlName(const QString& text, QString& name, int& index) {
-  static const QRegularExpression pattern(QStringLiteral(R"(^(\w+)(?:\((\d{1,5})\))?$)"));
-  const QRegularExpressionMatch m = pattern.match(text.trimmed());
-  if (!m.hasMatch()) return false;
-  name = m.captured(1);
-  index = m.captured(2).isEmpty() ? -1 : m.captured(2).toInt();
-  return true;
-}
 
 // A tab's caption as part of a file name: "Pre&view" gives "preview", "C&olor" "color".
 QString Slug(QString caption) {
@@ -87,10 +78,9 @@ class PageCamera {
 }  // namespace
 
 int RunPropertyPages(Form& form, const QString& control, const QString& screenshot_dir) {
-  QString name;
-  int index = -1;
+  const forms::ControlRef ref = forms::ParseControlRef(control.trimmed().toStdString());
   VarigaugeWidget* widget =
-      ParseControlName(control, name, index) ? form.control<VarigaugeWidget>(name, index) : nullptr;
+      form.control<VarigaugeWidget>(QString::fromStdString(ref.name), static_cast<int>(ref.index));
   if (widget == nullptr) {
     std::fprintf(stderr, "vgform: the form has no Varigauge control %s\n", qPrintable(control));
     return 2;
