@@ -41,14 +41,17 @@ class Form {
     return qobject_cast<T*>(find(name, index));
   }
 
+  // How callers name a control: "Name", or "Name(i)" for element i of an array.
+  static std::string RefName(const QString& name, int index) {
+    return name.toStdString() + (index >= 0 ? "(" + std::to_string(index) + ")" : std::string());
+  }
+
   // Connects `signal` of the control (an array element when index >= 0) to `handler`.
   // Throws std::runtime_error when the form has no such control of that class.
   template <class T, class Signal, class Handler>
   QMetaObject::Connection on(const QString& name, int index, Signal T::*signal, Handler&& handler) {
     T* sender = control<T>(name, index);
-    if (!sender)
-      throw std::runtime_error("the form has no control " + name.toStdString() +
-                               (index >= 0 ? "(" + std::to_string(index) + ")" : std::string()));
+    if (!sender) throw std::runtime_error("the form has no control " + RefName(name, index));
     return QObject::connect(sender, signal, root_, std::forward<Handler>(handler));
   }
   template <class T, class Signal, class Handler>

@@ -17,13 +17,6 @@
 #include "qt/qt_platform.h"
 
 namespace vg::samples {
-namespace {
-
-std::string Named(const QString& name, int index) {
-  return name.toStdString() + (index >= 0 ? "(" + std::to_string(index) + ")" : std::string());
-}
-
-}  // namespace
 
 Sample::Sample(const QString& path) : form_(Form::Open(path)) {
   Gauge("vgStatusBar");
@@ -37,13 +30,13 @@ void Sample::Load() {
 
 VarigaugeWidget& Sample::Gauge(const QString& name, int index) const {
   auto* gauge = form_->control<VarigaugeWidget>(name, index);
-  if (!gauge) throw std::runtime_error("the form has no Varigauge " + Named(name, index));
+  if (!gauge) throw std::runtime_error("the form has no Varigauge " + Form::RefName(name, index));
   return *gauge;
 }
 
 void Press(Sample& sample, const QString& name, int index) {
   auto* button = sample.form().control<QAbstractButton>(name, index);
-  if (!button) throw std::runtime_error("the form has no button " + Named(name, index));
+  if (!button) throw std::runtime_error("the form has no button " + Form::RefName(name, index));
   button->click();
 }
 
