@@ -124,6 +124,10 @@ foreach(component IN LISTS vg_qt_components)
   vg_package_library(varigauge_${component} ${component})
   list(APPEND vg_export_targets varigauge_${component})
 endforeach()
+# The widget's header is written at build time from the member table.
+if(TARGET varigauge_widgets)
+  install(FILES ${VG_FACE_HEADER} DESTINATION ${VG_INSTALL_INCLUDEDIR}/qt COMPONENT Development)
+endif()
 
 install(TARGETS ${vg_export_targets} EXPORT VarigaugeTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime

@@ -154,4 +154,21 @@ void Varigauge::UserControl_ReadProperties(PropertyBag& bag) {
   }
 }
 
+void Varigauge::ReadBlockTable(PropertyBag& bag) {
+  const MemberRow& count_row = *FindMember(dispid::kBlocks);
+  const Variant count =
+      AsStored(count_row.bag.stored,
+               bag.ReadProperty(count_row.bag.key, count_row.BagDefault().Make(&host_)));
+  BlockTable before = blocks_;
+  try {
+    blocks_.Load(count.long_value());
+    for (int32_t n = 1; n <= blocks_.count(); ++n) ReadBlock(bag, n);
+  } catch (...) {
+    blocks_ = std::move(before);
+    throw;
+  }
+  host_.PropertyChanged("Block");
+  Draw();
+}
+
 }  // namespace vg

@@ -54,6 +54,10 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // Stored forms: every setting and block under its key (see persistence.cpp).
   void UserControl_ReadProperties(PropertyBag& PropBag) override;
   void UserControl_WriteProperties(PropertyBag& PropBag) override;
+  // The block table alone from a stored form's keys (the block count and each block's),
+  // as a form's blocks property sets it: a value that fails leaves the table as it was;
+  // then the host hears of the change and the control draws once.
+  void ReadBlockTable(PropertyBag& bag);
 
   // Methods.
   void Refresh();

@@ -19,7 +19,7 @@ QPixmap Draw(int size) {
   VarigaugeWidget widget(nullptr, /*user_mode=*/false);
   // The host's window takes the size, so the control lays out its blocks for it (a hidden
   // widget's own resize would arrive only when shown).
-  widget.ResizePixels(size, size);
+  widget.host().ResizePixels(size, size);
   Varigauge& c = widget.control();
   c.put_Redraw(false);
   c.put_BorderStyle(vgInset);

@@ -41,16 +41,18 @@ bool VarigaugeDesignerPlugin::isContainer() const {
 }
 
 QString VarigaugeDesignerPlugin::domXml() const {
-  // A new instance carries the bag of a new control's defaults as a set property, so
-  // Designer stores it in the form even when nothing is edited.
-  const QString bag = VarigaugeWidget(nullptr, /*user_mode=*/false).propertyBag();
+  // A new instance carries the block table of a new control as a set property, so that
+  // Designer stores it (and keeps storing it) although its editor does not show it; the
+  // form-only texts are stored untranslated.
+  const QString blocks = VarigaugeWidget(nullptr, /*user_mode=*/false).blocks();
+  const QSize size = VarigaugeWidget(nullptr, /*user_mode=*/false).sizeHint();
   return QStringLiteral(
              "<ui language=\"c++\">\n"
              " <widget class=\"vg::VarigaugeWidget\" name=\"varigauge\">\n"
              "  <property name=\"geometry\">\n"
-             "   <rect><x>0</x><y>0</y><width>60</width><height>21</height></rect>\n"
+             "   <rect><x>0</x><y>0</y><width>%2</width><height>%3</height></rect>\n"
              "  </property>\n"
-             "  <property name=\"propertyBag\">\n"
+             "  <property name=\"blocks\">\n"
              "   <string notr=\"true\">%1</string>\n"
              "  </property>\n"
              " </widget>\n"
@@ -59,13 +61,19 @@ QString VarigaugeDesignerPlugin::domXml() const {
              "   <class>vg::VarigaugeWidget</class>\n"
              "   <header>qt/varigauge_widget.h</header>\n"
              "   <propertyspecifications>\n"
-             "    <stringpropertyspecification name=\"propertyBag\" notr=\"true\" "
-             "type=\"multiline\"/>\n"
+             "    <stringpropertyspecification name=\"blocks\" notr=\"true\" "
+             "type=\"singleline\"/>\n"
+             "    <stringpropertyspecification name=\"systemColors\" notr=\"true\" "
+             "type=\"singleline\"/>\n"
+             "    <stringpropertyspecification name=\"pictureData\" notr=\"true\" "
+             "type=\"singleline\"/>\n"
              "   </propertyspecifications>\n"
              "  </customwidget>\n"
              " </customwidgets>\n"
              "</ui>\n")
-      .arg(bag.toHtmlEscaped());
+      .arg(blocks.toHtmlEscaped())
+      .arg(size.width())
+      .arg(size.height());
 }
 
 bool VarigaugeDesignerPlugin::isInitialized() const {
@@ -79,10 +87,13 @@ void VarigaugeDesignerPlugin::initialize(QDesignerFormEditorInterface* core) {
                                 Q_TYPEID(QDesignerTaskMenuExtension));
   }
   initialized_ = true;
+  in_designer_ = core != nullptr;
 }
 
 QWidget* VarigaugeDesignerPlugin::createWidget(QWidget* parent) {
-  return new VarigaugeWidget(parent, /*user_mode=*/false);
+  // Design mode is for Qt Designer's form editor only; a loader that merely uses the
+  // plugin to make widgets (QUiLoader, QFormBuilder) gets running controls.
+  return new VarigaugeWidget(parent, /*user_mode=*/!in_designer_);
 }
 
 }  // namespace vg

@@ -30,6 +30,7 @@ class VarigaugeDesignerPlugin : public QObject, public QDesignerCustomWidgetInte
 
  private:
   bool initialized_ = false;
+  bool in_designer_ = false;  // initialised by a form editor
 };
 
 }  // namespace vg

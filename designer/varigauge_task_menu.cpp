@@ -1,5 +1,7 @@
 #include "designer/varigauge_task_menu.h"
 
+#include <QMetaProperty>
+
 #include <QAction>
 #include <QPushButton>
 #include <QtDesigner/QDesignerFormWindowCursorInterface>
@@ -45,7 +47,7 @@ void VarigaugeTaskMenu::Edit() {
     const QString bag = copy.propertyBag();
     if (!widget_ || bag.isEmpty() || bag == written) return;
     written = bag;
-    WriteBagThroughDesigner(widget_, bag);
+    WritePropertiesThroughDesigner(widget_, copy);
   };
   // The sheet's own Apply handler was connected first, so the copy holds the edit here.
   connect(sheet.ApplyButton(), &QAbstractButton::clicked, &sheet, write_back);
@@ -68,13 +70,29 @@ QObject* VarigaugeTaskMenuFactory::createExtension(QObject* object, const QStrin
   return nullptr;
 }
 
-void WriteBagThroughDesigner(VarigaugeWidget* widget, const QString& bag) {
-  if (QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(widget)) {
-    // On this widget, not on the form's selection (which may hold other widgets).
-    form->cursor()->setWidgetProperty(widget, QStringLiteral("propertyBag"), bag);
-    return;
+void WritePropertiesThroughDesigner(VarigaugeWidget* widget, const VarigaugeWidget& edited) {
+  // Every stored property of the control that the edit changed, as Designer's own
+  // property edits: each is recorded for undo, marks the form modified and is saved.
+  QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(widget);
+  const QMetaObject* meta = &VarigaugeWidget::staticMetaObject;
+  QList<QMetaProperty> changed;
+  for (int i = 0; i < meta->propertyCount(); ++i) {
+    const QMetaProperty p = meta->property(i);
+    const bool own = i >= meta->propertyOffset() || qstrcmp(p.name(), "font") == 0 ||
+                     qstrcmp(p.name(), "enabled") == 0;
+    // The picture goes as pictureData (Designer edits a pixmap property as a file path).
+    if (!own || !p.isWritable() || !p.isStored() || qstrcmp(p.name(), "picture") == 0) continue;
+    if (p.read(widget) != p.read(&edited)) changed.push_back(p);
   }
-  widget->setPropertyBag(bag);
+  if (changed.isEmpty()) return;
+  if (form) form->beginCommand(QStringLiteral("Edit Varigauge"));
+  for (const QMetaProperty& p : changed) {
+    if (form)
+      form->cursor()->setWidgetProperty(widget, QString::fromLatin1(p.name()), p.read(&edited));
+    else
+      p.write(widget, p.read(&edited));
+  }
+  if (form) form->endCommand();
 }
 
 }  // namespace vg

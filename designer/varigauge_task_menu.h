@@ -43,8 +43,9 @@ class VarigaugeTaskMenuFactory : public QExtensionFactory {
   QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override;
 };
 
-// The bag a Designer edit writes: through the form window's cursor, so that the form is
-// marked modified and the change can be undone; outside a form straight into the widget.
-void WriteBagThroughDesigner(VarigaugeWidget* widget, const QString& bag);
+// Writes every stored property of `edited` that differs from `widget`'s into `widget`
+// through its form window's cursor (Designer's undoable property edits, one undo step), or
+// directly when the widget is in no form window.
+void WritePropertiesThroughDesigner(VarigaugeWidget* widget, const VarigaugeWidget& edited);
 
 }  // namespace vg

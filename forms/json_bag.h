@@ -16,6 +16,9 @@
 
 namespace vg::forms {
 
+// `name` in lower case (ASCII letters only; other bytes are kept).
+std::string LowerKey(std::string_view name);
+
 class JsonPropertyBag : public PropertyBag {
  public:
   JsonPropertyBag() = default;
@@ -36,6 +39,11 @@ class JsonPropertyBag : public PropertyBag {
                      const Variant& default_value) override;
 
   bool Contains(std::string_view name) const;
+  // The stored value of `name` (any letter case), or null.
+  const Variant* Get(std::string_view name) const { return Find(LowerKey(name)); }
+  // Stores `value` under `name` whatever it is; Remove drops a key.
+  void Put(std::string_view name, Variant value) { Set(LowerKey(name), std::move(value)); }
+  void Remove(std::string_view name) { Erase(LowerKey(name)); }
   const std::vector<std::pair<std::string, Variant>>& entries() const { return entries_; }
   // The key the last read or write was about, in lower case: where a failure stopped.
   const std::string& last_key() const { return last_key_; }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "forms/atomic_file.h"
+#include "forms/designer_properties.h"
 #include "forms/form_error.h"
 
 namespace vg::forms {
@@ -18,7 +19,6 @@ struct UiForm::Impl {
 
 namespace {
 
-constexpr char kBagProperty[] = "propertyBag";
 constexpr char kArrayProperty[] = "controlArray";
 constexpr char kIndexProperty[] = "controlArrayIndex";
 constexpr int kMargin = 10;  // pixels between a new control and its neighbours
@@ -249,12 +249,8 @@ bool UiForm::HasControl(std::string_view ref) const {
 JsonPropertyBag UiForm::Bag(std::string_view ref) const {
   pugi::xml_node w = FindControl(impl_->doc, ref);
   if (!w) throw FormError(impl_->path + ": no Varigauge named \"" + std::string(ref) + "\"");
-  pugi::xml_node property = Property(w, kBagProperty);
-  if (!property) return {};
-  pugi::xml_node text = property.child("string");
   try {
-    if (!text) throw BagError("", std::string(kBagProperty) + " is not a string property");
-    return JsonPropertyBag::FromJson(text.text().get());
+    return BagFromWidget(w);
   } catch (const BagError& e) {
     BagFailure(impl_->path, std::string(ref), e);
   }
@@ -269,7 +265,6 @@ void UiForm::StoreControl(std::string_view text, JsonPropertyBag bag, int width,
   pugi::xml_node w = FindControl(impl_->doc, text);
   Geometry g;
   if (w) {
-    bag.KeepHostKeys(Bag(text));
     g = ReadGeometry(w);
   } else {
     ControlRef ref = ParseControlRef(text);
@@ -296,9 +291,9 @@ void UiForm::StoreControl(std::string_view text, JsonPropertyBag bag, int width,
   g.width = width;
   g.height = height;
   WriteGeometry(w, g);
-  pugi::xml_node bag_text = SetValue(w, kBagProperty, false, "string");
-  if (!bag_text.attribute("notr")) bag_text.append_attribute("notr") = "true";
-  bag_text.text().set(bag.ToJson().c_str());
+  bag.Remove("Width");
+  bag.Remove("Height");
+  WidgetFromBag(bag, w);
   EnsureCustomWidget(impl_->doc.child("ui"));
   // The form grows to hold the control.
   if (Property(top, "geometry")) {

@@ -98,9 +98,9 @@ class BlockAccessible : public QAccessibleInterface, public QAccessibleActionInt
       return;
     // As a click on the block: BlockClicked with its number, then Click.
     std::vector<Variant> args{Variant::Integer(n)};
-    widget_->RaiseEventById(event_id::kBlockClicked, "BlockClicked", args);
+    widget_->host().RaiseEventById(event_id::kBlockClicked, "BlockClicked", args);
     std::vector<Variant> none;
-    widget_->RaiseEventById(event_id::kClick, "Click", none);
+    widget_->host().RaiseEventById(event_id::kClick, "Click", none);
   }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
 

@@ -10,14 +10,22 @@
 #include <cstring>
 #include <utility>
 
-#include "control/varigauge.h"
+#include "control/dispids.h"
+#include "control/type_library.h"
 #include "platform/automation/conversions.h"
+#include "platform/automation/errors.h"
 #include "platform/base/numeric.h"
 #include "platform/host/window_rules.h"
 #include "qt/qt_timer_service.h"
+#include "qt/qt_values.h"
 #include "qt/varigauge_accessible.h"
 
 namespace vg {
+
+// Generated beside the accessors (varigauge_widget_members.cpp).
+void FillBlock(Block& block, const std::vector<Variant>& values);
+std::vector<Variant> BlockToValues(const Block& block);
+
 namespace {
 
 VarigaugeWidget::AboutBoxHandler about_box_handler = nullptr;
@@ -29,7 +37,23 @@ HostOptions OptionsFor(const QWidget& w, bool user_mode) {
   return o;
 }
 
+const MemberRow& Row(DISPID id) {
+  const MemberRow* row = FindMember(id);
+  if (!row) throw AutomationError(err::kNotSupported);
+  return *row;
+}
+
 }  // namespace
+
+Block::Block() {
+  // A new block's settings, from the member table's defaults.
+  static const std::vector<Variant> defaults = [] {
+    std::vector<Variant> v;
+    for (const MemberRow* row : BlockMembers()) v.push_back(row->def.Make(nullptr));
+    return v;
+  }();
+  FillBlock(*this, defaults);
+}
 
 int VarigaugeWidget::DeviceDpi(double logical_dpi, double device_pixel_ratio) {
   if (!(logical_dpi > 0)) logical_dpi = gdi::kDefaultDpi;
@@ -37,10 +61,14 @@ int VarigaugeWidget::DeviceDpi(double logical_dpi, double device_pixel_ratio) {
   return RoundToInt32(logical_dpi * device_pixel_ratio);
 }
 
+VarigaugeWidget::VarigaugeWidget(QWidget* parent) : VarigaugeWidget(parent, true) {}
+
 VarigaugeWidget::VarigaugeWidget(QWidget* parent, bool user_mode)
     : QWidget(parent), HostBase(OptionsFor(*this, user_mode)) {
   Init();
-  Place(&Varigauge::Create);
+  Guarded("placing the control", [this] { Place(&Varigauge::Create); });
+  ShowControlFont();
+  last_value_ = value();
 }
 
 VarigaugeWidget::VarigaugeWidget(const HostOptions& options, QWidget* parent)
@@ -55,11 +83,12 @@ void VarigaugeWidget::Init() {
   InstallVarigaugeAccessibility();
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   FollowWindowSize();
 }
 
 VarigaugeWidget::~VarigaugeWidget() {
-  Destroy();
+  Guarded("closing the control", [this] { Destroy(); });
 }
 
 Varigauge& VarigaugeWidget::control() const {
@@ -80,6 +109,7 @@ void VarigaugeWidget::FollowWindowSize() {
   following_ = true;
   resize(sizeHint());
   following_ = false;
+  updateGeometry();
 }
 
 void VarigaugeWidget::OnFrameworkEvent(const char* name) {
@@ -98,13 +128,90 @@ void VarigaugeWidget::OnWindowChanged(const gdi::RECT& changed) {
   update(QRect(left, top, right - left, bottom - top));
 }
 
+// ---- errors -------------------------------------------------------------------------
+
+void VarigaugeWidget::ReportError(const char* what, int number, const QString& description) {
+  qWarning("vg::VarigaugeWidget %s: %s: error %d: %s", qPrintable(objectName()), what, number,
+           qPrintable(description));
+  emit errorOccurred(number, description);
+}
+
+bool VarigaugeWidget::Guarded(const char* what, const std::function<void()>& body) {
+  try {
+    body();
+    return true;
+  } catch (const AutomationError& e) {
+    ReportError(what, e.number(), QString::fromStdString(e.description()));
+  } catch (const std::exception& e) {
+    ReportError(what, err::kInternalError, QString::fromUtf8(e.what()));
+  } catch (...) {
+    ReportError(what, err::kInternalError, QStringLiteral("unknown error"));
+  }
+  return false;
+}
+
+// ---- generated accessors' access to the control -----------------------------------------
+
+Variant VarigaugeWidget::FetchMember(DISPID id) const {
+  if (!HostBase::control()) return {};
+  try {
+    return Row(id).access.fetch(control());
+  } catch (const AutomationError&) {
+    return {};
+  }
+}
+
+void VarigaugeWidget::StoreMember(DISPID id, const Variant& value) {
+  if (!HostBase::control()) return;
+  const MemberRow& row = Row(id);
+  Guarded(row.name.data(), [&] {
+    if (row.type == ValueType::kPicture || row.type == ValueType::kFont)
+      row.access.set(control(), row, {}, value);
+    else
+      row.access.let(control(), row, {}, value);
+  });
+}
+
+void VarigaugeWidget::CallMember(DISPID id, std::vector<Variant> args) {
+  if (!HostBase::control()) return;
+  const MemberRow& row = Row(id);
+  Guarded(row.name.data(), [&] { row.access.call(control(), row, args); });
+}
+
+void VarigaugeWidget::ResetMember(DISPID id) {
+  StoreMember(id, Row(id).def.Make(this));
+}
+
+// ---- the framework's notifications ------------------------------------------------------
+
 void VarigaugeWidget::SetEnabled(bool enabled) {
   HostBase::SetEnabled(enabled);
   if (isEnabled() != enabled) setEnabled(enabled);
 }
 
+void VarigaugeWidget::SetFont(StdFontRef font) {
+  HostBase::SetFont(std::move(font));
+  ShowControlFont();
+}
+
+void VarigaugeWidget::ShowControlFont() {
+  if (showing_font_ || !HostBase::control()) return;
+  const StdFontRef f = Font();
+  if (!f) return;
+  showing_font_ = true;
+  setFont(ToQFont(*f));
+  showing_font_ = false;
+}
+
 void VarigaugeWidget::PropertyChanged(const std::string& name) {
   emit propertyChanged(QString::fromStdString(name));
+  if (const MemberRow* row = FindMember(name)) {
+    EmitPropertyChanged(row->id);
+    if (row->id == dispid::kBlocks) emit blocksChanged();
+  } else if (name == "Block") {
+    emit blocksChanged();
+  }
+  CheckValue();
 }
 
 void VarigaugeWidget::RaiseEvent(const std::string& name, const std::vector<Variant>& args) {
@@ -112,23 +219,138 @@ void VarigaugeWidget::RaiseEvent(const std::string& name, const std::vector<Vari
   RaiseEventById(DISPID_UNKNOWN, name, copy);
 }
 
-void VarigaugeWidget::RaiseEventById(DISPID /*id*/, const std::string& name,
+void VarigaugeWidget::RaiseEventById(DISPID id, const std::string& name,
                                      std::vector<Variant>& args) {
   if (sink_) sink_(name, args);
-  if (name == "BlockClicked" && !args.empty()) {
-    short block = ToInteger(args[0]);
-    emit blockClicked(block);
-    args[0] = Variant::Integer(block);
-  } else if (name == "Click") {
-    emit clicked();
-  } else if (name == "DblClick") {
-    emit doubleClicked();
-  } else if (name == "TimerTime") {
-    emit timerTime();
-  } else if (name == "TimerDisk") {
-    emit timerDisk();
+  if (id == DISPID_UNKNOWN) {
+    for (const EventRow& e : Events())
+      if (e.name == name) id = e.id;
   }
+  EmitEvent(id, args);
 }
+
+void VarigaugeWidget::SetAboutBoxHandler(AboutBoxHandler handler) {
+  about_box_handler = handler;
+}
+
+void VarigaugeWidget::ShowAboutBox() {
+  if (about_box_handler) about_box_handler(this);
+}
+
+// ---- blocks and the progress face -------------------------------------------------------
+
+int VarigaugeWidget::blockCount() const {
+  return HostBase::control() ? control().get_Blocks() : 0;
+}
+
+Block VarigaugeWidget::block(int number) const {
+  if (number < 1 || number > blockCount()) return Block();
+  std::vector<Variant> values;
+  const Variant selector = Variant::Long(number);
+  for (const MemberRow* row : BlockMembers())
+    values.push_back(row->access.get(control(), *row, Args(&selector, 1)));
+  Block b;
+  FillBlock(b, values);
+  return b;
+}
+
+void VarigaugeWidget::setBlock(int number, const Block& block) {
+  if (!HostBase::control()) return;
+  Guarded("setBlock", [&] {
+    if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
+    const std::vector<Variant> values = BlockToValues(block);
+    const Variant selector = Variant::Long(number);
+    const bool redraw = control().get_Redraw();
+    control().put_Redraw(false);
+    size_t i = 0;
+    for (const MemberRow* row : BlockMembers()) {
+      const Variant& v = values[i++];
+      if (row->type == ValueType::kPicture)
+        row->access.set(control(), *row, Args(&selector, 1), v);
+      else
+        row->access.let(control(), *row, Args(&selector, 1), v);
+    }
+    control().put_Redraw(redraw);
+  });
+}
+
+int VarigaugeWidget::addBlock() {
+  if (!HostBase::control()) return 0;
+  Guarded("addBlock", [this] { control().AddBlock(); });
+  return blockCount();
+}
+
+void VarigaugeWidget::removeBlock(int number) {
+  if (!HostBase::control()) return;
+  Guarded("removeBlock", [&] { control().DeleteBlock(Variant::Long(number)); });
+}
+
+namespace {
+
+bool Vertical(const Varigauge& c) {
+  return c.get_Orientation() == 2 || c.get_Orientation() == 3;  // vgFromTop, vgFromBottom
+}
+
+}  // namespace
+
+int VarigaugeWidget::minimum() const {
+  if (!HostBase::control()) return 0;
+  return Vertical(control()) ? control().get_VMinValue() : control().get_HMinValue();
+}
+
+int VarigaugeWidget::maximum() const {
+  if (!HostBase::control()) return 0;
+  return Vertical(control()) ? control().get_VMaxValue() : control().get_HMaxValue();
+}
+
+int VarigaugeWidget::value() const {
+  if (blockCount() < 1) return minimum();
+  const Variant first = Variant::Long(1);
+  return Vertical(control()) ? control().get_BlockBarTop(first)
+                             : control().get_BlockBarRight(first);
+}
+
+void VarigaugeWidget::setValue(int v) {
+  if (!HostBase::control()) return;
+  const int lo = std::min(minimum(), maximum()), hi = std::max(minimum(), maximum());
+  v = std::clamp(v, lo, hi);
+  Guarded("setValue", [&] {
+    if (blockCount() < 1) control().AddBlock();
+    const Variant first = Variant::Long(1);
+    if (Vertical(control()))
+      control().put_BlockBarTop(first, static_cast<int16_t>(v));
+    else
+      control().put_BlockBarRight(first, static_cast<int16_t>(v));
+  });
+  CheckValue();
+}
+
+void VarigaugeWidget::setMinimum(int v) {
+  Vertical(control()) ? setVMinValue(v) : setHMinValue(v);
+  CheckValue();
+}
+
+void VarigaugeWidget::setMaximum(int v) {
+  Vertical(control()) ? setVMaxValue(v) : setHMaxValue(v);
+  CheckValue();
+}
+
+void VarigaugeWidget::setRange(int lo, int hi) {
+  if (hi < lo) hi = lo;
+  setMinimum(lo);
+  setMaximum(hi);
+  if (value() < lo || value() > hi) setValue(value());
+}
+
+void VarigaugeWidget::CheckValue() {
+  if (!HostBase::control()) return;
+  const int v = value();
+  if (v == last_value_) return;
+  last_value_ = v;
+  emit valueChanged(v);
+}
+
+// ---- window-system events -----------------------------------------------------------------
 
 namespace {
 
@@ -157,15 +379,17 @@ void VarigaugeWidget::mouseReleaseEvent(QMouseEvent* event) {
   const double r = Ratio();
   const QPointF p = event->position();
   const bool closes_double = std::exchange(after_double_, false);
-  MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), static_cast<float>(p.x() * r),
-          static_cast<float>(p.y() * r));
-  if (!closes_double && rect().contains(p.toPoint())) Click();
+  Guarded("mouse release", [&] {
+    MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), static_cast<float>(p.x() * r),
+            static_cast<float>(p.y() * r));
+    if (!closes_double && rect().contains(p.toPoint())) Click();
+  });
   event->accept();
 }
 
 void VarigaugeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   after_double_ = true;
-  DblClick();
+  Guarded("double click", [this] { DblClick(); });
   event->accept();
 }
 
@@ -190,31 +414,35 @@ void VarigaugeWidget::resizeEvent(QResizeEvent* event) {
   if (following_ || event->size() == sizeHint()) return;
   // The window system gave the widget another size: the window follows in device pixels.
   const double r = Ratio();
-  ResizePixels(RoundToInt32(event->size().width() * r), RoundToInt32(event->size().height() * r));
-  Paint();
+  Guarded("resize", [&] {
+    ResizePixels(RoundToInt32(event->size().width() * r), RoundToInt32(event->size().height() * r));
+    Paint();
+  });
+  updateGeometry();
 }
 
 void VarigaugeWidget::changeEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::EnabledChange:
-      HostBase::SetEnabled(isEnabled());
+      Guarded("enabled change", [this] { HostBase::SetEnabled(isEnabled()); });
+      break;
+    case QEvent::FontChange:
+      // A font set on the widget (a form, a program) is the control's font.
+      if (!showing_font_ && HostBase::control()) {
+        showing_font_ = true;
+        StoreMember(dispid::kFont, FontValue(font()));
+        showing_font_ = false;
+      }
       break;
     case QEvent::ScreenChangeInternal:
       // Another density: the same outer size in twips covers another number of pixels.
-      MoveToScreen(DeviceDpi(logicalDpiX(), devicePixelRatioF()));
+      Guarded("screen change",
+              [this] { MoveToScreen(DeviceDpi(logicalDpiX(), devicePixelRatioF())); });
       break;
     default:
       break;
   }
   QWidget::changeEvent(event);
-}
-
-void VarigaugeWidget::SetAboutBoxHandler(AboutBoxHandler handler) {
-  about_box_handler = handler;
-}
-
-void VarigaugeWidget::ShowAboutBox() {
-  if (about_box_handler) about_box_handler(this);
 }
 
 }  // namespace vg

@@ -1,12 +1,97 @@
-// The widget's propertyBag property: the control stored in and loaded from a form's JSON bag.
+// The widget's stored-form properties beside the typed ones: the block table (blocks), the
+// colours and picture the typed properties cannot hold (systemColors, pictureData), and an
+// older form's propertyBag.
 #include <QDebug>
 #include <exception>
 
+#include "control/dispids.h"
 #include "control/varigauge.h"
+#include "forms/designer_properties.h"
+#include "forms/form_error.h"
 #include "forms/json_bag.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
+namespace {
+
+// The control's settings as a form would store them; an empty bag when they cannot be.
+forms::JsonPropertyBag StoredBag(HostBase& host) {
+  forms::JsonPropertyBag bag;
+  if (host.control()) host.WriteProperties(bag);
+  return bag;
+}
+
+}  // namespace
+
+QString VarigaugeWidget::blocks() const {
+  try {
+    return QString::fromStdString(
+        forms::BlocksJson(StoredBag(const_cast<VarigaugeWidget&>(*this))));
+  } catch (const std::exception&) {
+    return QStringLiteral("[]");
+  }
+}
+
+void VarigaugeWidget::setBlocks(const QString& json) {
+  bag_error_.clear();
+  if (!HostBase::control()) return;
+  try {
+    forms::JsonPropertyBag bag;
+    forms::ReadBlocksJson(json.toStdString(), bag);
+    control().ReadBlockTable(bag);
+    return;
+  } catch (const forms::BagError& e) {
+    bag_error_ = QString::fromUtf8(e.what());
+  } catch (const AutomationError& e) {
+    bag_error_ = QStringLiteral("blocks: error %1: %2")
+                     .arg(e.number())
+                     .arg(QString::fromStdString(e.description()));
+  }
+  // The blocks stay as they were.
+  ReportError("blocks", err::kInvalidPropertyValue, bag_error_);
+}
+
+QString VarigaugeWidget::systemColors() const {
+  try {
+    return QString::fromStdString(
+        forms::SystemColorsJson(StoredBag(const_cast<VarigaugeWidget&>(*this))));
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+void VarigaugeWidget::setSystemColors(const QString& json) {
+  forms::JsonPropertyBag bag;
+  try {
+    forms::ReadSystemColorsJson(json.toStdString(), bag);
+  } catch (const forms::BagError& e) {
+    ReportError("systemColors", err::kInvalidPropertyValue, QString::fromUtf8(e.what()));
+    return;
+  }
+  for (const auto& [key, value] : bag.entries())
+    if (const MemberRow* row = FindMember(key)) StoreMember(row->id, value);
+}
+
+QString VarigaugeWidget::pictureData() const {
+  try {
+    return QString::fromStdString(
+        forms::PictureJson(StoredBag(const_cast<VarigaugeWidget&>(*this))));
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+void VarigaugeWidget::setPictureData(const QString& json) {
+  forms::JsonPropertyBag bag;
+  try {
+    forms::ReadPictureJson(json.toStdString(), bag);
+  } catch (const forms::BagError& e) {
+    ReportError("pictureData", err::kInvalidPicture, QString::fromUtf8(e.what()));
+    return;
+  }
+  const Variant* picture = bag.Get("Picture");
+  StoreMember(dispid::kPicture, picture ? *picture : Variant::Nothing());
+}
 
 QString VarigaugeWidget::propertyBag() {
   forms::JsonPropertyBag bag;
@@ -26,6 +111,8 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
   try {
     bag = forms::JsonPropertyBag::FromJson(json.toStdString());
     Load(&Varigauge::Create, bag);
+    ShowControlFont();
+    CheckValue();
     return;
   } catch (const std::exception& e) {
     bag_error_ = QString::fromUtf8(e.what());
@@ -33,7 +120,7 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
       bag_error_ += QStringLiteral(" (key \"%1\")").arg(QString::fromStdString(bag.last_key()));
   }
   // Qt's property system cannot pass the error on: the widget keeps a working control.
-  qWarning("vg::VarigaugeWidget %s: %s", qPrintable(objectName()), qPrintable(bag_error_));
+  ReportError("propertyBag", err::kInvalidPropertyValue, bag_error_);
   Place(&Varigauge::Create);
 }
 

@@ -25,7 +25,7 @@ Sample::Sample(const QString& path) : form_(Form::Open(path)) {
 Sample::~Sample() = default;
 
 void Sample::Load() {
-  Gauge("vgStatusBar").control().put_TimerTimeEnabled(true);
+  Gauge("vgStatusBar").setTimerTimeEnabled(true);
 }
 
 VarigaugeWidget& Sample::Gauge(const QString& name, int index) const {
@@ -57,10 +57,11 @@ void ProcessPendingEvents() {
 }
 
 void FillBar(VarigaugeWidget& bar) {
-  Varigauge& g = bar.control();
-  g.put_BlockBarLeft(Block(1), 0);
-  for (int16_t i = 0; i <= 100; ++i) {
-    g.put_BlockBarRight(Block(1), i);
+  Block first = bar.block(1);
+  first.barLeft = 0;
+  bar.setBlock(1, first);
+  for (int i = 0; i <= 100; ++i) {
+    bar.setValue(i);
     ProcessPendingEvents();
   }
 }

@@ -41,11 +41,6 @@ class Sample {
 // has run when Press returns. Throws std::runtime_error when the form has no such button.
 void Press(Sample& sample, const QString& name, int index = -1);
 
-// The selector of block `n`.
-inline Variant Block(int16_t n) {
-  return Variant::Integer(n);
-}
-
 // "Process pending window events" between two steps of a Start loop. Drawing a step takes
 // a fraction of a millisecond, so on a display each step also lasts at least the pace
 // (SetStepPace), for the fill to be seen: the step waits in an event loop, which keeps the

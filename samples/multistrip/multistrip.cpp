@@ -13,41 +13,52 @@ Multistrip::Multistrip() : Sample(":/samples/multistrip.ui") {
 
 void Multistrip::Load() {
   Sample::Load();
-  Varigauge& bar = Gauge("Varigauge2").control();
-  bar.SetBlockVisible(true);
-  bar.SaveSetting();
+  VarigaugeWidget& bar = Gauge("Varigauge2");
+  bar.setBlockVisible(true);
+  bar.saveSetting();
 }
 
 void Multistrip::Command1_Click() {
-  Varigauge& bar = Gauge("Varigauge1").control();
-  bar.put_BlockBarLeft(Block(1), 0);
-  bar.put_BlockBarRight(Block(2), 100);
-  for (int16_t i = 0; i <= 100; ++i) {
+  VarigaugeWidget& bar = Gauge("Varigauge1");
+  Block first = bar.block(1), second = bar.block(2);
+  first.barLeft = 0;
+  second.barRight = 100;
+  bar.setBlock(1, first);
+  bar.setBlock(2, second);
+  for (int i = 0; i <= 100; ++i) {
     // One drawing per step: both edges move while drawing is off.
-    bar.put_Redraw(false);
-    bar.put_BlockBarRight(Block(1), i);
-    bar.put_BlockBarLeft(Block(2), i);
-    bar.put_Redraw(true);
+    first.barRight = i;
+    second.barLeft = i;
+    bar.setRedraw(false);
+    bar.setBlock(1, first);
+    bar.setBlock(2, second);
+    bar.setRedraw(true);
     ProcessPendingEvents();
   }
 }
 
 void Multistrip::Command2_Click() {
-  Varigauge& bar = Gauge("Varigauge2").control();
-  bar.put_BlockBarLeft(Block(1), 0);
-  bar.put_BlockBarRight(Block(2), 100);
-  bar.RestoreSetting();
-  auto move = [&bar](int16_t n, int step) {
-    bar.put_BlockBarLeft(Block(n), static_cast<int16_t>(bar.get_BlockBarLeft(Block(n)) + step));
-    bar.put_BlockBarRight(Block(n), static_cast<int16_t>(bar.get_BlockBarRight(Block(n)) + step));
-  };
+  VarigaugeWidget& bar = Gauge("Varigauge2");
+  Block first = bar.block(1), second = bar.block(2);
+  first.barLeft = 0;
+  second.barRight = 100;
+  bar.setBlock(1, first);
+  bar.setBlock(2, second);
+  bar.restoreSetting();
   for (int count = 0; count <= 46; ++count) {
-    bar.put_Redraw(false);
-    move(1, 1);
-    move(2, -1);
-    bar.put_BlockBarLeft(Block(3), bar.get_BlockBarRight(Block(1)));
-    bar.put_BlockBarRight(Block(3), bar.get_BlockBarLeft(Block(2)));
-    bar.put_Redraw(true);
+    // The end blocks walk one step toward the middle; the third spans the gap.
+    Block left = bar.block(1), right = bar.block(2), gap = bar.block(3);
+    ++left.barLeft;
+    ++left.barRight;
+    --right.barLeft;
+    --right.barRight;
+    gap.barLeft = left.barRight;
+    gap.barRight = right.barLeft;
+    bar.setRedraw(false);
+    bar.setBlock(1, left);
+    bar.setBlock(2, right);
+    bar.setBlock(3, gap);
+    bar.setRedraw(true);
     ProcessPendingEvents();
   }
 }

@@ -10,9 +10,9 @@ Volwatch::Volwatch() : Sample(":/samples/volwatch.ui") {
 
 void Volwatch::Load() {
   Sample::Load();
-  Varigauge& disks = Gauge("Varigauge1").control();
-  disks.put_TimerDiskInterval(15000);
-  disks.put_TimerDiskEnabled(true);
+  VarigaugeWidget& disks = Gauge("Varigauge1");
+  disks.setTimerDiskInterval(15000);
+  disks.setTimerDiskEnabled(true);
   Stamp();
 }
 
@@ -27,7 +27,10 @@ QString Volwatch::StampText() {
 }
 
 void Volwatch::Stamp() {
-  Gauge("vgStatusBar").put_BlockText(Block(3), StampText());
+  VarigaugeWidget& status = Gauge("vgStatusBar");
+  Block clock = status.block(3);
+  clock.text = StampText();
+  status.setBlock(3, clock);
 }
 
 std::unique_ptr<Sample> MakeVolwatch() {

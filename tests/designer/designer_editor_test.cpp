@@ -76,7 +76,7 @@ TEST(DesignerFormEditor, SheetEditsGoThroughDesignersUndoablePropertyCommands) {
   auto* other = root->findChild<VarigaugeWidget*>(QStringLiteral("Other"));
   ASSERT_NE(gauge, nullptr) << "Designer did not make the control through the plugin";
   ASSERT_NE(other, nullptr);
-  EXPECT_FALSE(gauge->AmbientUserMode());
+  EXPECT_FALSE(gauge->host().AmbientUserMode());
   const QString before = gauge->propertyBag();
   const QString other_before = other->propertyBag();
   // The other control is the one selected: the edit must still reach the one whose task

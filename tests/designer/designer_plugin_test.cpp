@@ -40,7 +40,8 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
   QXmlStreamReader xml(plugin->domXml());
-  QString widget_class, header, bag_property_name, bag, property;
+  QString widget_class, header, bag, property;
+  QStringList untranslated;
   int width = -1, height = -1;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
@@ -53,12 +54,13 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
       height = xml.readElementText().toInt();
     } else if (name == QLatin1String("property")) {
       property = xml.attributes().value(QLatin1String("name")).toString();
-    } else if (name == QLatin1String("string") && property == QLatin1String("propertyBag")) {
+    } else if (name == QLatin1String("string") && property == QLatin1String("blocks")) {
       bag = xml.readElementText();
     } else if (name == QLatin1String("header")) {
       header = xml.readElementText();
     } else if (name == QLatin1String("stringpropertyspecification")) {
-      bag_property_name = xml.attributes().value(QLatin1String("name")).toString();
+      if (xml.attributes().value(QLatin1String("notr")) == QLatin1String("true"))
+        untranslated.push_back(xml.attributes().value(QLatin1String("name")).toString());
     }
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -66,21 +68,28 @@ TEST(DesignerPlugin, DomXmlGivesTheClassTheDefaultSizeAndTheBag) {
   EXPECT_EQ(width, 60);
   EXPECT_EQ(height, 21);
   EXPECT_EQ(header, plugin->includeFile());
-  EXPECT_EQ(bag_property_name, QStringLiteral("propertyBag"));
-  // The bag a new design-time control stores (a set property, so Designer saves it).
-  EXPECT_FALSE(bag.isEmpty());
-  EXPECT_EQ(bag, vg::VarigaugeWidget(nullptr, false).propertyBag());
+  // The form-only texts are never handed to translators.
+  EXPECT_EQ(untranslated, QStringList({"blocks", "systemColors", "pictureData"}));
+  // The block table of a new control, as a set property, so that Designer saves it.
+  EXPECT_EQ(bag, vg::VarigaugeWidget(nullptr, false).blocks());
 }
 
-TEST(DesignerPlugin, CreatesADesignTimeControlWithItsDefaults) {
+TEST(DesignerPlugin, CreatesADesignTimeControlInsideDesignerOnly) {
   QDesignerCustomWidgetInterface* plugin = LoadPlugin();
   ASSERT_NE(plugin, nullptr);
+  // A loader that only uses the plugin (QUiLoader, QFormBuilder) gets a running control.
+  if (!plugin->isInitialized()) {
+    std::unique_ptr<QWidget> loose(plugin->createWidget(nullptr));
+    EXPECT_TRUE(qobject_cast<vg::VarigaugeWidget*>(loose.get())->host().AmbientUserMode());
+  }
+  vg::DesignerCore();  // Designer's form editor initialises the plugin
+  ASSERT_TRUE(plugin->isInitialized());
   QWidget parent;
   QWidget* made = plugin->createWidget(&parent);
   auto* widget = qobject_cast<vg::VarigaugeWidget*>(made);
   ASSERT_NE(widget, nullptr);
   EXPECT_EQ(widget->parentWidget(), &parent);
-  EXPECT_FALSE(widget->AmbientUserMode());
+  EXPECT_FALSE(widget->host().AmbientUserMode());
   // The defaults store and load again as they are.
   const QString bag = widget->propertyBag();
   EXPECT_FALSE(bag.isEmpty());

@@ -32,7 +32,7 @@ TEST(DesignerFormRoundTrip, AnEditAppliedInTheSheetIsSavedAndLoadsAgain) {
   ASSERT_NE(root, nullptr) << builder.errorString().toStdString();
   auto* bar = root->findChild<VarigaugeWidget*>(QStringLiteral("ProgressBar"));
   ASSERT_NE(bar, nullptr);
-  EXPECT_FALSE(bar->AmbientUserMode());  // made by the plugin, as Designer makes it
+  EXPECT_FALSE(bar->host().AmbientUserMode());  // made by the plugin, as Designer makes it
   ASSERT_EQ(bar->control().get_Blocks(), 1);
 
   EditInSheet(DesignerCore().extensionManager(), bar, [&](PropertySheet& sheet) {
@@ -90,7 +90,7 @@ TEST(DesignerFormRoundTrip, TheSampleFormsOpenAtDesignTimeWithTheirSettings) {
     EXPECT_EQ(made.size(), run->window()->findChildren<VarigaugeWidget*>().size());
     for (VarigaugeWidget* bar : made) {
       SCOPED_TRACE(bar->objectName().toStdString());
-      EXPECT_FALSE(bar->AmbientUserMode());
+      EXPECT_FALSE(bar->host().AmbientUserMode());
       EXPECT_TRUE(bar->bagError().isEmpty()) << bar->bagError().toStdString();
       auto* twin = run->window()->findChild<VarigaugeWidget*>(bar->objectName());
       ASSERT_NE(twin, nullptr);

@@ -57,7 +57,7 @@ TEST(Accessibility, PressingAClickableBlockRaisesBlockClickedThenClick) {
   c.put_BlockClickable(Variant::Integer(2), true);
   std::vector<std::string> order;
   QObject::connect(&w, &VarigaugeWidget::blockClicked,
-                   [&](short& b) { order.push_back("BlockClicked " + std::to_string(b)); });
+                   [&](int b) { order.push_back("BlockClicked " + std::to_string(b)); });
   QObject::connect(&w, &VarigaugeWidget::clicked, [&] { order.push_back("Click"); });
   QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&w);
   QAccessibleActionInterface* first = root->child(0)->actionInterface();

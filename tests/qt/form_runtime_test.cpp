@@ -27,7 +27,7 @@ TEST(FormRuntime, AStoredFormOpensWithItsControlsReadFromTheirBags) {
   EXPECT_EQ(bar->control().get_Blocks(), 1);
   EXPECT_EQ(bar->control().get_BlockText(Variant::Integer(1)), "half");
   EXPECT_EQ(bar->geometry(), QRect(10, 10, 360, 32));
-  EXPECT_EQ(bar->Width(), 5400);
+  EXPECT_EQ(bar->host().Width(), 5400);
   EXPECT_NE(form->control<QLabel>("Label1"), nullptr);
   // The array Command1: elements 0 and 1.
   ASSERT_NE(form->control<QPushButton>("Command1", 1), nullptr);

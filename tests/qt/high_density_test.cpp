@@ -13,17 +13,17 @@ namespace {
 TEST(HighDensity, TheScreenHasRatioTwo) {
   VarigaugeWidget w;
   ASSERT_EQ(w.devicePixelRatioF(), 2.0);
-  EXPECT_EQ(w.Dpi(), 2 * w.logicalDpiX());
+  EXPECT_EQ(w.host().Dpi(), 2 * w.logicalDpiX());
 }
 
 TEST(HighDensity, ADefaultControlCoversTheSameLogicalSizeInTwiceThePixels) {
   VarigaugeWidget w;
-  EXPECT_EQ(w.Width(), 900);
-  EXPECT_EQ(w.Height(), 315);
-  EXPECT_EQ(w.TwipsPerPixelX(), 7.5);
+  EXPECT_EQ(w.host().Width(), 900);
+  EXPECT_EQ(w.host().Height(), 315);
+  EXPECT_EQ(w.host().TwipsPerPixelX(), 7.5);
   EXPECT_EQ(w.width(), 60);  // as at ratio 1
   EXPECT_EQ(w.height(), 21);
-  const gdi::PixelView view = gdi::GetPixels(w.hDC());
+  const gdi::PixelView view = gdi::GetPixels(w.host().hDC());
   EXPECT_EQ(view.width, 120);
   EXPECT_EQ(view.height, 42);
 }

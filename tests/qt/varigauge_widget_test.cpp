@@ -20,11 +20,11 @@ using qt_test::Presented;
 
 TEST(VarigaugeWidget, ANewWidgetHasTheDefaultOuterSize) {
   VarigaugeWidget w;
-  EXPECT_EQ(w.Width(), 900);
-  EXPECT_EQ(w.Height(), 315);
+  EXPECT_EQ(w.host().Width(), 900);
+  EXPECT_EQ(w.host().Height(), 315);
   EXPECT_EQ(w.width(), 60);
   EXPECT_EQ(w.height(), 21);
-  EXPECT_DOUBLE_EQ(w.ScaleWidth(), 60.0);
+  EXPECT_DOUBLE_EQ(w.host().ScaleWidth(), 60.0);
 }
 
 TEST(VarigaugeWidget, PresentsWhatTheHeadlessHostDraws) {

@@ -20,6 +20,14 @@ namespace {
 class RecordingWidget : public VarigaugeWidget {
  public:
   using VarigaugeWidget::VarigaugeWidget;
+  // The suite drives the host part the widget keeps to itself.
+  using HostBase::AmbientFont, HostBase::BackColor, HostBase::Click, HostBase::DblClick,
+      HostBase::Destroy, HostBase::Font, HostBase::ForeColor, HostBase::Height, HostBase::MouseUp,
+      HostBase::MoveToScreen, HostBase::Paint, HostBase::ResizePixels, HostBase::ScaleHeight,
+      HostBase::ScaleWidth, HostBase::SetBackColor, HostBase::SetEnabled, HostBase::SetFont,
+      HostBase::SetForeColor, HostBase::SetHeight, HostBase::SetWidth, HostBase::TwipsPerPixelX,
+      HostBase::TwipsPerPixelY, HostBase::Width, HostBase::control_ref, HostBase::hDC,
+      HostBase::Place;
   // The suite looks at the hosted control as the host contract has it (any control).
   ControlEvents* control() const { return HostBase::control(); }
   std::vector<gdi::RECT> changes;
@@ -86,7 +94,7 @@ class WidgetMouse : public ::testing::Test {
     control_->put_BlockBarRight(Variant::Integer(1), 50);
     control_->put_BlockClickable(Variant::Integer(1), true);
     QObject::connect(&w_, &VarigaugeWidget::blockClicked,
-                     [this](short& b) { order_.push_back("BlockClicked " + std::to_string(b)); });
+                     [this](int b) { order_.push_back("BlockClicked " + std::to_string(b)); });
     QObject::connect(&w_, &VarigaugeWidget::clicked, [this] { order_.push_back("Click"); });
     QObject::connect(&w_, &VarigaugeWidget::doubleClicked,
                      [this] { order_.push_back("DblClick"); });
@@ -119,7 +127,7 @@ TEST_F(WidgetMouse, AClickOnAClickableBlockRaisesBlockClickedThenClick) {
 
 TEST_F(WidgetMouse, ADisabledWidgetRaisesNothing) {
   w_.setEnabled(false);
-  EXPECT_FALSE(w_.Enabled());
+  EXPECT_FALSE(w_.host().Enabled());
   QTest::mouseClick(&w_, Qt::LeftButton, {}, QPoint(20, 15));
   DoubleClick(QPoint(20, 15));
   // Even input that reaches the host directly is dropped while disabled.

@@ -27,8 +27,8 @@ VarigaugeWidget& Bar(Sample& s, const QString& name, int index = -1) {
 std::vector<int> Bars(VarigaugeWidget& bar) {
   std::vector<int> out;
   for (int16_t n = 1; n <= bar.control().get_Blocks(); ++n) {
-    out.push_back(bar.control().get_BlockBarLeft(Block(n)));
-    out.push_back(bar.control().get_BlockBarRight(Block(n)));
+    out.push_back(bar.block(n).barLeft);
+    out.push_back(bar.block(n).barRight);
   }
   return out;
 }
@@ -45,7 +45,7 @@ TEST_F(MultistripTest, EveryCommand2RunStartsFromTheLoadTimePicture) {
   Multistrip m;
   m.Load();
   VarigaugeWidget& bar = Bar(m, "Varigauge2");
-  for (int16_t n = 1; n <= 3; ++n) EXPECT_TRUE(bar.control().get_BlockVisible(Block(n)));
+  for (int16_t n = 1; n <= 3; ++n) EXPECT_TRUE(bar.block(n).visible);
 
   struct Step {
     std::vector<int> bars;
@@ -95,7 +95,7 @@ TEST_F(UnistripTest, BarsFillFromNothingToFullWithTheirPercentageShown) {
     QString text_at_37;
     int edge_at_37 = -1;
     EveryRound hook([&] {
-      const int right = bar.control().get_BlockBarRight(Block(1));
+      const int right = bar.block(1).barRight;
       rights.push_back(right);
       if (right != 37) return;
       text_at_37 = ShownText(bar);
@@ -110,7 +110,7 @@ TEST_F(UnistripTest, BarsFillFromNothingToFullWithTheirPercentageShown) {
     EXPECT_EQ(text_at_37, c.text_at_37);
     // 37 % of the 606 pixels inside the frame, give or take the block's edge pixel.
     EXPECT_NEAR(edge_at_37, 2 + 606 * 37 / 100, 2);
-    EXPECT_EQ(bar.control().get_BlockHPercentage(Block(1)), "100");
+    EXPECT_EQ(bar.block(1).hPercentage, QStringLiteral("100"));
   }
 }
 
@@ -121,7 +121,7 @@ TEST_F(UnistripTest, APressDuringALoopRunsASecondLoopInsideIt) {
   u.Load();
   VarigaugeWidget& first = Bar(u, "Varigauge1", 0);
   VarigaugeWidget& second = Bar(u, "Varigauge1", 1);
-  auto right = [](VarigaugeWidget& bar) { return bar.control().get_BlockBarRight(Block(1)); };
+  auto right = [](VarigaugeWidget& bar) { return bar.block(1).barRight; };
   std::vector<std::pair<int, int>> steps;
   EveryRound hook([&] {
     steps.emplace_back(right(first), right(second));
@@ -157,15 +157,15 @@ TEST_F(UnistripTest, WithAPaceAPressDuringAStepsWaitRunsInsideTheLoop) {
   VarigaugeWidget& second = Bar(u, "Varigauge1", 1);
   int first_when_pressed = -1;
   QTimer::singleShot(20, [&] {
-    first_when_pressed = first.control().get_BlockBarRight(Block(1));
+    first_when_pressed = first.block(1).barRight;
     Press(u, "Command1", 1);
-    EXPECT_EQ(first.control().get_BlockBarRight(Block(1)), first_when_pressed);
+    EXPECT_EQ(first.block(1).barRight, first_when_pressed);
   });
   Press(u, "Command1", 0);
   EXPECT_GE(first_when_pressed, 0);
   EXPECT_LT(first_when_pressed, 100);
-  EXPECT_EQ(first.control().get_BlockBarRight(Block(1)), 100);
-  EXPECT_EQ(second.control().get_BlockBarRight(Block(1)), 100);
+  EXPECT_EQ(first.block(1).barRight, 100);
+  EXPECT_EQ(second.block(1).barRight, 100);
 }
 
 TEST_F(VolwatchTest, StampsTheTimeAtLoadAndOnEveryDiskTick) {
@@ -176,7 +176,7 @@ TEST_F(VolwatchTest, StampsTheTimeAtLoadAndOnEveryDiskTick) {
   VarigaugeWidget& disks = Bar(v, "Varigauge1");
   int ticks = 0;
   QObject::connect(&disks, &VarigaugeWidget::timerDisk, [&] { ++ticks; });
-  auto stamp = [&] { return status.get_BlockText(Block(3)); };
+  auto stamp = [&] { return status.block(3).text.toStdString(); };
   EXPECT_EQ(stamp(), "last monitor 23:59:50");
   EXPECT_EQ(disks.control().get_TimerDiskInterval(), 15000);
 
@@ -185,7 +185,7 @@ TEST_F(VolwatchTest, StampsTheTimeAtLoadAndOnEveryDiskTick) {
   map_->SetBytes('c', 10, 100);  // the drive fills up before the tick
   clock_->Advance(1);
   EXPECT_EQ(stamp(), "last monitor 00:00:05");
-  EXPECT_EQ(disks.control().get_BlockBarRight(Block(1)), 90);
+  EXPECT_EQ(disks.block(1).barRight, 90);
   clock_->Advance(45000);
   EXPECT_EQ(ticks, 4);
   EXPECT_EQ(stamp(), "last monitor 00:00:50");
@@ -197,11 +197,10 @@ TEST_F(VolwatchTest, DrivesShowTheirUsedShareAndAMissingDriveShowsNone) {
   v.Load();
   VarigaugeWidget& disks = Bar(v, "Varigauge1");
   disks.control().Refresh();
-  Varigauge& c = disks.control();
-  EXPECT_EQ(c.get_BlockBarRight(Block(1)), 70);
-  EXPECT_EQ(c.get_BlockBarRight(Block(2)), 25);
-  EXPECT_EQ(c.get_BlockBarRight(Block(3)), 0);
-  EXPECT_EQ(c.get_BlockHPercentage(Block(3)), "0");
+  EXPECT_EQ(disks.block(1).barRight, 70);
+  EXPECT_EQ(disks.block(2).barRight, 25);
+  EXPECT_EQ(disks.block(3).barRight, 0);
+  EXPECT_EQ(disks.block(3).hPercentage, QStringLiteral("0"));
   EXPECT_EQ(ShownText(disks, 0), "C: 70 %");
   EXPECT_EQ(ShownText(disks, 1), "D: 25 %");
 }
