@@ -209,7 +209,8 @@ UiForm UiForm::Parse(std::string_view bytes, const std::string& path) {
     if (!IsVarigauge(w)) return false;
     if (!*w.attribute("name").value())
       throw FormError(path + ": a " + kWidgetClass + " widget has no name");
-    form.Bag(RefOf(w));  // refuses a bad bag now rather than when the control loads
+    // A control's settings are read when it is asked for (Bag): one control with bad
+    // settings does not keep the form's others from opening.
     return false;
   });
   return form;

@@ -1,12 +1,13 @@
 #pragma once
 // Qt Designer form files (.ui) without Qt. A form is a <ui version="4.0"> document whose top
 // widget carries the form's name, caption (windowTitle) and size. Each Varigauge in it is a
-// <widget class="vg::VarigaugeWidget"> with its geometry and one string property,
-// propertyBag, holding the control's property bag as JSON (json_bag.h); a <customwidgets>
-// entry names the class and its header. Control arrays: element i of array "Bar" is a
-// widget named "Bar_i" with the dynamic properties controlArray = "Bar" and
-// controlArrayIndex = i; callers name it "Bar(i)". Everything else in the file (other
-// widgets, layouts, connections, comments) is kept as it is through a load and a save.
+// <widget class="vg::VarigaugeWidget"> with its geometry and its settings as the widget's
+// Designer properties (designer_properties.h); a <customwidgets> entry names the class and
+// its header. Forms of the older kind held the settings as one JSON string property,
+// propertyBag (json_bag.h); they open as well and are written in properties when stored. Control
+// arrays: element i of array "Bar" is a widget named "Bar_i" with the dynamic properties
+// controlArray = "Bar" and controlArrayIndex = i; callers name it "Bar(i)". Everything else in the
+// file (other widgets, layouts, connections, comments) is kept as it is through a load and a save.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,8 +44,8 @@ class UiForm {
   UiForm& operator=(UiForm&&) noexcept;
 
   // Reads a form. Throws FormError naming the file for XML that is not well formed, a
-  // document that is no Qt Designer form, or a Varigauge without a name or with a bag that
-  // Bag() would refuse (naming the control and the key).
+  // document that is no Qt Designer form, or a Varigauge without a name. A control's
+  // settings are checked when Bag() reads them.
   static UiForm Load(const std::string& path);
   static UiForm Parse(std::string_view bytes, const std::string& path);
   // Writes the form to `path` through a temporary file (atomic_file.h).
@@ -57,8 +58,8 @@ class UiForm {
   // The Varigauge controls in document order: plain names, or "Name(i)" for array elements.
   std::vector<std::string> Controls() const;
   bool HasControl(std::string_view ref) const;
-  // A fresh bag read from the control's propertyBag (an absent property is an empty bag).
-  // Throws FormError naming the file, the control and the key.
+  // A fresh bag of the control's stored settings (its properties, or an older form's
+  // propertyBag). Throws FormError naming the file, the control and the property or key.
   JsonPropertyBag Bag(std::string_view ref) const;
   Geometry ControlGeometry(std::string_view ref) const;
   // Stores `bag` as the control `ref` with a size of width x height pixels: the control's

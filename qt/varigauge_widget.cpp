@@ -25,6 +25,7 @@ namespace vg {
 // Generated beside the accessors (varigauge_widget_members.cpp).
 void FillBlock(Block& block, const std::vector<Variant>& values);
 std::vector<Variant> BlockToValues(const Block& block);
+std::vector<bool> BlockFieldsDiffer(const Block& a, const Block& b);
 
 namespace {
 
@@ -258,13 +259,18 @@ void VarigaugeWidget::setBlock(int number, const Block& block) {
   if (!HostBase::control()) return;
   Guarded("setBlock", [&] {
     if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
+    // Only the fields that differ are written: a value the control derives (the
+    // percentages) follows the edges it derives from.
+    const std::vector<bool> differ = BlockFieldsDiffer(this->block(number), block);
     const std::vector<Variant> values = BlockToValues(block);
     const Variant selector = Variant::Long(number);
     const bool redraw = control().get_Redraw();
     control().put_Redraw(false);
     size_t i = 0;
     for (const MemberRow* row : BlockMembers()) {
-      const Variant& v = values[i++];
+      const size_t field = i++;
+      if (!differ[field]) continue;
+      const Variant& v = values[field];
       if (row->type == ValueType::kPicture)
         row->access.set(control(), *row, Args(&selector, 1), v);
       else
@@ -406,6 +412,14 @@ void VarigaugeWidget::paintEvent(QPaintEvent* event) {
                QImage::Format_RGBX8888);
   image.setDevicePixelRatio(Ratio());
   painter.drawImage(QPointF(0, 0), image);
+}
+
+void VarigaugeWidget::SyncPendingSize() {
+  // A hidden widget hears of a new size only when it is shown; a form being stored needs
+  // the size now.
+  if (following_ || !HostBase::control() || size() == sizeHint()) return;
+  const double r = Ratio();
+  Guarded("resize", [&] { ResizePixels(RoundToInt32(width() * r), RoundToInt32(height() * r)); });
 }
 
 void VarigaugeWidget::resizeEvent(QResizeEvent* event) {

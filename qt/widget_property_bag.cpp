@@ -9,6 +9,7 @@
 #include "forms/designer_properties.h"
 #include "forms/form_error.h"
 #include "forms/json_bag.h"
+#include "platform/base/numeric.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
@@ -96,6 +97,7 @@ void VarigaugeWidget::setPictureData(const QString& json) {
 QString VarigaugeWidget::propertyBag() {
   forms::JsonPropertyBag bag;
   try {
+    SyncPendingSize();
     WriteProperties(bag);
     return QString::fromStdString(bag.ToJson());
   } catch (const std::exception& e) {
@@ -110,6 +112,12 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
   forms::JsonPropertyBag bag;
   try {
     bag = forms::JsonPropertyBag::FromJson(json.toStdString());
+    // A bag without a size keeps the widget's (a form's geometry may come first).
+    const double r = Ratio();
+    if (!bag.Contains("Width"))
+      bag.Put("Width", Variant::Long(RoundToInt32(width() * r * TwipsPerPixelX())));
+    if (!bag.Contains("Height"))
+      bag.Put("Height", Variant::Long(RoundToInt32(height() * r * TwipsPerPixelY())));
     Load(&Varigauge::Create, bag);
     ShowControlFont();
     CheckValue();

@@ -258,6 +258,17 @@ std::string MemberBodies() {
     o << "  b." << BlockFieldName(*row) << " = "
       << FromVariant(*row, "v[" + std::to_string(i++) + "]") << ";\n";
   o << "}\n";
+  // Which fields of two blocks differ, so that setBlock writes only what changed.
+  o << "\nstd::vector<bool> BlockFieldsDiffer(const Block& a, const Block& b) {\n"
+       "  std::vector<bool> d;\n";
+  for (const MemberRow* row : BlockMembers()) {
+    const std::string f = BlockFieldName(*row);
+    if (row->type == ValueType::kPicture)
+      o << "  d.push_back(a." << f << ".toImage() != b." << f << ".toImage());\n";
+    else
+      o << "  d.push_back(!(a." << f << " == b." << f << "));\n";
+  }
+  o << "  return d;\n}\n";
   o << "\nstd::vector<Variant> BlockToValues(const Block& b) {\n  std::vector<Variant> v;\n"
        "  v.reserve("
     << BlockMembers().size() << ");\n";

@@ -34,6 +34,7 @@ TEST(DesignerFormRoundTrip, AnEditAppliedInTheSheetIsSavedAndLoadsAgain) {
   ASSERT_NE(bar, nullptr);
   EXPECT_FALSE(bar->host().AmbientUserMode());  // made by the plugin, as Designer makes it
   ASSERT_EQ(bar->control().get_Blocks(), 1);
+  EXPECT_EQ(bar->geometry(), QRect(10, 10, 360, 32));
 
   EditInSheet(DesignerCore().extensionManager(), bar, [&](PropertySheet& sheet) {
     auto* caption = sheet.findChild<QLineEdit*>(QStringLiteral("txtCaption"));
@@ -51,6 +52,7 @@ TEST(DesignerFormRoundTrip, AnEditAppliedInTheSheetIsSavedAndLoadsAgain) {
     sheet.CancelButton()->click();
   });
   EXPECT_EQ(bar->control().get_Caption(), "Copying files");
+  EXPECT_EQ(bar->geometry(), QRect(10, 10, 360, 32));
 
   QTemporaryDir tmp;
   ASSERT_TRUE(tmp.isValid());
