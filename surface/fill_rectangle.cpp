@@ -17,17 +17,20 @@ constexpr COLORREF kGrey = 0x808080;
 }  // namespace
 
 void OffScreenDC::FillRectangle() {
-  // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-  OwnedObject brush(brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
-                                      : gdi::CreateSolidBrush(Rgb(background_color_)));
-  if (!brush) return;
-  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+  // A brush style outside the hatch styles makes no brush, and nothing is painted.
+  if (brush_style_ < 0 || brush_style_ > gdi::HS_DIAGCROSS + 1) return;
   gdi::SetBkColor(mem_dc_, Rgb(background_color_));
-  if (gradient_style_ == 0)
-    gdi::FillRect(mem_dc_, &rect_, brush.get());
-  else
+  if (gradient_style_ != 0) {
     PaintGradient();  // a gradient hides any hatch
-  brush.Reset();
+  } else if (brush_style_ == 0) {
+    gdi::FillSolidRect(mem_dc_, &rect_, Rgb(background_color_));
+  } else {
+    // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
+    OwnedObject brush(gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_)));
+    if (!brush) return;
+    BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+    gdi::FillRect(mem_dc_, &rect_, brush.get());
+  }
   if (rivets_style_ != 0) DrawRivets();
 }
 
@@ -63,17 +66,14 @@ void OffScreenDC::DrawRivets() {
 }
 
 void OffScreenDC::Square(int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF color) {
-  OwnedObject brush(gdi::CreateSolidBrush(color));
-  if (!brush) return;
   const gdi::RECT r{left, top, right, bottom};
-  gdi::FillRect(mem_dc_, &r, brush.get());
+  gdi::FillSolidRect(mem_dc_, &r, color);
 }
 
 // A rivet at a saturated position lies outside the surface; its squares saturate the same
 // way, so nothing of it is drawn and nothing overflows.
 void OffScreenDC::DrawRivet(int32_t x, int32_t y) {
   const bool raised = rivets_style_ == 1 || rivets_style_ == 3;
-  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
   auto square = [&](int64_t l, int64_t t, int64_t r, int64_t b, COLORREF color) {
     Square(Saturate32(l), Saturate32(t), Saturate32(r), Saturate32(b), color);
   };

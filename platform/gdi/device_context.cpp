@@ -222,6 +222,12 @@ PixelView GetPixels(HDC hdc) {
   return {b->pixels.data(), b->width, b->height};
 }
 
+WritablePixels GetWritablePixels(HDC hdc) {
+  Bitmap* b = TargetBitmap(hdc);
+  if (!b) return {};
+  return {b->pixels.data(), b->width, b->height};
+}
+
 int GetObjectType(HGDIOBJ object) {
   Slot* s = Lookup(object);
   if (!s) return 0;

@@ -57,4 +57,15 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush_handle) {
   return 1;
 }
 
+bool FillSolidRect(HDC hdc, const RECT* rect, COLORREF color) {
+  Bitmap* b = TargetBitmap(hdc);
+  if (!b || !rect) return false;
+  const int left = std::max(rect->left, 0), top = std::max(rect->top, 0);
+  const int right = std::min(rect->right, b->width), bottom = std::min(rect->bottom, b->height);
+  if (left < right && top < bottom)
+    FillRows(b->pixels.data() + static_cast<size_t>(top) * b->width + left, b->width, bottom - top,
+             right - left, color & 0x00FFFFFF);
+  return true;
+}
+
 }  // namespace vg::gdi

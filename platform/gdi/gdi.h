@@ -85,6 +85,11 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 // greater than its left or top edge paints nothing.
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 
+// Fills left..right-1 x top..bottom-1 in one colour: the pixels FillRect paints with a solid
+// brush of that colour, without making the brush. Painters that fill many small areas in
+// changing colours (gradient bands, rivets) use it.
+bool FillSolidRect(HDC hdc, const RECT* rect, COLORREF color);
+
 // Pens and lines. A solid pen of width 0 or 1 draws one-pixel lines. A thicker pen stamps a
 // square tip of its width centred on every pixel of the thin line (the tip reaches width/2
 // pixels up and left of the pixel and (width-1)/2 down and right), which gives square line
@@ -190,6 +195,17 @@ struct PixelView {
   int height = 0;
 };
 PixelView GetPixels(HDC hdc);
+
+// Write access to the pixels of the bitmap selected into a context (as the bits of a
+// device-independent section), for painters that compose rows of spans themselves. The
+// pointer is valid until the bitmap is deselected, deleted or resized. Writing through it
+// counts as no block copy and reaches no window listener.
+struct WritablePixels {
+  COLORREF* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+};
+WritablePixels GetWritablePixels(HDC hdc);
 
 // Graphics objects made and not yet deleted (contexts, bitmaps, brushes, pens, fonts).
 int LiveObjectCount();
