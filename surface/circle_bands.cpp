@@ -151,7 +151,8 @@ class Painter {
 bool PaintCircleBands(gdi::HDC hdc, const GradientPass& pass) {
   if (pass.Steps > kMaxBands) return false;
   const gdi::WritablePixels target = gdi::GetWritablePixels(hdc);
-  if (!target.pixels || pass.Steps < 1) return true;  // nothing to paint on, or no band
+  if (pass.Steps < 1) return true;   // no band
+  if (!target.pixels) return false;  // no pixels to write: band by band through the device
   Painter painter(target);
   float l = pass.BandLeft, t = pass.BandTop, r = pass.BandRight, b = pass.BandBottom;
   for (int i = 0; i < pass.Steps; ++i) {

@@ -223,6 +223,13 @@ class BandWalk {
   float l_, t_, r_, b_;
 };
 
+// Where bands are painted: straight into the bitmap's pixels, or through the device where it
+// gives no pixels to write (a window in the screen's layout).
+struct Target {
+  gdi::HDC hdc;
+  gdi::WritablePixels px;
+};
+
 // `rect` clipped to the pixels; false when nothing of it is left.
 bool Clip(const gdi::WritablePixels& px, gdi::RECT* rect) {
   rect->left = std::max(rect->left, 0);
@@ -233,7 +240,12 @@ bool Clip(const gdi::WritablePixels& px, gdi::RECT* rect) {
 }
 
 // Fills `rect` in one colour, as FillRect with a solid brush would.
-void Fill(const gdi::WritablePixels& px, gdi::RECT rect, COLORREF color) {
+void Fill(const Target& target, gdi::RECT rect, COLORREF color) {
+  if (!target.px.pixels) {
+    gdi::FillSolidRect(target.hdc, &rect, color);
+    return;
+  }
+  const gdi::WritablePixels& px = target.px;
   if (!Clip(px, &rect)) return;
   gdi::FillRows(px.pixels + static_cast<ptrdiff_t>(rect.top) * px.width + rect.left, px.width,
                 rect.bottom - rect.top, rect.right - rect.left, color);
@@ -241,8 +253,7 @@ void Fill(const gdi::WritablePixels& px, gdi::RECT rect, COLORREF color) {
 
 // Fills `rect` less what of `next` lies inside it: up to four strips (with far-out edges,
 // single-precision steps can move an inner band's edge past the outer one's).
-void FillRing(const gdi::WritablePixels& px, const gdi::RECT& rect, const gdi::RECT& next,
-              COLORREF color) {
+void FillRing(const Target& px, const gdi::RECT& rect, const gdi::RECT& next, COLORREF color) {
   const gdi::RECT hole{std::max(next.left, rect.left), std::max(next.top, rect.top),
                        std::min(next.right, rect.right), std::min(next.bottom, rect.bottom)};
   if (hole.right <= hole.left || hole.bottom <= hole.top) return Fill(px, rect, color);
@@ -301,8 +312,9 @@ COLORREF BandColor(const GradientPass& pass, int i) {
 void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
   if ((pass.Style == 9 || pass.Style == 10) && PaintCircleBands(hdc, pass)) return;
   const Ramp ramp(pass);
-  const gdi::WritablePixels px = gdi::GetWritablePixels(hdc);  // no bitmap: nothing is filled
-  if ((pass.Style == 1 || pass.Style == 2) && PaintColumns(px, pass, ramp)) return;
+  const Target px{hdc, gdi::GetWritablePixels(hdc)};
+  if ((pass.Style == 1 || pass.Style == 2) && px.px.pixels && PaintColumns(px.px, pass, ramp))
+    return;
   BandWalk walk(pass);
   for (int i = 0; i < pass.Steps; ++i, walk.Next()) {
     const gdi::RECT band = walk.Band();

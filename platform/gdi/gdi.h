@@ -184,6 +184,13 @@ class WindowListener {
   ~WindowListener() = default;
 };
 void SetWindowListener(HDC window, WindowListener* listener);
+// A window shown on a screen keeps its pixels in the layout of the screen's backing store,
+// 0xFFRRGGBB (red and blue exchanged, alpha opaque), so that presenting them is a plain
+// copy: block copies to the window exchange red and blue as they copy, every drawing call
+// stores its colours that way, GetPixel and SetPixel still speak COLORREF, and GetPixels
+// says which layout it shows. The pixels the window holds are converted when the layout
+// changes. Windows start in COLORREF layout.
+void SetWindowScreenLayout(HDC window, bool screen_layout);
 // Makes a device report another colour depth (bits per pixel and planes); contexts and
 // bitmaps made compatible with it inherit that depth. Pixels stay 32-bit.
 void SetDeviceDepth(HDC hdc, int bits_per_pixel, int planes);
@@ -193,13 +200,16 @@ struct PixelView {
   const COLORREF* pixels = nullptr;
   int width = 0;
   int height = 0;
+  // The pixels are 0xFFRRGGBB, not COLORREF values: a window shown in the screen's layout.
+  bool screen_layout = false;
 };
 PixelView GetPixels(HDC hdc);
 
 // Write access to the pixels of the bitmap selected into a context (as the bits of a
-// device-independent section), for painters that compose rows of spans themselves. The
-// pointer is valid until the bitmap is deselected, deleted or resized. Writing through it
-// counts as no block copy and reaches no window listener.
+// device-independent section), for painters that compose rows of spans of COLORREF values
+// themselves. The pointer is valid until the bitmap is deselected, deleted or resized.
+// Writing through it counts as no block copy and reaches no window listener. A window in
+// the screen's layout gives none (its painters draw through the calls above).
 struct WritablePixels {
   COLORREF* pixels = nullptr;
   int width = 0;

@@ -19,8 +19,25 @@ struct Bitmap {
   int width = 0;
   int height = 0;
   int bits_per_pixel = 32;
+  // A window shown in the screen's layout holds 0xFFRRGGBB pixels (what the screen's
+  // backing store holds, so presenting them converts nothing); every other bitmap holds
+  // COLORREF values.
+  bool screen_layout = false;
   std::vector<COLORREF> pixels;
 };
+
+// Red and blue exchanged: COLORREF (0x00BBGGRR) to and from 0x00RRGGBB.
+inline COLORREF SwapRedBlue(COLORREF c) {
+  return (c & 0xFF00FF00u) | ((c >> 16) & 0xFFu) | ((c & 0xFFu) << 16);
+}
+// A colour as the bitmap stores it.
+inline COLORREF Stored(const Bitmap& b, COLORREF color) {
+  return b.screen_layout ? SwapRedBlue(color) | 0xFF000000u : color;
+}
+// The colour of a stored pixel.
+inline COLORREF Loaded(const Bitmap& b, COLORREF pixel) {
+  return b.screen_layout ? SwapRedBlue(pixel) & 0x00FFFFFFu : pixel;
+}
 
 struct Brush {
   bool hatched = false;
@@ -183,7 +200,8 @@ void FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, i
 // Paints x0..x1-1 of row y (already clipped to the bitmap) with `brush`.
 inline void FillSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1) {
   if (brush.hatched) return FillHatchSpan(b, dc, brush, y, x0, x1);
-  FillPixels(b.pixels.data() + static_cast<size_t>(y) * b.width + x0, x1 - x0, brush.color);
+  FillPixels(b.pixels.data() + static_cast<size_t>(y) * b.width + x0, x1 - x0,
+             Stored(b, brush.color));
 }
 
 // One byte a row of each hatch style, the leftmost pixel in the high bit.

@@ -60,7 +60,7 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   uint32_t g = (color & 0x00FF00) * a + (dst & 0x00FF00) * ia + 0x008000;
   rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
   g = ((g + ((g >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
-  dst = rb | g;
+  dst = rb | g | (dst & 0xFF000000u);  // the alpha byte of a window in the screen's layout
 }
 
 // Blends a run of n pixels with their coverage values. Four pixels at a time where the
@@ -191,13 +191,13 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
   const TransientGlyphRelease release;
   const Font* logical = Get<Font>(dc->font);
   const double cosa = std::cos(font->angle()), sina = std::sin(font->angle());
-  const COLORREF color = dc->text_color;
+  const COLORREF color = Stored(*bm, dc->text_color);
 
   if (dc->bk_mode == OPAQUE && font->angle() == 0.0) {
     int cx = Advances(*font, text, length), cy = font->ascent() + font->descent();
     for (int yy = std::max(y, clip.top); yy < std::min(y + cy, clip.bottom); ++yy)
       for (int xx = std::max(x, clip.left); xx < std::min(x + cx, clip.right); ++xx)
-        bm->pixels[static_cast<size_t>(yy) * bm->width + xx] = dc->bk_color;
+        bm->pixels[static_cast<size_t>(yy) * bm->width + xx] = Stored(*bm, dc->bk_color);
   }
 
   // The baseline starts one ascent below (x, y), measured across the text's direction.
