@@ -150,7 +150,12 @@ int32_t Channel(int32_t color, int shift) {
   return (color >> shift) & 0xFF;
 }
 
+// Halves to even into 32 bits, saturating. Band edges within 2^22 of the origin (all that
+// can be seen) round by adding and taking away 1.5 x 2^52, as in Ramp; the rest, far-out
+// edges, infinities and NaN, go the general way.
 int32_t Round(float v) {
+  constexpr double kMagic = 6755399441055744.0;
+  if (v > -4194304.0f && v < 4194304.0f) return static_cast<int32_t>(double{v} + kMagic - kMagic);
   return RoundToInt32(v);
 }
 
@@ -172,9 +177,15 @@ class Ramp {
     }
   }
   COLORREF operator()(int i) const {
-    // start + (end - start) / Steps x i: the value lies between two channel values, so plain
-    // rounding needs no range checks.
-    auto mix = [&](int c) { return static_cast<int32_t>(RoundHalfEven(start_[c] + step_[c] * i)); };
+    // start + (end - start) / Steps x i, rounded halves to even. The value lies between two
+    // channel values (0..255), where adding and taking away 1.5 x 2^52 leaves exactly that
+    // rounding: at that magnitude a double holds no fraction, and the processor rounds the
+    // sum to nearest, ties to even. (Never built with -ffast-math, which would fold it.)
+    constexpr double kMagic = 6755399441055744.0;
+    auto mix = [&](int c) {
+      const double sum = start_[c] + step_[c] * i + kMagic;
+      return static_cast<int32_t>(sum - kMagic);
+    };
     return static_cast<COLORREF>(mix(0) + 256 * mix(1) + 65536 * mix(2));
   }
 
@@ -190,6 +201,8 @@ class BandWalk {
   explicit BandWalk(const GradientPass& pass)
       : pass_(pass), l_(pass.BandLeft), t_(pass.BandTop), r_(pass.BandRight), b_(pass.BandBottom) {}
   gdi::RECT Band() const { return {Round(l_), Round(t_), Round(r_), Round(b_)}; }
+  // The band's left and right edges only (the rows of stripe styles 1 and 2 never move).
+  void Columns(int32_t* left, int32_t* right) const { *left = Round(l_), *right = Round(r_); }
   // The band after this one of a shrinking pass (styles 9..12), before Next moves there.
   gdi::RECT Inner() const {
     return {Round(l_ + pass_.StepX), Round(t_ + pass_.StepY), Round(r_ - pass_.StepX),
@@ -281,9 +294,10 @@ bool PaintColumns(const gdi::WritablePixels& px, const GradientPass& pass, const
   const int32_t top = std::max(first.top, 0), bottom = std::min(first.bottom, px.height);
   int32_t c0 = 0, c1 = 0;  // the covered part of the row
   for (int i = 0; i < pass.Steps; ++i, walk.Next()) {
-    const gdi::RECT band = walk.Band();
+    int32_t left, right;
+    walk.Columns(&left, &right);
     Span& s = spans[i];
-    s = {std::max(band.left, 0), std::min(band.right, px.width)};
+    s = {std::max(left, 0), std::min(right, px.width)};
     if (s.x0 >= s.x1) continue;
     if (c0 == c1)
       c0 = s.x0, c1 = s.x1;

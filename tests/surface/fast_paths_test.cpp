@@ -123,6 +123,36 @@ TEST_F(FastPathTest, StripesWhoseBandsLeaveAGapKeepWhatEachRowHad) {
   EXPECT_EQ(At(*dc, 13, 5), static_cast<COLORREF>(p.StartColor));
 }
 
+TEST_F(FastPathTest, BandColoursRoundEveryChannelValueAsTheGeneralRounding) {
+  // Every start and end value of a channel (0..255 both ways) for band counts that give
+  // exact halves (2, 8, 256) and long fractions (3, 7, 255), every band, inner and outer
+  // styles (the outer ones run from the end colour).
+  for (int16_t steps : {1, 2, 3, 7, 8, 32, 255, 256}) {
+    for (int from = 0; from < 256; ++from) {
+      for (int to = 0; to < 256; to += (steps > 32 ? 15 : 1)) {
+        for (int16_t style : {1, 12}) {
+          GradientPass p;
+          p.Style = style;
+          p.StartColor = static_cast<int32_t>(RGB(from, to, 255 - from));
+          p.EndColor = static_cast<int32_t>(RGB(to, from, to / 2));
+          p.Steps = steps;
+          const int32_t a = style == 12 ? p.EndColor : p.StartColor;
+          const int32_t b = style == 12 ? p.StartColor : p.EndColor;
+          for (int i = 0; i < steps; ++i) {
+            auto mix = [&](int shift) {
+              const int s0 = (a >> shift) & 0xFF, e0 = (b >> shift) & 0xFF;
+              return RoundToInt32(s0 + (e0 - s0) / static_cast<double>(steps) * i);
+            };
+            const auto expected = static_cast<COLORREF>(mix(0) + 256 * mix(8) + 65536 * mix(16));
+            ASSERT_EQ(BandColor(p, i), expected)
+                << "steps " << steps << " from " << from << " to " << to << " band " << i;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST_F(FastPathTest, SolidFillsAndRivetsPaintWhatBrushesPainted) {
   // FillRectangle without a brush object against FillRect with one, the rivets' squares
   // included, over rectangles inside, across the edges and empty; the background colour
