@@ -153,7 +153,7 @@ int32_t Channel(int32_t color, int shift) {
 // Halves to even into 32 bits, saturating. Band edges within 2^22 of the origin (all that
 // can be seen) round by adding and taking away 1.5 x 2^52, as in Ramp; the rest, far-out
 // edges, infinities and NaN, go the general way.
-int32_t Round(float v) {
+[[gnu::always_inline]] inline int32_t Round(float v) {
   constexpr double kMagic = 6755399441055744.0;
   if (v > -4194304.0f && v < 4194304.0f) return static_cast<int32_t>(double{v} + kMagic - kMagic);
   return RoundToInt32(v);

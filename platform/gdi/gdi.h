@@ -154,6 +154,30 @@ inline constexpr uint32_t ETO_CLIPPED = 4;
 bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, const char* text,
                  int length, const int* dx);
 
+// A line of text laid out once in the selected font: each character's glyph found once and
+// its advance kept, so that measuring the text and drawing it (twice for embossed text) look
+// nothing up again. The text is not copied: it must stay as it is until the layout is drawn.
+// A text of more than kMaxLaidOutChars characters, or a layout whose font or glyphs have
+// gone since (another font selected, the font cache flushed or trimmed), is drawn as
+// ExtTextOutA draws it; either way the pixels are ExtTextOutA's.
+inline constexpr int kMaxLaidOutChars = 256;
+struct TextLayout {
+  const char* text = nullptr;
+  int length = 0;
+  int count = -1;              // characters laid out; -1: not laid out
+  const void* font = nullptr;  // the realised font it was laid out in
+  uint64_t generation = 0;     // the font cache's glyph generation then
+  SIZE size;                   // as GetTextExtentPoint32A measures it
+  const void* glyphs[kMaxLaidOutChars];
+  uint32_t codepoints[kMaxLaidOutChars];
+};
+// Lays `text` out in the selected font and gives its size in `size` (as
+// GetTextExtentPoint32A). False for a bad context or text.
+bool LayoutTextA(HDC hdc, const char* text, int length, TextLayout* layout);
+// Draws a laid-out text as ExtTextOutA(hdc, x, y, options, rect, text, length) would.
+bool ExtTextOutLayout(HDC hdc, int x, int y, uint32_t options, const RECT* rect,
+                      const TextLayout& layout);
+
 // Pixels.
 COLORREF GetPixel(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
