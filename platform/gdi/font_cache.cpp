@@ -83,7 +83,10 @@ struct Library {
     } else {
       ft = nullptr;
     }
-    config = FcInitLoadConfigAndFonts();
+    // The process's current configuration, with our aliases added to it: a toolkit in the
+    // same process (Qt) has loaded it already, and loading a second one would cost as much
+    // again. Held by a reference of our own; made now if nobody has.
+    config = FcConfigReference(nullptr);
     if (config)
       FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontAliases),
                                      FcTrue);
