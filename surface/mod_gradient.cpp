@@ -1,8 +1,11 @@
 #include "surface/mod_gradient.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "platform/automation/numeric.h"
 #include "platform/gdi/spans.h"
@@ -278,6 +281,66 @@ void FillRing(const Target& px, const gdi::RECT& rect, const gdi::RECT& next, CO
 
 constexpr int kMaxColumnBands = 256;  // the most colour levels a display gives
 
+bool SamePass(const GradientPass& a, const GradientPass& b) {
+  return a.Style == b.Style && a.StartColor == b.StartColor && a.EndColor == b.EndColor &&
+         a.Steps == b.Steps && a.StepX == b.StepX && a.StepY == b.StepY &&
+         a.BandLeft == b.BandLeft && a.BandTop == b.BandTop && a.BandRight == b.BandRight &&
+         a.BandBottom == b.BandBottom;
+}
+
+// The rows of colours that column passes composed lately, with what they were composed from.
+// Columns c0..c1-1 of such a row depend only on the pass and the bitmap's width (every one of
+// them is some band's, and the last band covering it decides), so a pass painted again the
+// same way (the next render pass of an unchanged control, the next of many alike blocks)
+// copies its row instead of composing it band by band. A few rows per thread; their storage
+// grows to the widest row once and is then reused, so painting allocates nothing.
+class ColumnRows {
+ public:
+  struct Row {
+    GradientPass pass;
+    int width = -1;
+    int32_t c0 = 0, c1 = 0;
+    std::vector<COLORREF> colors;  // columns c0..c1-1
+  };
+
+  const Row* Find(const GradientPass& pass, int width) const {
+    for (const Row& r : rows_)
+      if (r.width == width && SamePass(r.pass, pass)) return &r;
+    return nullptr;
+  }
+
+  // Keeps columns c0..c1-1 of `pixels` (a row) as the row of `pass` over `width`.
+  void Keep(const GradientPass& pass, int width, int32_t c0, int32_t c1, const COLORREF* pixels) {
+    Row& r = rows_[next_];
+    next_ = (next_ + 1) % rows_.size();
+    r.width = -1;  // unusable until complete
+    try {
+      r.colors.assign(pixels + c0, pixels + c1);
+    } catch (const std::bad_alloc&) {
+      return;  // not kept: the next pass composes its row again
+    }
+    r.pass = pass, r.width = width, r.c0 = c0, r.c1 = c1;
+  }
+
+ private:
+  std::array<Row, 4> rows_;
+  size_t next_ = 0;
+};
+
+ColumnRows& KeptColumnRows() {
+  thread_local ColumnRows rows;
+  return rows;
+}
+
+// Copies columns c0..c1-1 of row `top` to rows top + 1..bottom - 1.
+void CopyRowDown(const gdi::WritablePixels& px, int32_t top, int32_t bottom, int32_t c0,
+                 int32_t c1) {
+  const COLORREF* row = px.pixels + static_cast<ptrdiff_t>(top) * px.width + c0;
+  const size_t bytes = static_cast<size_t>(c1 - c0) * sizeof(COLORREF);
+  for (int32_t y = top + 1; y < bottom; ++y)
+    std::memcpy(px.pixels + static_cast<ptrdiff_t>(y) * px.width + c0, row, bytes);
+}
+
 // Styles 1 and 2: every band spans the same rows. The bands are painted on the first of those
 // rows, in order (a later band covers an earlier one where they overlap, as band by band),
 // and the part of the row they cover is copied to the others: one row of colours instead of
@@ -288,10 +351,19 @@ bool PaintColumns(const gdi::WritablePixels& px, const GradientPass& pass, const
   struct Span {
     int32_t x0, x1;
   };
-  Span spans[kMaxColumnBands];
   BandWalk walk(pass);
   const gdi::RECT first = walk.Band();
   const int32_t top = std::max(first.top, 0), bottom = std::min(first.bottom, px.height);
+  ColumnRows& kept = KeptColumnRows();
+  if (const ColumnRows::Row* r = kept.Find(pass, px.width)) {
+    if (top < bottom) {
+      std::memcpy(px.pixels + static_cast<ptrdiff_t>(top) * px.width + r->c0, r->colors.data(),
+                  r->colors.size() * sizeof(COLORREF));
+      CopyRowDown(px, top, bottom, r->c0, r->c1);
+    }
+    return true;
+  }
+  Span spans[kMaxColumnBands];
   int32_t c0 = 0, c1 = 0;  // the covered part of the row
   for (int i = 0; i < pass.Steps; ++i, walk.Next()) {
     int32_t left, right;
@@ -311,9 +383,8 @@ bool PaintColumns(const gdi::WritablePixels& px, const GradientPass& pass, const
   for (int i = 0; i < pass.Steps; ++i)
     if (spans[i].x0 < spans[i].x1)
       gdi::FillPixels(row + spans[i].x0, spans[i].x1 - spans[i].x0, ramp(i));
-  const size_t bytes = static_cast<size_t>(c1 - c0) * sizeof(COLORREF);
-  for (int32_t y = top + 1; y < bottom; ++y)
-    std::memcpy(row + static_cast<ptrdiff_t>(y - top) * px.width + c0, row + c0, bytes);
+  kept.Keep(pass, px.width, c0, c1, row);
+  CopyRowDown(px, top, bottom, c0, c1);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // colours copied down), solid fills and rivets without brushes. Each fast path must leave
 // exactly the pixels the plain one leaves, on a background whose every pixel differs, so a
 // gap a fast path skipped or a pixel it wrote too many shows.
+#include <array>
 #include <random>
 #include <string>
 
@@ -95,6 +96,43 @@ TEST_F(FastPathTest, StripeGradientsLeaveThePixelsOfEveryBandPaintedWhole) {
     ASSERT_EQ(Differences(*dc, *ref, "round " + std::to_string(round)), 0)
         << w << "x" << h << " inner " << inner.left << "," << inner.top << "," << inner.right << ","
         << inner.bottom << " style " << style << " steps " << steps;
+  }
+}
+
+TEST_F(FastPathTest, APassPaintedAgainCopiesTheRowItComposedBefore) {
+  // The same passes again over other pixels and other heights (a kept row), then passes that
+  // differ in one value only (no kept row may stand in for them).
+  auto pass_for = [](int variant) {
+    GradientPass passes[2];
+    SetupGradientPasses(6, {3, 1, 203, 9}, 256, static_cast<int32_t>(RGB(255, 255, 255)),
+                        static_cast<int32_t>(RGB(20, 40, 200)), passes);
+    if (variant == 1) passes[0].StepX += 0.001f;
+    if (variant == 2) passes[1].EndColor ^= 1;
+    if (variant == 3) passes[0].BandLeft -= 1.0f;
+    return std::array<GradientPass, 2>{passes[0], passes[1]};
+  };
+  for (int variant : {0, 0, 1, 2, 3, 0, 3}) {
+    for (int h : {10, 4, 1}) {
+      auto dc = Make(210, h), ref = Make(210, h);
+      Noise(*dc);
+      Noise(*ref);
+      for (const GradientPass& p : pass_for(variant)) {
+        PaintGradientPass(dc->MemDC(), p);
+        PaintStripesBandByBand(ref->MemDC(), p);
+      }
+      ASSERT_EQ(Differences(*dc, *ref, "variant " + std::to_string(variant)), 0) << h;
+    }
+  }
+  // Another width clips the bands elsewhere.
+  for (int w : {150, 210, 60}) {
+    auto dc = Make(w, 8), ref = Make(w, 8);
+    Noise(*dc);
+    Noise(*ref);
+    for (const GradientPass& p : pass_for(0)) {
+      PaintGradientPass(dc->MemDC(), p);
+      PaintStripesBandByBand(ref->MemDC(), p);
+    }
+    ASSERT_EQ(Differences(*dc, *ref, "width " + std::to_string(w)), 0);
   }
 }
 
