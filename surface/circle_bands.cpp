@@ -97,43 +97,39 @@ class Painter {
     return any;
   }
 
-  // The runs of row y, left to right, into runs_[first_, last_). False when the later
-  // bands' parts of the row do not form one interval (possible only with far-out edges,
-  // where single-precision steps jump by many pixels).
-  bool RowRuns(int32_t y, bool mirror) {
-    first_ = last_ = kMaxBands;  // runs left of the covered part go downward, right of it up
-    int c0 = 0, c1 = 0;          // the covered part, c0..c1-1
+  // Paints row y straight into the bitmap's row: from the last band to the first, each band
+  // adds the runs it covers left and right of the part the later bands covered, each pixel
+  // written once. Where the later bands' parts of the row do not form one interval (possible
+  // only with far-out edges, where single-precision steps jump by many pixels) the row is
+  // painted by the plain rule instead, which covers every pixel written so far again.
+  void PaintRow(int32_t y, bool mirror) {
+    COLORREF* row = target_.pixels + static_cast<ptrdiff_t>(y) * target_.width;
+    bool any = false;
+    int c0 = 0, c1 = 0;  // the covered part, c0..c1-1
     for (int i = count_ - 1; i >= 0; --i) {
       int x0, x1;
       if (!KnownSpan(i, y, mirror, &x0, &x1)) continue;
       const COLORREF color = bands_[i].color;
-      if (first_ == last_) {
-        runs_[last_++] = {x0, x1, color};
-        c0 = x0, c1 = x1;
+      if (!any) {
+        gdi::FillPixels(row + x0, x1 - x0, color);
+        c0 = x0, c1 = x1, any = true;
       } else if (x1 < c0 || x0 > c1) {
-        return false;
+        PaintRowBandByBand(row, y);
+        return;
       } else {
-        if (x0 < c0) runs_[--first_] = {x0, c0, color}, c0 = x0;
-        if (x1 > c1) runs_[last_++] = {c1, x1, color}, c1 = x1;
+        if (x0 < c0) gdi::FillPixels(row + x0, c0 - x0, color), c0 = x0;
+        if (x1 > c1) gdi::FillPixels(row + c1, x1 - c1, color), c1 = x1;
       }
       if (c0 == 0 && c1 == target_.width) break;  // the outer bands cannot show on this row
     }
-    return true;
   }
 
-  // Paints row y from its runs, straight into the bitmap's row.
-  void PaintRow(int32_t y, bool mirror) {
-    COLORREF* row = target_.pixels + static_cast<ptrdiff_t>(y) * target_.width;
-    if (!RowRuns(y, mirror)) {
-      // The plain rule: every band's part of the row over the one before, in order.
-      for (int i = 0; i < count_; ++i) {
-        int x0, x1;
-        if (Span(i, y, &x0, &x1)) gdi::FillPixels(row + x0, x1 - x0, bands_[i].color);
-      }
-      return;
+  // The plain rule: every band's part of the row over the one before, in order.
+  void PaintRowBandByBand(COLORREF* row, int32_t y) {
+    for (int i = 0; i < count_; ++i) {
+      int x0, x1;
+      if (Span(i, y, &x0, &x1)) gdi::FillPixels(row + x0, x1 - x0, bands_[i].color);
     }
-    for (int k = first_; k < last_; ++k)
-      gdi::FillPixels(row + runs_[k].x0, runs_[k].x1 - runs_[k].x0, runs_[k].color);
   }
 
   gdi::WritablePixels target_;
@@ -142,8 +138,6 @@ class Painter {
   std::array<bool, kMaxBands> mirrored_;  // top + bottom is the common value
   std::array<bool, kMaxBands> known_;     // spans_ holds the band's span on the row
   std::array<Run, kMaxBands> spans_;
-  std::array<Run, 2 * kMaxBands + 1> runs_;
-  int first_ = 0, last_ = 0;
 };
 
 }  // namespace
