@@ -4,7 +4,7 @@
 usage: bench/count_instructions.py [BUILD_DIR] [SCENARIO ...]
 
 Runs build/bench/pass_cost under callgrind for each scenario (default: all of new, bar,
-bar100, bar1000, circle), collecting only the measured passes, and prints the instructions
+bar100, bar1000, circle, status, circle1080, rect1080), collecting only the measured passes, and prints the instructions
 per pass.
 """
 import os
@@ -13,7 +13,8 @@ import subprocess
 import sys
 import tempfile
 
-PASSES = {"new": 50, "bar": 50, "bar100": 5, "bar1000": 2, "circle": 2}
+PASSES = {"new": 50, "bar": 50, "bar100": 5, "bar1000": 2, "circle": 2, "status": 20,
+          "circle1080": 2, "rect1080": 2}
 
 
 def main():

@@ -17,7 +17,9 @@
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: pass_cost new|bar|bar100|bar1000|circle PASSES\n");
+    std::fprintf(
+        stderr,
+        "usage: pass_cost new|bar|bar100|bar1000|circle|circle1080|rect1080|status PASSES\n");
     return 2;
   }
   auto placed = vg::bench::Scenario(argv[1]);

@@ -43,12 +43,48 @@ inline void AddProgressBlocks(Varigauge& c, int count) {
   c.put_Redraw(true);
 }
 
+// The samples' status bar (720 x 24): a caption block over an outer horizontal gradient of
+// the full colour levels (two runs of 256 one-pixel bands), and the clock block.
+inline void StatusBar(Varigauge& c) {
+  c.put_Redraw(false);
+  auto bold = StdFont::Create("MS Sans Serif", 8.25);
+  bold->SetBold(true);
+  c.putref_Font(bold);
+  c.put_Blocks(2);
+  const Variant one = Variant::Integer(1), two = Variant::Integer(2);
+  c.put_BlockBarLeft(one, 0);
+  c.put_BlockBarRight(one, 90);
+  c.put_BlockBorderStyle(one, 2);
+  c.put_BlockGradientStyle(one, 6);
+  c.put_BlockGradientColor(one, 0xFFFFFF);
+  c.put_BlockText(one, "Varigauge control by its authors");
+  auto caption = StdFont::Create("MS Sans Serif", 8.25);
+  caption->SetBold(true);
+  c.put_BlockTextFont(one, caption);
+  c.put_BlockTextFont3D(one, 4);
+  c.put_BlockBarLeft(two, 90);
+  c.put_BlockBarRight(two, 100);
+  c.put_BlockBorderStyle(two, 2);
+  c.put_BlockText(two, "!long time!");
+  c.put_BlockTextFont(two, StdFont::Create("Arial", 8.25));
+  c.put_BlockTextFont3D(two, 1);
+  c.put_Redraw(true);
+}
+
 // A placed control of one of the measured kinds: "new" (300 x 25, as placed), "bar" (one
-// progress block), "bar100", "bar1000", "circle" (1920 x 200, circle gradient background).
+// progress block), "bar100", "bar1000", "circle" (1920 x 200, circle gradient background),
+// "circle1080" and "rect1080" (1920 x 1080, inner circle or inner rectangle gradient of the
+// default granularity), "status" (the samples' status bar with its clock).
 inline std::unique_ptr<Placed> Scenario(const std::string& name) {
-  if (name == "circle") {
-    auto p = std::make_unique<Placed>(1920, 200);
-    p->control->put_GradientStyle(vgInnerCircleGradient);
+  if (name == "circle" || name == "circle1080" || name == "rect1080") {
+    auto p = std::make_unique<Placed>(1920, name == "circle" ? 200 : 1080);
+    p->control->put_GradientStyle(name == "rect1080" ? vgInnerRectangleGradient
+                                                     : vgInnerCircleGradient);
+    return p;
+  }
+  if (name == "status") {
+    auto p = std::make_unique<Placed>(720, 24);
+    StatusBar(*p->control);
     return p;
   }
   auto p = std::make_unique<Placed>(300, 25);

@@ -19,6 +19,7 @@
 #include "qt/qt_timer_service.h"
 #include "qt/qt_values.h"
 #include "qt/varigauge_accessible.h"
+#include "qt/window_present.h"
 
 namespace vg {
 
@@ -400,18 +401,7 @@ void VarigaugeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void VarigaugeWidget::paintEvent(QPaintEvent* event) {
-  // The window's pixels are COLORREF values (red in the low byte), which is the byte order
-  // of RGBX8888 on a little-endian machine: wrap the buffer, do not convert it.
-  const gdi::PixelView view = gdi::GetPixels(hDC());
-  QPainter painter(this);
-  if (!view.pixels || view.width <= 0 || view.height <= 0) {
-    painter.fillRect(event->rect(), palette().window());
-    return;
-  }
-  QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height, view.width * 4,
-               QImage::Format_RGBX8888);
-  image.setDevicePixelRatio(Ratio());
-  painter.drawImage(QPointF(0, 0), image);
+  PresentWindow(*this, hDC(), event->rect(), Ratio());
 }
 
 void VarigaugeWidget::SyncPendingSize() {

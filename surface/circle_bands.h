@@ -9,7 +9,8 @@ namespace vg {
 
 // Paints the bands of a circle pass (styles 9 and 10). Returns false, having painted
 // nothing, when the pass has more bands than the painter keeps room for (more than any
-// display's colour levels give); the caller then paints band by band.
+// display's colour levels give) or the context gives no pixels to write; the caller then
+// paints band by band.
 bool PaintCircleBands(gdi::HDC hdc, const GradientPass& pass);
 
 }  // namespace vg

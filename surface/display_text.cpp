@@ -78,9 +78,11 @@ void OffScreenDC::DisplayText() {
   }
   const Selection selected(mem_dc_, font);
 
-  gdi::SIZE extent;
-  gdi::GetTextExtentPoint32A(mem_dc_, text_.data(), static_cast<int>(text_.size()), &extent);
-  const int32_t cx = extent.cx, cy = extent.cy;
+  // Laid out once: measured here, drawn below (twice when embossed) without looking a glyph
+  // up again.
+  gdi::TextLayout layout;
+  gdi::LayoutTextA(mem_dc_, text_.data(), static_cast<int>(text_.size()), &layout);
+  const int32_t cx = layout.size.cx, cy = layout.size.cy;
 
   int64_t x = 0, y = 0;
   if (angle == 0.0f) {
@@ -100,8 +102,6 @@ void OffScreenDC::DisplayText() {
 
   const BkModeScope transparent(mem_dc_, gdi::TRANSPARENT);
   const gdi::RECT clip = Saturated({t.left + 1, t.top + 1, t.right - 1, t.bottom - 1});
-  const char* s = text_.data();
-  const int n = static_cast<int>(text_.size());
   COLORREF copy_color = 0;
   int shift = 0;
   switch (font_3d_) {
@@ -122,11 +122,11 @@ void OffScreenDC::DisplayText() {
   }
   if (shift != 0) {
     gdi::SetTextColor(mem_dc_, copy_color);
-    gdi::ExtTextOutA(mem_dc_, Saturate32(x + shift), Saturate32(y + shift), gdi::ETO_CLIPPED, &clip,
-                     s, n, nullptr);
+    gdi::ExtTextOutLayout(mem_dc_, Saturate32(x + shift), Saturate32(y + shift), gdi::ETO_CLIPPED,
+                          &clip, layout);
   }
   gdi::SetTextColor(mem_dc_, Rgb(text_color_));
-  gdi::ExtTextOutA(mem_dc_, Saturate32(x), Saturate32(y), gdi::ETO_CLIPPED, &clip, s, n, nullptr);
+  gdi::ExtTextOutLayout(mem_dc_, Saturate32(x), Saturate32(y), gdi::ETO_CLIPPED, &clip, layout);
 }
 
 }  // namespace vg

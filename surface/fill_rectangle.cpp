@@ -17,17 +17,20 @@ constexpr COLORREF kGrey = 0x808080;
 }  // namespace
 
 void OffScreenDC::FillRectangle() {
-  // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-  OwnedObject brush(brush_style_ != 0 ? gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_))
-                                      : gdi::CreateSolidBrush(Rgb(background_color_)));
-  if (!brush) return;
-  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+  // A brush style outside the hatch styles makes no brush, and nothing is painted.
+  if (brush_style_ < 0 || brush_style_ > gdi::HS_DIAGCROSS + 1) return;
   gdi::SetBkColor(mem_dc_, Rgb(background_color_));
-  if (gradient_style_ == 0)
-    gdi::FillRect(mem_dc_, &rect_, brush.get());
-  else
+  if (gradient_style_ != 0) {
     PaintGradient();  // a gradient hides any hatch
-  brush.Reset();
+  } else if (brush_style_ == 0) {
+    gdi::FillSolidRect(mem_dc_, &rect_, Rgb(background_color_));
+  } else {
+    // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
+    OwnedObject brush(gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_)));
+    if (!brush) return;
+    BkModeScope opaque(mem_dc_, gdi::OPAQUE);
+    gdi::FillRect(mem_dc_, &rect_, brush.get());
+  }
   if (rivets_style_ != 0) DrawRivets();
 }
 
@@ -46,41 +49,40 @@ void OffScreenDC::DrawRivets() {
   const WideRect at = Inset(rect_, bw + 7);
   const int32_t left = Saturate32(at.left), right = Saturate32(at.right);
   const int32_t top = Saturate32(at.top), bottom = Saturate32(at.bottom);
-  DrawRivet(left, top);
-  DrawRivet(right, top);
-  DrawRivet(left, bottom);
-  DrawRivet(right, bottom);
+  const gdi::WritablePixels px = gdi::GetWritablePixels(mem_dc_);
+  DrawRivet(px, left, top);
+  DrawRivet(px, right, top);
+  DrawRivet(px, left, bottom);
+  DrawRivet(px, right, bottom);
   if (rivets_style_ > 2) {
     // The middle rivets sit BW pixels right of, or below, the middle of their side.
     const double l = left_, t = top_;
     int32_t mx = RoundToInt32((static_cast<double>(right_) - l) / 2.0 + (l + bw));
     int32_t my = RoundToInt32((static_cast<double>(bottom_) - t) / 2.0 + (t + bw));
-    DrawRivet(mx, top);
-    DrawRivet(right, my);
-    DrawRivet(mx, bottom);
-    DrawRivet(left, my);
+    DrawRivet(px, mx, top);
+    DrawRivet(px, right, my);
+    DrawRivet(px, mx, bottom);
+    DrawRivet(px, left, my);
   }
 }
 
-void OffScreenDC::Square(int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF color) {
-  OwnedObject brush(gdi::CreateSolidBrush(color));
-  if (!brush) return;
-  const gdi::RECT r{left, top, right, bottom};
-  gdi::FillRect(mem_dc_, &r, brush.get());
-}
-
-// A rivet at a saturated position lies outside the surface; its squares saturate the same
-// way, so nothing of it is drawn and nothing overflows.
-void OffScreenDC::DrawRivet(int32_t x, int32_t y) {
+// A rivet is three squares, each over the ones before: the lower right 2 x 2 (grey when
+// raised), the upper left 2 x 2 (white when raised) and the centre pixel light grey. What
+// shows are seven pixels of the 3 x 3 around (x, y), written straight into the surface's
+// pixels; those outside the surface (a rivet at a saturated position, say) are left out.
+void OffScreenDC::DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y) {
   const bool raised = rivets_style_ == 1 || rivets_style_ == 3;
-  BkModeScope opaque(mem_dc_, gdi::OPAQUE);
-  auto square = [&](int64_t l, int64_t t, int64_t r, int64_t b, COLORREF color) {
-    Square(Saturate32(l), Saturate32(t), Saturate32(r), Saturate32(b), color);
-  };
-  const int64_t x0 = x, y0 = y;
-  square(x0, y0, x0 + 2, y0 + 2, raised ? kGrey : kWhite);          // lower right
-  square(x0 - 1, y0 - 1, x0 + 1, y0 + 1, raised ? kWhite : kGrey);  // upper left, over it
-  square(x0, y0, x0 + 1, y0 + 1, kLightGrey);                       // the centre
+  const COLORREF lower = raised ? kGrey : kWhite, upper = raised ? kWhite : kGrey;
+  const struct {
+    int dx, dy;
+    COLORREF color;
+  } shown[7] = {{-1, -1, upper}, {0, -1, upper}, {-1, 0, upper}, {0, 0, kLightGrey},
+                {1, 0, lower},   {0, 1, lower},  {1, 1, lower}};
+  for (const auto& p : shown) {
+    const int64_t px_x = int64_t{x} + p.dx, px_y = int64_t{y} + p.dy;
+    if (px_x >= 0 && px_y >= 0 && px_x < px.width && px_y < px.height)
+      px.pixels[px_y * px.width + px_x] = p.color;
+  }
 }
 
 }  // namespace vg

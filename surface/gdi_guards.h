@@ -46,11 +46,19 @@ class Selection {
   gdi::HGDIOBJ previous_;
 };
 
-// A background mode set for the scope; the previous mode is put back at the end.
+// A background mode set for the scope; the previous mode is put back at the end. A context
+// already in the mode is left alone.
 class BkModeScope {
  public:
-  BkModeScope(gdi::HDC dc, int mode) : dc_(dc), previous_(gdi::SetBkMode(dc, mode)) {}
-  ~BkModeScope() { gdi::SetBkMode(dc_, previous_); }
+  BkModeScope(gdi::HDC dc, int mode) : dc_(dc), previous_(gdi::GetBkMode(dc)) {
+    if (previous_ != mode)
+      gdi::SetBkMode(dc, mode);
+    else
+      previous_ = 0;
+  }
+  ~BkModeScope() {
+    if (previous_ != 0) gdi::SetBkMode(dc_, previous_);
+  }
   BkModeScope(const BkModeScope&) = delete;
   BkModeScope& operator=(const BkModeScope&) = delete;
 

@@ -137,8 +137,7 @@ class OffScreenDC {
   int Dpi() const;  // the resolution fonts are made at: the control window's
   void PaintGradient();
   void DrawRivets();
-  void DrawRivet(int32_t x, int32_t y);
-  void Square(int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF color);
+  void DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y);
 
   gdi::HDC ctl_hdc_ = 0;
   int32_t ctl_width_ = 0;

@@ -1,11 +1,76 @@
 // Block copies between device contexts.
 #include <algorithm>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "platform/gdi/object_table.h"
 
 namespace vg::gdi {
 using namespace detail;
+
+namespace {
+
+// Copies n pixels exchanging red and blue, the top byte set to `alpha` (0xFF000000 into a
+// window in the screen's layout, 0 out of one): the one pass that moves pixels between the
+// two layouts.
+void CopySwappedPlain(COLORREF* d, const COLORREF* s, ptrdiff_t n, COLORREF alpha) {
+  ptrdiff_t i = 0;
+#ifdef __SSE2__
+  const __m128i low = _mm_set1_epi32(0xFF), green = _mm_set1_epi32(0xFF00);
+  const __m128i top = _mm_set1_epi32(static_cast<int>(alpha));
+  for (; i + 4 <= n; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    __m128i out = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(v, 16), low),
+                               _mm_slli_epi32(_mm_and_si128(v, low), 16));
+    out = _mm_or_si128(_mm_or_si128(out, _mm_and_si128(v, green)), top);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), out);
+  }
+#endif
+  for (; i < n; ++i) d[i] = (SwapRedBlue(s[i]) & 0x00FFFFFFu) | alpha;
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+// The same with one byte shuffle for eight pixels, on processors that have it.
+[[gnu::target("avx2")]] void CopySwappedAvx2(COLORREF* d, const COLORREF* s, ptrdiff_t n,
+                                             COLORREF alpha) {
+  // Bytes 2, 1, 0 of each pixel to places 0, 1, 2; the top byte cleared (index with the
+  // high bit set), then `alpha` put in.
+  const __m256i order =
+      _mm256_setr_epi8(2, 1, 0, -128, 6, 5, 4, -128, 10, 9, 8, -128, 14, 13, 12, -128, 2, 1, 0,
+                       -128, 6, 5, 4, -128, 10, 9, 8, -128, 14, 13, 12, -128);
+  const __m256i top = _mm256_set1_epi32(static_cast<int>(alpha));
+  ptrdiff_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
+                        _mm256_or_si256(_mm256_shuffle_epi8(v, order), top));
+  }
+  CopySwappedPlain(d + i, s + i, n - i, alpha);
+}
+#endif
+
+void CopySwapped(COLORREF* d, const COLORREF* s, ptrdiff_t n, COLORREF alpha) {
+#if defined(__GNUC__) && defined(__x86_64__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) return CopySwappedAvx2(d, s, n, alpha);
+#endif
+  CopySwappedPlain(d, s, n, alpha);
+}
+
+// Copies a row of n pixels from a bitmap to another, converting between their layouts.
+void CopyRow(const Bitmap& to, COLORREF* d, const Bitmap& from, const COLORREF* s, ptrdiff_t n) {
+  if (to.screen_layout == from.screen_layout)
+    std::memmove(d, s, static_cast<size_t>(n) * sizeof(COLORREF));
+  else
+    CopySwapped(d, s, n, to.screen_layout ? 0xFF000000u : 0u);
+}
+
+}  // namespace
 
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y,
             uint32_t rop) {
@@ -33,7 +98,7 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, in
     int64_t r = (same && y0 > sy0) ? h - 1 - row : row;
     COLORREF* d = to->pixels.data() + (y0 + r) * to->width + x0;
     const COLORREF* s = from->pixels.data() + (sy0 + r) * from->width + sx0;
-    std::memmove(d, s, static_cast<size_t>(w) * sizeof(COLORREF));
+    CopyRow(*to, d, *from, s, w);
   }
   // Last, so that a listener finds the window's pixels already changed.
   if (to_dc->listener)
@@ -55,8 +120,11 @@ bool SetDIBitsToDevice(HDC hdc, int x, int y, int width, int height, const COLOR
   for (int64_t row = y0; row < y1; ++row) {
     if (x0 >= x1) break;
     const COLORREF* s = bits + (row - y) * width + (x0 - x);
-    std::memcpy(to->pixels.data() + row * to->width + x0, s,
-                static_cast<size_t>(x1 - x0) * sizeof(COLORREF));
+    COLORREF* d = to->pixels.data() + row * to->width + x0;
+    if (to->screen_layout)
+      CopySwapped(d, s, x1 - x0, 0xFF000000u);
+    else
+      std::memcpy(d, s, static_cast<size_t>(x1 - x0) * sizeof(COLORREF));
   }
   return true;
 }

@@ -206,19 +206,25 @@ bool GetFontRecord(HFONT handle, LOGFONTA* out) {
 COLORREF GetPixel(HDC hdc, int x, int y) {
   Bitmap* b = TargetBitmap(hdc);
   if (!b || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;
-  return b->pixels[static_cast<size_t>(y) * b->width + x];
+  return Loaded(*b, b->pixels[static_cast<size_t>(y) * b->width + x]);
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   Bitmap* b = TargetBitmap(hdc);
   if (!b || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;
-  b->pixels[static_cast<size_t>(y) * b->width + x] = color & 0x00FFFFFF;
+  b->pixels[static_cast<size_t>(y) * b->width + x] = Stored(*b, color & 0x00FFFFFF);
   return color & 0x00FFFFFF;
 }
 
 PixelView GetPixels(HDC hdc) {
   Bitmap* b = TargetBitmap(hdc);
   if (!b) return {};
+  return {b->pixels.data(), b->width, b->height, b->screen_layout};
+}
+
+WritablePixels GetWritablePixels(HDC hdc) {
+  Bitmap* b = TargetBitmap(hdc);
+  if (!b || b->screen_layout) return {};
   return {b->pixels.data(), b->width, b->height};
 }
 
@@ -265,7 +271,8 @@ void ResizeWindowDC(HDC hdc, int width, int height) {
   if (height < 0) height = 0;
   if (int64_t{width} * height > kMaxBitmapPixels) return;
   // Keep what the window showed where it still fits; new area is black until painted.
-  std::vector<COLORREF> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  std::vector<COLORREF> pixels(static_cast<size_t>(width) * static_cast<size_t>(height),
+                               Stored(*b, 0));
   for (int y = 0; y < std::min(height, b->height); ++y)
     for (int x = 0; x < std::min(width, b->width); ++x)
       pixels[static_cast<size_t>(y) * width + x] = b->pixels[static_cast<size_t>(y) * b->width + x];
@@ -283,6 +290,15 @@ void DestroyWindowDC(HDC hdc) {
   Deselect(copy.brush);
   Deselect(copy.pen);
   Deselect(copy.font);
+}
+
+void SetWindowScreenLayout(HDC hdc, bool screen_layout) {
+  Dc* dc = Get<Dc>(hdc);
+  Bitmap* b = dc && dc->window ? Get<Bitmap>(dc->bitmap) : nullptr;
+  if (!b || b->screen_layout == screen_layout) return;
+  for (COLORREF& p : b->pixels) p = Loaded(*b, p);
+  b->screen_layout = screen_layout;
+  for (COLORREF& p : b->pixels) p = Stored(*b, p);
 }
 
 int WindowUpdateCount(HDC hdc) {

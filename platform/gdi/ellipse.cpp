@@ -30,9 +30,10 @@ bool Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     auto clip = [&](int v) { return std::clamp(v, 0, b->width); };
     COLORREF* row = b->pixels.data() + static_cast<size_t>(y) * b->width;
     if (rim > 0) {
-      FillPixels(row + clip(ox0), clip(ix0) - clip(ox0), pen->color);
+      const COLORREF rim_color = Stored(*b, pen->color);
+      FillPixels(row + clip(ox0), clip(ix0) - clip(ox0), rim_color);
       int from = clip(std::max(ix1, ix0));
-      FillPixels(row + from, clip(ox1) - from, pen->color);
+      FillPixels(row + from, clip(ox1) - from, rim_color);
     }
     if (brush && ix0 < ix1) {
       int from = rim > 0 ? ix0 : ox0, to = rim > 0 ? ix1 : ox1;

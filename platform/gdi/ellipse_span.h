@@ -6,6 +6,22 @@
 
 namespace vg::gdi {
 
+// std::ceil and std::floor without a library call where the processor has no instruction for
+// them: below 2^51, adding and taking away 1.5 x 2^52 rounds to the nearest integer, and one
+// step corrects it. Larger values, infinities and NaN go to the library.
+inline double CeilOf(double v) {
+  constexpr double kMagic = 6755399441055744.0;
+  if (!(v > -2251799813685248.0 && v < 2251799813685248.0)) return std::ceil(v);
+  const double r = (v + kMagic) - kMagic;
+  return r < v ? r + 1.0 : r;
+}
+inline double FloorOf(double v) {
+  constexpr double kMagic = 6755399441055744.0;
+  if (!(v > -2251799813685248.0 && v < 2251799813685248.0)) return std::floor(v);
+  const double r = (v + kMagic) - kMagic;
+  return r > v ? r - 1.0 : r;
+}
+
 // The ellipse inscribed in the box (l, t)-(r, b), with l <= r and t <= b, row by row. What
 // does not depend on the row is worked out once.
 class EllipseRows {
@@ -23,8 +39,8 @@ class EllipseRows {
     double half = a_ * std::sqrt(1.0 - dy * dy);
     // Clamped well inside the integer range; callers clip to the bitmap afterwards.
     constexpr double kFar = 1 << 30;
-    *x0 = static_cast<int>(std::clamp(std::ceil(cx_ - half - 0.5), -kFar, kFar));
-    *x1 = static_cast<int>(std::clamp(std::floor(cx_ + half - 0.5), -kFar, kFar)) + 1;
+    *x0 = static_cast<int>(std::clamp(CeilOf(cx_ - half - 0.5), -kFar, kFar));
+    *x1 = static_cast<int>(std::clamp(FloorOf(cx_ + half - 0.5), -kFar, kFar)) + 1;
     return *x0 < *x1;
   }
 

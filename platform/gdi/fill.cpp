@@ -29,11 +29,12 @@ void detail::FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, i
   // The pattern is aligned to the context's origin, whatever is being filled.
   uint8_t bits = kHatchPatterns[brush.hatch][y & 7];
   bool opaque = dc.bk_mode == OPAQUE;
+  const COLORREF ink = Stored(b, brush.color), gap = Stored(b, dc.bk_color);
   for (int x = x0; x < x1; ++x) {
     if (bits & (0x80 >> (x & 7)))
-      row[x] = brush.color;
+      row[x] = ink;
     else if (opaque)
-      row[x] = dc.bk_color;
+      row[x] = gap;
   }
 }
 
@@ -49,12 +50,23 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush_handle) {
   if (!brush->hatched) {
     // The common case, kept free of per-row calls.
     FillRows(b->pixels.data() + static_cast<size_t>(top) * b->width + left, b->width, bottom - top,
-             right - left, brush->color);
+             right - left, Stored(*b, brush->color));
     return 1;
   }
   const Dc& dc = *Get<Dc>(hdc);
   for (int y = top; y < bottom; ++y) FillSpan(*b, dc, *brush, y, left, right);
   return 1;
+}
+
+bool FillSolidRect(HDC hdc, const RECT* rect, COLORREF color) {
+  Bitmap* b = TargetBitmap(hdc);
+  if (!b || !rect) return false;
+  const int left = std::max(rect->left, 0), top = std::max(rect->top, 0);
+  const int right = std::min(rect->right, b->width), bottom = std::min(rect->bottom, b->height);
+  if (left < right && top < bottom)
+    FillRows(b->pixels.data() + static_cast<size_t>(top) * b->width + left, b->width, bottom - top,
+             right - left, Stored(*b, color & 0x00FFFFFF));
+  return true;
 }
 
 }  // namespace vg::gdi

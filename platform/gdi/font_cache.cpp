@@ -83,7 +83,10 @@ struct Library {
     } else {
       ft = nullptr;
     }
-    config = FcInitLoadConfigAndFonts();
+    // The process's current configuration, with our aliases added to it: a toolkit in the
+    // same process (Qt) has loaded it already, and loading a second one would cost as much
+    // again. Held by a reference of our own; made now if nobody has.
+    config = FcConfigReference(nullptr);
     if (config)
       FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontAliases),
                                      FcTrue);
@@ -139,6 +142,7 @@ constexpr size_t kFontBytes = sizeof(RealizedFont) + 96;
 class FontCache {
  public:
   uint64_t epoch = 1;
+  uint64_t glyph_generation = 1;  // moves on whenever kept glyphs are freed
   size_t limit = kDefaultFontCacheBytes;
   Library library;
   std::list<std::unique_ptr<RealizedFont>> lru;
@@ -180,6 +184,7 @@ class FontCache {
     index.erase(font->key_);
     lru.erase(font->lru_);  // frees the font, its glyphs and its face
     ++epoch;
+    ++glyph_generation;
   }
 
   void DropTransient() {
@@ -192,6 +197,7 @@ class FontCache {
     index.clear();
     lru.clear();
     ++epoch;
+    ++glyph_generation;
   }
 };
 
@@ -238,6 +244,7 @@ RealizedFont::~RealizedFont() {
 }
 
 void RealizedFont::DropGlyphs() {
+  ++cache().glyph_generation;
   cache().glyph_bytes -= glyph_bytes_;
   glyph_bytes_ = 0;
   glyphs_.clear();
@@ -415,6 +422,14 @@ const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
     c.transient_codepoint = codepoint;
   }
   return &c.transient;
+}
+
+const Glyph* RealizedFont::Kept(uint32_t codepoint) {
+  return Entry(codepoint);
+}
+
+uint64_t GlyphGeneration() {
+  return cache().glyph_generation;
 }
 
 int RealizedFont::Advance(uint32_t codepoint) {

@@ -77,6 +77,10 @@ class RealizedFont {
   const Glyph* GlyphFor(uint32_t codepoint);
   // The unturned advance of a character, without rendering an oversized glyph again.
   int Advance(uint32_t codepoint);
+  // The kept entry of a character (for an oversized one its metrics only, with `oversized`
+  // set), rendering it if it has none yet; nullptr when the face cannot make it. Valid
+  // while GlyphGeneration() is unchanged.
+  const Glyph* Kept(uint32_t codepoint);
   // Bytes of the glyphs this font keeps.
   size_t glyph_bytes() const { return glyph_bytes_; }
 
@@ -114,6 +118,10 @@ void TouchFont(RealizedFont* font);
 // Moves on whenever realised fonts are dropped, so that fonts remembering one know to look
 // again.
 uint64_t FontCacheEpoch();
+
+// Moves on whenever kept glyphs are freed (a font's glyphs dropped to make room, a font
+// dropped, the cache flushed), so that pointers to kept glyphs can be checked.
+uint64_t GlyphGeneration();
 
 // Whether the cache holds the realised form of `record` (without counting as a use).
 bool FontCached(const LOGFONTA& record);

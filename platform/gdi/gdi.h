@@ -85,6 +85,11 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 // greater than its left or top edge paints nothing.
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 
+// Fills left..right-1 x top..bottom-1 in one colour: the pixels FillRect paints with a solid
+// brush of that colour, without making the brush. Painters that fill many small areas in
+// changing colours (gradient bands, rivets) use it.
+bool FillSolidRect(HDC hdc, const RECT* rect, COLORREF color);
+
 // Pens and lines. A solid pen of width 0 or 1 draws one-pixel lines. A thicker pen stamps a
 // square tip of its width centred on every pixel of the thin line (the tip reaches width/2
 // pixels up and left of the pixel and (width-1)/2 down and right), which gives square line
@@ -149,6 +154,30 @@ inline constexpr uint32_t ETO_CLIPPED = 4;
 bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, const char* text,
                  int length, const int* dx);
 
+// A line of text laid out once in the selected font: each character's glyph found once and
+// its advance kept, so that measuring the text and drawing it (twice for embossed text) look
+// nothing up again. The text is not copied: it must stay as it is until the layout is drawn.
+// A text of more than kMaxLaidOutChars characters, or a layout whose font or glyphs have
+// gone since (another font selected, the font cache flushed or trimmed), is drawn as
+// ExtTextOutA draws it; either way the pixels are ExtTextOutA's.
+inline constexpr int kMaxLaidOutChars = 256;
+struct TextLayout {
+  const char* text = nullptr;
+  int length = 0;
+  int count = -1;              // characters laid out; -1: not laid out
+  const void* font = nullptr;  // the realised font it was laid out in
+  uint64_t generation = 0;     // the font cache's glyph generation then
+  SIZE size;                   // as GetTextExtentPoint32A measures it
+  const void* glyphs[kMaxLaidOutChars];
+  uint32_t codepoints[kMaxLaidOutChars];
+};
+// Lays `text` out in the selected font and gives its size in `size` (as
+// GetTextExtentPoint32A). False for a bad context or text.
+bool LayoutTextA(HDC hdc, const char* text, int length, TextLayout* layout);
+// Draws a laid-out text as ExtTextOutA(hdc, x, y, options, rect, text, length) would.
+bool ExtTextOutLayout(HDC hdc, int x, int y, uint32_t options, const RECT* rect,
+                      const TextLayout& layout);
+
 // Pixels.
 COLORREF GetPixel(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
@@ -179,6 +208,13 @@ class WindowListener {
   ~WindowListener() = default;
 };
 void SetWindowListener(HDC window, WindowListener* listener);
+// A window shown on a screen keeps its pixels in the layout of the screen's backing store,
+// 0xFFRRGGBB (red and blue exchanged, alpha opaque), so that presenting them is a plain
+// copy: block copies to the window exchange red and blue as they copy, every drawing call
+// stores its colours that way, GetPixel and SetPixel still speak COLORREF, and GetPixels
+// says which layout it shows. The pixels the window holds are converted when the layout
+// changes. Windows start in COLORREF layout.
+void SetWindowScreenLayout(HDC window, bool screen_layout);
 // Makes a device report another colour depth (bits per pixel and planes); contexts and
 // bitmaps made compatible with it inherit that depth. Pixels stay 32-bit.
 void SetDeviceDepth(HDC hdc, int bits_per_pixel, int planes);
@@ -188,8 +224,22 @@ struct PixelView {
   const COLORREF* pixels = nullptr;
   int width = 0;
   int height = 0;
+  // The pixels are 0xFFRRGGBB, not COLORREF values: a window shown in the screen's layout.
+  bool screen_layout = false;
 };
 PixelView GetPixels(HDC hdc);
+
+// Write access to the pixels of the bitmap selected into a context (as the bits of a
+// device-independent section), for painters that compose rows of spans of COLORREF values
+// themselves. The pointer is valid until the bitmap is deselected, deleted or resized.
+// Writing through it counts as no block copy and reaches no window listener. A window in
+// the screen's layout gives none (its painters draw through the calls above).
+struct WritablePixels {
+  COLORREF* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+};
+WritablePixels GetWritablePixels(HDC hdc);
 
 // Graphics objects made and not yet deleted (contexts, bitmaps, brushes, pens, fonts).
 int LiveObjectCount();

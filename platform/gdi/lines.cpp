@@ -62,7 +62,7 @@ bool LineTo(HDC hdc, int x, int y) {
     right = std::min<int64_t>(right, b->width), bottom = std::min<int64_t>(bottom, b->height);
     if (top < bottom)
       FillRows(b->pixels.data() + top * b->width + left, b->width, bottom - top, right - left,
-               pen->color);
+               Stored(*b, pen->color));
     return true;
   }
   // Bresenham's line from (x0, y0) towards (x, y), the end point excluded.
@@ -76,7 +76,7 @@ bool LineTo(HDC hdc, int x, int y) {
   while (cx != x || cy != y) {
     if (cx >= -pen->width && cy >= -pen->width && cx < b->width + pen->width &&
         cy < b->height + pen->width)
-      Stamp(*b, static_cast<int>(cx), static_cast<int>(cy), pen->width, pen->color);
+      Stamp(*b, static_cast<int>(cx), static_cast<int>(cy), pen->width, Stored(*b, pen->color));
     int64_t e2 = 2 * err;
     if (e2 >= dy) err += dy, cx += sx;
     if (e2 <= dx) err += dx, cy += sy;

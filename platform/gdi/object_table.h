@@ -5,15 +5,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/spans.h"
 
 namespace vg::gdi::detail {
 
@@ -21,8 +19,25 @@ struct Bitmap {
   int width = 0;
   int height = 0;
   int bits_per_pixel = 32;
+  // A window shown in the screen's layout holds 0xFFRRGGBB pixels (what the screen's
+  // backing store holds, so presenting them converts nothing); every other bitmap holds
+  // COLORREF values.
+  bool screen_layout = false;
   std::vector<COLORREF> pixels;
 };
+
+// Red and blue exchanged: COLORREF (0x00BBGGRR) to and from 0x00RRGGBB.
+inline COLORREF SwapRedBlue(COLORREF c) {
+  return (c & 0xFF00FF00u) | ((c >> 16) & 0xFFu) | ((c & 0xFFu) << 16);
+}
+// A colour as the bitmap stores it.
+inline COLORREF Stored(const Bitmap& b, COLORREF color) {
+  return b.screen_layout ? SwapRedBlue(color) | 0xFF000000u : color;
+}
+// The colour of a stored pixel.
+inline COLORREF Loaded(const Bitmap& b, COLORREF pixel) {
+  return b.screen_layout ? SwapRedBlue(pixel) & 0x00FFFFFFu : pixel;
+}
 
 struct Brush {
   bool hatched = false;
@@ -182,54 +197,11 @@ inline Bitmap* TargetBitmap(HDC hdc) {
 // the context's background mode for the gaps.
 void FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1);
 
-// Sets n pixels of each of `rows` rows (`stride` pixels apart) to one colour. Where the
-// processor allows, four pixels a store, the last store of a row overlapping the one
-// before it instead of a loop over the remainder.
-inline void FillRows(COLORREF* p, ptrdiff_t stride, ptrdiff_t rows, ptrdiff_t n, COLORREF color) {
-  if (n <= 0) return;
-#ifdef __SSE2__
-  if (n >= 4) {
-    const __m128i four = _mm_set1_epi32(static_cast<int>(color));
-    if (n <= 8) {
-      // Narrow spans (gradient bands, frame lines): two overlapping stores a row.
-      for (; rows > 0; --rows, p += stride) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
-      }
-      return;
-    }
-    for (; rows > 0; --rows, p += stride) {
-      ptrdiff_t i = 0;
-      for (; i + 16 < n; i += 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 8), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 12), four);
-      }
-      if (i + 8 < n) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), four);
-        i += 8;
-      }
-      if (i + 4 < n) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), four);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), four);
-    }
-    return;
-  }
-#endif
-  for (; rows > 0; --rows, p += stride)
-    for (ptrdiff_t i = 0; i < n; ++i) p[i] = color;
-}
-
-// Sets n pixels to one colour.
-inline void FillPixels(COLORREF* p, ptrdiff_t n, COLORREF color) {
-  FillRows(p, 0, 1, n, color);
-}
-
 // Paints x0..x1-1 of row y (already clipped to the bitmap) with `brush`.
 inline void FillSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1) {
   if (brush.hatched) return FillHatchSpan(b, dc, brush, y, x0, x1);
-  FillPixels(b.pixels.data() + static_cast<size_t>(y) * b.width + x0, x1 - x0, brush.color);
+  FillPixels(b.pixels.data() + static_cast<size_t>(y) * b.width + x0, x1 - x0,
+             Stored(b, brush.color));
 }
 
 // One byte a row of each hatch style, the leftmost pixel in the high bit.

@@ -60,7 +60,7 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   uint32_t g = (color & 0x00FF00) * a + (dst & 0x00FF00) * ia + 0x008000;
   rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
   g = ((g + ((g >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
-  dst = rb | g;
+  dst = rb | g | (dst & 0xFF000000u);  // the alpha byte of a window in the screen's layout
 }
 
 // Blends a run of n pixels with their coverage values. Four pixels at a time where the
@@ -72,6 +72,7 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i c16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
   const __m128i all = _mm_set1_epi16(255), round = _mm_set1_epi16(128);
+  const __m128i by257 = _mm_set1_epi16(257);
   for (; n >= 4; n -= 4, dst += 4, coverage += 4) {
     uint32_t quad;
     std::memcpy(&quad, coverage, 4);
@@ -86,7 +87,8 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
       __m128i x = _mm_add_epi16(
           _mm_add_epi16(_mm_mullo_epi16(c16, a16), _mm_mullo_epi16(d16, _mm_sub_epi16(all, a16))),
           round);
-      return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+      // (x + (x >> 8)) >> 8 is x x 257 >> 16 for every 16-bit x: one multiply, high half.
+      return _mm_mulhi_epu16(x, by257);
     };
     __m128i lo = mix(_mm_unpacklo_epi8(d, zero), a01);
     __m128i hi = mix(_mm_unpackhi_epi8(d, zero), a23);
@@ -96,7 +98,8 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   for (int i = 0; i < n; ++i) Blend(dst[i], color, coverage[i]);
 }
 
-void DrawGlyph(Bitmap& bm, const Clip& clip, const Glyph& g, int gx, int gy, COLORREF color) {
+[[gnu::always_inline]] inline void DrawGlyph(Bitmap& bm, const Clip& clip, const Glyph& g, int gx,
+                                             int gy, COLORREF color) {
   const int y0 = std::max(gy, clip.top), y1 = std::min(gy + g.height, clip.bottom);
   if (gx >= clip.left && gx + g.stride <= clip.right) {
     // The glyph's whole storage lies inside the clip, as it does for most glyphs: each row's
@@ -173,38 +176,49 @@ bool GetTextExtentPoint32A(HDC hdc, const char* text, int length, SIZE* size) {
   return true;
 }
 
-bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, const char* text,
-                 int length, const int* /*dx*/) {
-  Dc* dc = Get<Dc>(hdc);
-  Bitmap* bm = dc ? Get<Bitmap>(dc->bitmap) : nullptr;
-  if (!bm || (!text && length > 0) || length < 0) return false;
-  Clip clip{0, 0, bm->width, bm->height};
+namespace {
+
+// Where text may draw: the bitmap, cut to `rect` with ETO_CLIPPED.
+Clip ClipOf(const Bitmap& bm, uint32_t options, const RECT* rect) {
+  Clip clip{0, 0, bm.width, bm.height};
   if ((options & ETO_CLIPPED) && rect) {
     clip.left = std::max(clip.left, rect->left);
     clip.top = std::max(clip.top, rect->top);
     clip.right = std::min(clip.right, rect->right);
     clip.bottom = std::min(clip.bottom, rect->bottom);
   }
+  return clip;
+}
+
+// Draws a line of text whose glyphs `glyph_at(k)` gives, character by character (k from 0;
+// nullptr ends the line), with ExtTextOutA's rules; `width` is the line's measured width.
+template <class GlyphAt>
+bool DrawLine(HDC hdc, int x, int y, uint32_t options, const RECT* rect, RealizedFont* font,
+              int width, GlyphAt glyph_at) {
+  Dc* dc = Get<Dc>(hdc);
+  Bitmap* bm = dc ? Get<Bitmap>(dc->bitmap) : nullptr;
+  if (!bm) return false;
+  const Clip clip = ClipOf(*bm, options, rect);
   if (clip.left >= clip.right || clip.top >= clip.bottom) return true;
-  RealizedFont* font = SelectedFont(*dc);
   if (!font || !font->ok()) return true;
-  const TransientGlyphRelease release;
   const Font* logical = Get<Font>(dc->font);
   const double cosa = std::cos(font->angle()), sina = std::sin(font->angle());
-  const COLORREF color = dc->text_color;
+  const COLORREF color = Stored(*bm, dc->text_color);
 
   if (dc->bk_mode == OPAQUE && font->angle() == 0.0) {
-    int cx = Advances(*font, text, length), cy = font->ascent() + font->descent();
+    int cx = width, cy = font->ascent() + font->descent();
     for (int yy = std::max(y, clip.top); yy < std::min(y + cy, clip.bottom); ++yy)
       for (int xx = std::max(x, clip.left); xx < std::min(x + cx, clip.right); ++xx)
-        bm->pixels[static_cast<size_t>(yy) * bm->width + xx] = dc->bk_color;
+        bm->pixels[static_cast<size_t>(yy) * bm->width + xx] = Stored(*bm, dc->bk_color);
   }
 
   // The baseline starts one ascent below (x, y), measured across the text's direction.
   const double bx = x + font->ascent() * sina, by = y + font->ascent() * cosa;
   int pen = 0;
-  for (int i = 0; i < length;) {
-    const Glyph* g = font->GlyphFor(NextCodepoint(text, length, &i));
+  for (int k = 0;; ++k) {
+    bool more = true;
+    const Glyph* g = glyph_at(k, &more);
+    if (!more) break;
     if (!g) continue;
     int px = RoundToInt32(bx + pen * cosa);
     int py = RoundToInt32(by - pen * sina);
@@ -218,6 +232,72 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
     DrawTextLine(*bm, clip, bx, by, cosa, sina, pen, font->strike_offset(), font->line_thickness(),
                  color);
   return true;
+}
+
+}  // namespace
+
+bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, const char* text,
+                 int length, const int* /*dx*/) {
+  Dc* dc = Get<Dc>(hdc);
+  Bitmap* bm = dc ? Get<Bitmap>(dc->bitmap) : nullptr;
+  if (!bm || (!text && length > 0) || length < 0) return false;
+  const Clip clip = ClipOf(*bm, options, rect);
+  if (clip.left >= clip.right || clip.top >= clip.bottom) return true;  // no font realised
+  RealizedFont* font = SelectedFont(*dc);
+  const TransientGlyphRelease release;
+  const bool opaque_cell = dc->bk_mode == OPAQUE && font && font->ok() && font->angle() == 0.0;
+  const int width = opaque_cell ? Advances(*font, text, length) : 0;
+  int i = 0;
+  return DrawLine(hdc, x, y, options, rect, font, width, [&](int, bool* more) -> const Glyph* {
+    if (i >= length) return *more = false, nullptr;
+    return font->GlyphFor(NextCodepoint(text, length, &i));
+  });
+}
+
+bool LayoutTextA(HDC hdc, const char* text, int length, TextLayout* layout) {
+  Dc* dc = Get<Dc>(hdc);
+  if (!dc || !layout || (!text && length > 0) || length < 0) return false;
+  layout->text = text;
+  layout->length = length;
+  layout->count = -1;
+  layout->size = {};
+  RealizedFont* font = SelectedFont(*dc);
+  layout->font = font;
+  if (!font || !font->ok()) return true;
+  const TransientGlyphRelease release;
+  layout->size.cy = font->ascent() + font->descent();
+  const uint64_t generation = GlyphGeneration();
+  int count = 0, width = 0;
+  for (int i = 0; i < length; ++count) {
+    const uint32_t cp = NextCodepoint(text, length, &i);
+    const Glyph* g = font->Kept(cp);
+    if (g) width += g->advance;
+    if (count < kMaxLaidOutChars) layout->glyphs[count] = g, layout->codepoints[count] = cp;
+  }
+  layout->size.cx = width;
+  // Kept only when every character fits and no glyph went while later ones were made.
+  if (count <= kMaxLaidOutChars && GlyphGeneration() == generation) {
+    layout->count = count;
+    layout->generation = generation;
+  }
+  return true;
+}
+
+bool ExtTextOutLayout(HDC hdc, int x, int y, uint32_t options, const RECT* rect,
+                      const TextLayout& layout) {
+  Dc* dc = Get<Dc>(hdc);
+  if (!dc) return false;
+  RealizedFont* font = SelectedFont(*dc);
+  if (layout.count < 0 || font != layout.font || layout.generation != GlyphGeneration())
+    return ExtTextOutA(hdc, x, y, options, rect, layout.text, layout.length, nullptr);
+  const TransientGlyphRelease release;
+  return DrawLine(hdc, x, y, options, rect, font, layout.size.cx,
+                  [&](int k, bool* more) -> const Glyph* {
+                    if (k >= layout.count) return *more = false, nullptr;
+                    const Glyph* g = static_cast<const Glyph*>(layout.glyphs[k]);
+                    // An oversized glyph keeps its metrics only: its coverage is made now.
+                    return g && g->oversized ? font->GlyphFor(layout.codepoints[k]) : g;
+                  });
 }
 
 }  // namespace vg::gdi

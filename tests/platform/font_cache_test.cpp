@@ -136,3 +136,38 @@ TEST_F(FontCacheTest, ALowerLimitTakesEffectAtOnceAndNoLimitStopsDrawing) {
 
 }  // namespace
 }  // namespace vg::gdi
+
+#include <fontconfig/fontconfig.h>
+
+namespace vg::gdi {
+namespace {
+
+TEST(FontConfiguration, AliasesGoIntoTheProcessConfigurationNotASecondOne) {
+  // Realising a font adds our aliases to the configuration the process already uses (a
+  // toolkit's), instead of loading a second one of its own.
+  Canvas canvas(20, 10);
+  LOGFONTA lf;
+  lf.lfHeight = -11;
+  std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "MS Sans Serif");
+  HFONT font = CreateFontIndirectA(&lf);
+  HGDIOBJ old = SelectObject(canvas.dc, font);
+  SIZE size;
+  ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc, "x", 1, &size));
+  SelectObject(canvas.dc, old);
+  DeleteObject(font);
+
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("MS Sans Serif"));
+  ASSERT_TRUE(FcConfigSubstitute(FcConfigGetCurrent(), pattern, FcMatchPattern));
+  // Our aliases, in their order, ahead of the family asked for.
+  const char* expected[] = {"Liberation Sans", "Arimo", "Arial", "MS Sans Serif"};
+  for (int i = 0; i < 4; ++i) {
+    FcChar8* family = nullptr;
+    ASSERT_EQ(FcPatternGetString(pattern, FC_FAMILY, i, &family), FcResultMatch);
+    EXPECT_STREQ(reinterpret_cast<const char*>(family), expected[i]) << i;
+  }
+  FcPatternDestroy(pattern);
+}
+
+}  // namespace
+}  // namespace vg::gdi

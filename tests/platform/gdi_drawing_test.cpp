@@ -132,3 +132,45 @@ TEST(LineTo, TheEndPointIsNotDrawn) {
 
 }  // namespace
 }  // namespace vg::gdi
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "platform/gdi/ellipse_span.h"
+
+namespace vg::gdi {
+namespace {
+
+TEST(EllipseRounding, CeilAndFloorAgreeWithTheLibrary) {
+  // Around integers and halves, at both signs, near the end of the fast range and beyond it.
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.5,
+                                -0.5,
+                                1e-300,
+                                -1e-300,
+                                2147483647.5,
+                                -2147483648.5,
+                                2251799813685247.5,
+                                -2251799813685247.5,
+                                4503599627370497.0,
+                                std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity()};
+  for (int k = -3000; k <= 3000; ++k)
+    for (double f : {0.0, 0.25, 0.5, 0.75}) {
+      const double v = k + f;
+      values.push_back(v);
+      values.push_back(std::nextafter(v, 1e9));
+      values.push_back(std::nextafter(v, -1e9));
+    }
+  for (double v : values) {
+    ASSERT_EQ(CeilOf(v), std::ceil(v)) << v;
+    ASSERT_EQ(FloorOf(v), std::floor(v)) << v;
+  }
+  EXPECT_TRUE(std::isnan(CeilOf(std::nan(""))));
+  EXPECT_TRUE(std::isnan(FloorOf(std::nan(""))));
+}
+
+}  // namespace
+}  // namespace vg::gdi
