@@ -6,6 +6,7 @@
 
 #include "designer/varigauge_icon.h"
 #include "designer/varigauge_task_menu.h"
+#include "qt/qt_boundary_guard.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
@@ -82,7 +83,8 @@ void VarigaugeDesignerPlugin::initialize(QDesignerFormEditorInterface* core) {
 }
 
 QWidget* VarigaugeDesignerPlugin::createWidget(QWidget* parent) {
-  return new VarigaugeWidget(parent, /*user_mode=*/false);
+  return QtGuardOr<QWidget*>("createWidget", nullptr,
+                             [&] { return new VarigaugeWidget(parent, false); });
 }
 
 }  // namespace vg
