@@ -95,6 +95,30 @@ TEST(WidgetTimers, AHeadlessHostsManualClockTouchesNoWidgetOnTheThread) {
   EXPECT_EQ(headless.clock().RunningCount(), 0u);
 }
 
+std::vector<std::string> g_warnings;
+
+TEST(WidgetTimers, AnErrorInATickIsReportedAndTheEventLoopGoesOn) {
+  const std::shared_ptr<TimerService> service = QtTimerService::ForThisThread();
+  static int ticks = 0;
+  ticks = 0;
+  g_warnings.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg) g_warnings.push_back(text.toStdString());
+      });
+  const uintptr_t id = service->SetTimer(0, 10, [](uintptr_t, uint32_t, uintptr_t, uint32_t) {
+    ++ticks;
+    Raise(err::kOverflow);
+  });
+  ASSERT_NE(id, 0u);
+  for (int i = 0; i < 500 && ticks < 2; ++i) QTest::qWait(10);
+  service->KillTimer(id);
+  qInstallMessageHandler(previous);
+  EXPECT_GE(ticks, 2);  // the loop went on after the first tick raised
+  ASSERT_FALSE(g_warnings.empty());
+  EXPECT_EQ(g_warnings.front(), "Varigauge: timer tick: error 6: Overflow");
+}
+
 TEST(WidgetTimers, ATimeTickRedrawsBeforeTimerTimeIsRaised) {
   RecordingWidget w(HostOptions{});
   auto control = Varigauge::PlaceIn(w);
