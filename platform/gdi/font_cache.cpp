@@ -92,16 +92,30 @@ struct Library {
 
 // fontconfig's configuration with our aliases. Loading it reads every font's cache, so it
 // is loaded once and shared by all threads: matching against one configuration from several
-// threads at once is safe in fontconfig. Never unloaded: a thread may still match while the
-// process ends.
+// threads at once is safe in fontconfig. It is unloaded when the process ends (after every
+// thread's fonts), so that leak checkers see its memory freed: fontconfig links the parts of
+// a pattern by offsets, which a leak checker cannot follow while the configuration lives.
+class SharedConfig {
+ public:
+  SharedConfig() : config_(FcInitLoadConfigAndFonts()) {
+    if (config_)
+      FcConfigParseAndLoadFromMemory(config_, reinterpret_cast<const FcChar8*>(kFontAliases),
+                                     FcTrue);
+  }
+  ~SharedConfig() {
+    if (config_) FcConfigDestroy(config_);
+  }
+  SharedConfig(const SharedConfig&) = delete;
+  SharedConfig& operator=(const SharedConfig&) = delete;
+  FcConfig* get() const { return config_; }
+
+ private:
+  FcConfig* config_;
+};
+
 FcConfig* SharedFontConfig() {
-  static FcConfig* const config = [] {
-    FcConfig* c = FcInitLoadConfigAndFonts();
-    if (c)
-      FcConfigParseAndLoadFromMemory(c, reinterpret_cast<const FcChar8*>(kFontAliases), FcTrue);
-    return c;
-  }();
-  return config;
+  static SharedConfig shared;
+  return shared.get();
 }
 
 Library& library();
