@@ -41,8 +41,9 @@ void HeadlessHost::OnFrameworkEvent(const char* name) {
 }
 
 void HeadlessHost::OnBoundaryFault(const BoundaryFault& fault) {
+  // Recorded for the host's program (TakeFaults); a reporter, when set, hears it too.
   faults_.push_back(fault);
-  HostBase::OnBoundaryFault(fault);
+  if (HasFaultReporter()) HostBase::OnBoundaryFault(fault);
 }
 
 std::vector<BoundaryFault> HeadlessHost::TakeFaults() {

@@ -42,7 +42,7 @@ class HeadlessHost : public HostBase {
   std::vector<RecordedEvent> TakeEvents();
   std::vector<gdi::RECT> TakeWindowChanges();
   const std::vector<std::string>& FrameworkLog() const { return framework_log_; }
-  // What calls from the window system raised (reported, not thrown: see HostBase).
+  // What calls from the window system raised (recorded, not thrown: see HostBase).
   std::vector<BoundaryFault> TakeFaults();
 
   // The host's timer service: a manual clock of its own (or shared with the hosts made on

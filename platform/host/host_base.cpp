@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 
 namespace vg {
 namespace {
@@ -35,6 +36,14 @@ HostBase::~HostBase() {
   gdi::SetWindowListener(hdc_, nullptr);
   if (control_) Guarded("terminate", [this] { Destroy(); });
   gdi::DestroyWindowDC(hdc_);
+}
+
+void HostBase::OnBoundaryFault(const BoundaryFault& fault) {
+  if (fault_reporter_)
+    fault_reporter_(fault);
+  else
+    std::fprintf(stderr, "Varigauge: %s: error %d: %s\n", fault.where,
+                 static_cast<int>(fault.number), fault.description.c_str());
 }
 
 void HostBase::WindowChanged(gdi::HDC /*window*/, const gdi::RECT& changed) {

@@ -108,10 +108,11 @@ class HostBase : public UserControl, private gdi::WindowListener {
   virtual void OnWindowChanged(const gdi::RECT& changed) = 0;
   // A framework event is about to reach the control.
   virtual void OnFrameworkEvent(const char* /*name*/) {}
-  // A call from the window system raised: by default told to the fault reporter, if any.
-  virtual void OnBoundaryFault(const BoundaryFault& fault) {
-    if (fault_reporter_) fault_reporter_(fault);
-  }
+  // A call from the window system raised: told to the fault reporter, or without one written
+  // to the standard error stream ("Varigauge: paint: error 6: Overflow"), so that it is
+  // never lost silently.
+  virtual void OnBoundaryFault(const BoundaryFault& fault);
+  bool HasFaultReporter() const { return static_cast<bool>(fault_reporter_); }
   // Runs a call from the window system under the boundary guard.
   template <class Body>
   void Guarded(const char* where, Body&& body) {

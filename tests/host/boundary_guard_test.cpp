@@ -107,5 +107,26 @@ TEST_F(FailingPasses, ResizeAndScreenChangesAreReportedNotRaised) {
   EXPECT_TRUE(p_.host.TakeFaults().empty());
 }
 
+// A host that sets no reporter still tells of a fault: on the standard error stream.
+class BareHost : public HostBase {
+ public:
+  using HostBase::HostBase;
+  ~BareHost() override { Destroy(); }
+  void PropertyChanged(const std::string&) override {}
+  void RaiseEvent(const std::string&, const std::vector<Variant>&) override {}
+
+ protected:
+  void OnWindowChanged(const gdi::RECT&) override {}
+};
+
+TEST(HostBoundary, AHostWithoutAReporterWritesTheFaultToStandardError) {
+  BareHost host(Pixels(40, 10));
+  auto control = Varigauge::PlaceIn(host);
+  ErrorOf([&] { control->put_RivetsStyle(70000); });
+  ::testing::internal::CaptureStderr();
+  host.Paint();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Varigauge: paint: error 6: Overflow\n");
+}
+
 }  // namespace
 }  // namespace vg
