@@ -8,7 +8,7 @@ void clsTimerLink::RaiseTick() {
   if (receiver_) receiver_->moTimerLink_Tick();
 }
 
-clsTimer::clsTimer(TimerEvents* events) : events_(events) {
+clsTimer::clsTimer(TimerEvents* events, const UserControl* site) : events_(events), site_(site) {
   colTimerLinks();
 }
 
@@ -40,7 +40,7 @@ void clsTimer::put_Enabled(bool b) {
   if (b == enabled_) return;
   char buffer[24];
   if (b) {
-    const auto service = ThreadTimerService();
+    const auto service = site_ ? site_->Timers() : ThreadTimerService();
     timer_id_ = service ? service->SetTimer(0, interval_, TimerProc) : 0;
     if (timer_id_ == 0) return;
     enabled_ = true;

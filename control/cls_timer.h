@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/host/user_control.h"
 #include "platform/timers/timer_service.h"
 
 namespace vg {
@@ -39,7 +40,8 @@ class clsTimer {
  public:
   // Class_Initialize: makes sure the thread's table of timer links exists; the interval
   // starts at 1 ms, stopped. `events` receives the Timer event (may be null).
-  explicit clsTimer(TimerEvents* events = nullptr);
+  // `site` is the host whose timer service runs the timer; without one, the thread's.
+  explicit clsTimer(TimerEvents* events = nullptr, const UserControl* site = nullptr);
   // Class_Terminate: stops a running timer and cuts the link.
   ~clsTimer();
   clsTimer(const clsTimer&) = delete;
@@ -62,6 +64,7 @@ class clsTimer {
   void Disconnect();
 
   TimerEvents* events_;
+  const UserControl* site_;
   uintptr_t timer_id_ = 0;
   int32_t interval_ = 1;
   bool enabled_ = false;

@@ -14,8 +14,8 @@ ControlTimers::~ControlTimers() {
 
 void ControlTimers::Open() {
   TimerEvents* events = this;
-  time_ = std::make_unique<clsTimer>(events);
-  disk_ = std::make_unique<clsTimer>(events);
+  time_ = std::make_unique<clsTimer>(events, &host_);
+  disk_ = std::make_unique<clsTimer>(events, &host_);
 }
 
 void ControlTimers::Close() {

@@ -225,11 +225,11 @@ void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_
 const std::string& RenderPass::ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range) {
   expanded_text_.assign(block.Text);
   if (expanded_text_.find('!') == std::string::npos) return expanded_text_;
-  // The thread's timer service keeps the time the fields show (a manual clock may set its
-  // own); the thread's disk provider maps the drive letters.
-  const std::shared_ptr<TimerService> service = ThreadTimerService();
+  // The host's timer service keeps the time the fields show (a manual clock may set its
+  // own); the host's drive map names the drives.
+  const std::shared_ptr<TimerService> service = host_.Timers();
   const Clock& clock = service ? static_cast<const Clock&>(*service) : SystemClock();
-  ExpandLiveFields(expanded_text_, block, {clock, ThreadDiskProvider(), h_range, v_range});
+  ExpandLiveFields(expanded_text_, block, {clock, host_.Drives(), h_range, v_range});
   return expanded_text_;
 }
 

@@ -30,6 +30,8 @@ class Varigauge : public DispatchObject, public ControlEvents {
 
   // A factory for hosts: makes a control living in `host`.
   static std::shared_ptr<Varigauge> Create(UserControl& host);
+  // The host the control lives in (its clock, timers and drives among the rest).
+  const UserControl& host() const { return host_; }
   // Places a new control in `host` (any host that places a control from a factory) and
   // returns it.
   template <class Host>

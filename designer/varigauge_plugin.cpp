@@ -6,6 +6,7 @@
 
 #include "designer/varigauge_icon.h"
 #include "designer/varigauge_task_menu.h"
+#include "qt/qt_boundary_guard.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
@@ -93,7 +94,9 @@ void VarigaugeDesignerPlugin::initialize(QDesignerFormEditorInterface* core) {
 QWidget* VarigaugeDesignerPlugin::createWidget(QWidget* parent) {
   // Design mode is for Qt Designer's form editor only; a loader that merely uses the
   // plugin to make widgets (QUiLoader, QFormBuilder) gets running controls.
-  return new VarigaugeWidget(parent, /*user_mode=*/!in_designer_);
+  return QtGuardOr<QWidget*>("createWidget", nullptr, [&] {
+    return new VarigaugeWidget(parent, /*user_mode=*/!in_designer_);
+  });
 }
 
 }  // namespace vg

@@ -11,6 +11,7 @@
 #include "pages/varigauge_pages.h"
 #include "qt/common_dialogs.h"
 #include "qt/property_sheet.h"
+#include "qt/qt_boundary_guard.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
@@ -20,8 +21,10 @@ VarigaugeTaskMenu::VarigaugeTaskMenu(VarigaugeWidget* widget, QObject* parent)
       widget_(widget),
       edit_(new QAction(QStringLiteral("Edit Varigauge..."), this)),
       about_(new QAction(QStringLiteral("About Varigauge..."), this)) {
-  connect(edit_, &QAction::triggered, this, &VarigaugeTaskMenu::Edit);
-  connect(about_, &QAction::triggered, this, &VarigaugeTaskMenu::About);
+  connect(edit_, &QAction::triggered, this,
+          [this] { QtGuard("Edit Varigauge", [this] { Edit(); }); });
+  connect(about_, &QAction::triggered, this,
+          [this] { QtGuard("About Varigauge", [this] { About(); }); });
 }
 
 QAction* VarigaugeTaskMenu::preferredEditAction() const {

@@ -33,11 +33,12 @@ mode_t ModeFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
-void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+void WriteAll(int fd, std::string_view bytes, const std::string& path, const WriteCall& call) {
   while (!bytes.empty()) {
-    ssize_t n = write(fd, bytes.data(), bytes.size());
+    ssize_t n = call ? call(fd, bytes.data(), bytes.size()) : write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Fail(path, "cannot write", n < 0 ? errno : EIO);
+    // A write that takes nothing is a full disk too (write(2) says so with ENOSPC).
+    if (n <= 0) Fail(path, "cannot write", n < 0 ? errno : ENOSPC);
     bytes.remove_prefix(static_cast<size_t>(n));
   }
 }
@@ -45,7 +46,13 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         const std::function<void()>& before_rename) {
+                         const std::function<void()>& before_rename, const WriteCall& write_call) {
+  // A folder in the form's place would make the rename fail only after all the writing,
+  // with a less telling message: refuse it first.
+  struct stat target;
+  if ((!path.empty() && path.back() == '/') ||
+      (stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)))
+    throw FormError(path + ": is a folder, not a file; nothing was saved");
   std::string folder = FolderOf(path);
   std::string name = path.substr(path.find_last_of('/') + 1);
   std::string temp_name = folder + "/." + name + ".XXXXXX";
@@ -54,7 +61,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes,
   int fd = mkstemp(temp.data());
   if (fd < 0) Fail(path, "cannot create a temporary file in " + folder, errno);
   try {
-    WriteAll(fd, bytes, path);
+    WriteAll(fd, bytes, path, write_call);
     if (fchmod(fd, ModeFor(path)) != 0) Fail(path, "cannot set permissions", errno);
     if (fsync(fd) != 0) Fail(path, "cannot flush", errno);
     int closed = close(fd);

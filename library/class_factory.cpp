@@ -36,17 +36,13 @@ HRESULT CreateInstance(IClassFactory*, IUnknown* outer, REFIID riid, void** obje
   *object = nullptr;
   if (!riid) return E_INVALIDARG;
   if (outer) return CLASS_E_NOAGGREGATION;
-  try {
+  return GuardEntry("CreateInstance", [&] {
     auto control = std::make_shared<HostedControl>();
     IDispatch* d = WrapObject(control, std::string(identity::kProgID));
     HRESULT hr = d->lpVtbl->QueryInterface(d, riid, object);
     d->lpVtbl->Release(d);
     return hr;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 HRESULT FactoryLockServer(IClassFactory*, BOOL lock) {

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <type_traits>
 #include <unordered_map>
@@ -24,7 +25,13 @@ struct DispatchWrapper {
 };
 static_assert(std::is_standard_layout_v<DispatchWrapper>);
 
-// The wrapper of each wrapped object, for identity. One thread: no lock.
+// The wrapper of each wrapped object, for identity. Objects of controls on different
+// threads are wrapped and released concurrently, so the map is behind a lock (held only
+// for the map's own operations, never while a core object runs).
+std::mutex& WrappersLock() {
+  static auto* lock = new std::mutex();
+  return *lock;
+}
 std::unordered_map<const DispatchObject*, DispatchWrapper*>& Wrappers() {
   static auto* map = new std::unordered_map<const DispatchObject*, DispatchWrapper*>();
   return *map;
@@ -54,8 +61,14 @@ ULONG Release(IDispatch* self) {
   DispatchWrapper* w = Self(self);
   ULONG left = --w->refs;
   if (left == 0) {
-    Wrappers().erase(w->object.get());
-    delete w;  // drops the core object (a control terminates here)
+    {
+      std::lock_guard<std::mutex> hold(WrappersLock());
+      auto found = Wrappers().find(w->object.get());
+      if (found != Wrappers().end() && found->second == w) Wrappers().erase(found);
+    }
+    // Drops the core object (a control terminates here): nothing it raises reaches C.
+    GuardBoundary(
+        "Release", [w] { delete w; }, [](const BoundaryFault&) {});
     ObjectDestroyed();
   }
   return left;
@@ -77,12 +90,12 @@ HRESULT GetIDsOfNames(IDispatch* self, REFIID riid, OLECHAR** names, UINT count,
   if (riid && !(*riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (count == 0) return S_OK;
   if (!names || !ids) return E_POINTER;
-  try {
+  const HRESULT hr = GuardEntry("GetIDsOfNames", [&] {
     const OLECHAR* name = names[0] ? names[0] : u"";
     ids[0] = Self(self)->object->GetIDOfName(Utf16ToUtf8(name));
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
+    return S_OK;
+  });
+  if (hr != S_OK) return hr;
   // Arguments are positional only: names of parameters are not known.
   for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   return ids[0] == DISPID_UNKNOWN || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
@@ -121,7 +134,7 @@ HRESULT Invoke(IDispatch* self, DISPID id, REFIID riid, LCID, WORD flags, DISPPA
     return DISP_E_NONAMEDARGS;
   }
   DispatchWrapper* w = Self(self);
-  try {
+  return GuardEntry("Invoke", [&]() -> HRESULT {
     // rgvarg holds the arguments last first; a put's value (rgvarg[0]) ends up last.
     std::vector<Variant> args(params->cArgs);
     for (UINT i = 0; i < params->cArgs; ++i) {
@@ -149,17 +162,19 @@ HRESULT Invoke(IDispatch* self, DISPID id, REFIID riid, LCID, WORD flags, DISPPA
         ToVariant(r.value, result);
     }
     return S_OK;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 constexpr IDispatchVtbl kDispatchVtbl = {QueryInterface, AddRef,        Release, GetTypeInfoCount,
                                          GetTypeInfo,    GetIDsOfNames, Invoke};
 
 }  // namespace
+
+HRESULT FaultResult(const BoundaryFault& fault) {
+  if (fault.number == err::kOutOfMemory) return E_OUTOFMEMORY;
+  if (fault.number == err::kInternalError || fault.number <= 0) return E_FAIL;
+  return AutomationErrorResult(fault.number);
+}
 
 void ObjectCreated() {
   ++g_objects;
@@ -178,10 +193,14 @@ bool CanUnload() {
 }
 
 IDispatch* WrapObject(const ObjectRef& object, const std::string& source) {
+  std::lock_guard<std::mutex> hold(WrappersLock());
   auto found = Wrappers().find(object.get());
   if (found != Wrappers().end()) {
-    AddRef(&found->second->iface);
-    return &found->second->iface;
+    // A wrapper whose last reference is being released on another thread is not revived:
+    // a new one takes its place in the map.
+    std::atomic<ULONG>& refs = found->second->refs;
+    for (ULONG r = refs.load(); r != 0;)
+      if (refs.compare_exchange_weak(r, r + 1)) return &found->second->iface;
   }
   auto* w = new DispatchWrapper{{&kDispatchVtbl}, {1}, object, source};
   try {

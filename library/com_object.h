@@ -6,6 +6,7 @@
 
 #include "library/com_abi.h"
 #include "platform/automation/dispatch.h"
+#include "platform/host/boundary_guard.h"
 
 namespace vg::com {
 
@@ -31,5 +32,19 @@ ObjectRef UnwrapObject(IUnknown* p);
 HRESULT FromVariant(const VARIANT& in, Variant* out);
 // A Variant as a new VARIANT (*out is overwritten, not cleared). Throws std::bad_alloc.
 void ToVariant(const Variant& in, VARIANT* out);
+
+// The result code a C caller gets for what an entry point raised: E_OUTOFMEMORY, the code of
+// an automation error by its number, E_FAIL for anything else.
+HRESULT FaultResult(const BoundaryFault& fault);
+
+// Runs the body of a C entry point (returning an HRESULT) under the boundary guard: nothing
+// it raises crosses into C; the caller gets FaultResult of it instead.
+template <class Body>
+HRESULT GuardEntry(const char* where, Body&& body) noexcept {
+  HRESULT hr = E_FAIL;
+  GuardBoundary(
+      where, [&] { hr = body(); }, [&](const BoundaryFault& fault) { hr = FaultResult(fault); });
+  return hr;
+}
 
 }  // namespace vg::com

@@ -13,7 +13,9 @@ HostedControl::HostedControl(HeadlessHostOptions options)
 }
 
 HostedControl::~HostedControl() {
-  host_.Destroy();
+  // Ends the control; what its Terminate raises must not leave a destructor.
+  GuardBoundary(
+      "terminate", [this] { host_.Destroy(); }, [](const BoundaryFault&) {});
 }
 
 bool NamesVarigauge(std::string_view name) {

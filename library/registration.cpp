@@ -10,6 +10,7 @@
 
 #include "control/identity.h"
 #include "library/com_abi.h"
+#include "library/com_object.h"
 
 namespace vg::com {
 namespace {
@@ -159,21 +160,18 @@ namespace {
 template <class Change>
 vg::com::HRESULT UpdateRegistry(Change change) {
   using namespace vg::com;
-  try {
-    return change(vg::reg::DefaultRegistry()) ? S_OK : SELFREG_E_CLASS;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_FAIL;
-  }
+  return GuardEntry("registration",
+                    [&] { return change(vg::reg::DefaultRegistry()) ? S_OK : SELFREG_E_CLASS; });
 }
 
 }  // namespace
 
 VG_COM_EXPORT vg::com::HRESULT DllRegisterServer() {
-  std::string path = vg::com::ThisLibraryPath();
-  if (path.empty()) return vg::com::SELFREG_E_CLASS;
-  return UpdateRegistry([&](vg::reg::RegistryStore& s) { return vg::com::Register(s, path); });
+  return vg::com::GuardEntry("DllRegisterServer", [] {
+    std::string path = vg::com::ThisLibraryPath();
+    if (path.empty()) return vg::com::SELFREG_E_CLASS;
+    return UpdateRegistry([&](vg::reg::RegistryStore& s) { return vg::com::Register(s, path); });
+  });
 }
 
 VG_COM_EXPORT vg::com::HRESULT DllUnregisterServer() {

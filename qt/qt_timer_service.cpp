@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QTimerEvent>
 
+#include "qt/qt_boundary_guard.h"
+
 namespace vg {
 
 std::shared_ptr<TimerService> QtTimerService::ForThisThread() {
@@ -51,7 +53,8 @@ void QtTimerService::timerEvent(QTimerEvent* event) {
   if (found == by_qt_id_.end()) return;  // stopped while the event was queued
   const Running running = found->second;
   const auto now = static_cast<uint32_t>(QDeadlineTimer::current().deadline());
-  if (running.proc) running.proc(0, WM_TIMER, running.id, now);
+  // A tick comes from Qt's event loop: nothing raised in it may reach the loop.
+  if (running.proc) QtGuard("timer tick", [&] { running.proc(0, WM_TIMER, running.id, now); });
 }
 
 }  // namespace vg

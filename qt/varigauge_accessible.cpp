@@ -34,13 +34,14 @@ std::string ShownText(const Varigauge& c, int16_t n) {
   copy.Text = c.get_BlockText(i);
   copy.HPercentage = c.get_BlockHPercentage(i);
   copy.VPercentage = c.get_BlockVPercentage(i);
-  const std::shared_ptr<TimerService> service = ThreadTimerService();
+  // The control's host keeps the time and the drive map the render pass reads.
+  const std::shared_ptr<TimerService> service = c.host().Timers();
   const Clock& clock = service ? static_cast<const Clock&>(*service) : SystemClock();
   std::string text = copy.Text;
   try {
     ExpandLiveFields(
         text, copy,
-        {clock, ThreadDiskProvider(), static_cast<int16_t>(c.get_HMaxValue() - c.get_HMinValue()),
+        {clock, c.host().Drives(), static_cast<int16_t>(c.get_HMaxValue() - c.get_HMinValue()),
          static_cast<int16_t>(c.get_VMaxValue() - c.get_VMinValue())});
   } catch (const std::exception&) {
     // A show field beyond 16 bits: the pass drew nothing new either; keep the plain text.

@@ -82,6 +82,11 @@ void VarigaugeWidget::Init() {
   // Qt programs tick on the event loop; a thread that has a service already (a headless
   // host's manual clock in a test) keeps it.
   timers_ = QtTimerService::ForThisThread();
+  // What the control raises in a call from the window system (paint, resize, mouse) is
+  // reported as the widget's own errors are.
+  SetFaultReporter([this](const BoundaryFault& fault) {
+    ReportError(fault.where, fault.number, QString::fromStdString(fault.description));
+  });
   InstallVarigaugeAccessibility();
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);

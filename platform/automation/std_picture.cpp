@@ -1,15 +1,19 @@
 #include "platform/automation/std_picture.h"
 
+#include <atomic>
+
 #include "platform/base/numeric.h"
 #include "platform/gdi/gdi.h"
 
 namespace vg {
 namespace {
 
+// Handles are unique in the process (controls on several threads make pictures at once):
+// 0x10001 .. 0x7FFFFFFF, then round again.
 int32_t NextHandle() {
-  static int32_t next = 0x10000;
-  next = next == 0x7FFFFFFF ? 0x10000 : next + 1;
-  return next;
+  static std::atomic<uint32_t> counter{0};
+  constexpr uint32_t kFirst = 0x10001, kCount = 0x7FFFFFFFu - kFirst + 1;
+  return static_cast<int32_t>(kFirst + counter.fetch_add(1, std::memory_order_relaxed) % kCount);
 }
 
 enum : DISPID { kHandle = 0, kHPal = 2, kType = 3, kWidth = 4, kHeight = 5 };

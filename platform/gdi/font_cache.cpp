@@ -71,10 +71,11 @@ struct CountingMemory {
   }
 };
 
+// FreeType with our allocator. A library and the faces made through it may be used by one
+// thread at a time, so each thread's cache has its own (see FontCache).
 struct Library {
   CountingMemory memory;
   FT_Library ft = nullptr;
-  FcConfig* config = nullptr;
   Library() {
     // What FT_Init_FreeType does, with our allocator.
     if (FT_New_Library(&memory.record, &ft) == 0) {
@@ -83,26 +84,46 @@ struct Library {
     } else {
       ft = nullptr;
     }
-    // The process's current configuration, with our aliases added to it: a toolkit in the
-    // same process (Qt) has loaded it already, and loading a second one would cost as much
-    // again. Held by a reference of our own; made now if nobody has.
-    config = FcConfigReference(nullptr);
-    if (config)
-      FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontAliases),
-                                     FcTrue);
   }
   ~Library() {
-    if (config) FcConfigDestroy(config);
     if (ft) FT_Done_Library(ft);
   }
 };
+
+// fontconfig's configuration with our aliases, shared by all threads: matching against one
+// configuration from several threads at once is safe in fontconfig. It is the process's
+// current configuration: a toolkit in the same process (Qt) has loaded it already, and
+// loading a second one would read every font's cache again. We hold a reference of our own
+// (made now if nobody has) and drop it when the process ends, after every thread's fonts.
+class SharedConfig {
+ public:
+  SharedConfig() : config_(FcConfigReference(nullptr)) {
+    if (config_)
+      FcConfigParseAndLoadFromMemory(config_, reinterpret_cast<const FcChar8*>(kFontAliases),
+                                     FcTrue);
+  }
+  ~SharedConfig() {
+    if (config_) FcConfigDestroy(config_);
+  }
+  SharedConfig(const SharedConfig&) = delete;
+  SharedConfig& operator=(const SharedConfig&) = delete;
+  FcConfig* get() const { return config_; }
+
+ private:
+  FcConfig* config_;
+};
+
+FcConfig* SharedFontConfig() {
+  static SharedConfig shared;
+  return shared.get();
+}
 
 Library& library();
 
 // The face file and index fontconfig chooses for a family, weight and slant.
 bool MatchFace(const char* family, int weight, bool italic, std::string* file, int* index) {
-  Library& lib = library();
-  if (!lib.config) return false;
+  FcConfig* const config = SharedFontConfig();
+  if (!config) return false;
   // Owned, so that running out of memory while the file name is copied releases both.
   using Pattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
   Pattern pattern(FcPatternCreate(), FcPatternDestroy);
@@ -111,10 +132,10 @@ bool MatchFace(const char* family, int weight, bool italic, std::string* file, i
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(lib.config, pattern.get(), FcMatchPattern);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result;
-  Pattern match(FcFontMatch(lib.config, pattern.get(), &result), FcPatternDestroy);
+  Pattern match(FcFontMatch(config, pattern.get(), &result), FcPatternDestroy);
   bool ok = false;
   FcChar8* path = nullptr;
   if (match && FcPatternGetString(match.get(), FC_FILE, 0, &path) == FcResultMatch && path) {
@@ -137,8 +158,11 @@ constexpr size_t kFontBytes = sizeof(RealizedFont) + 96;
 
 }  // namespace
 
-// FreeType and fontconfig with the fonts realised through them, most recently used first.
-// One object, so that the fonts (and their faces) go before the library that made them.
+// FreeType with the fonts realised through it, most recently used first. One object, so
+// that the fonts (and their faces) go before the library that made them. One per thread
+// (made on the thread's first text call, gone when the thread ends): threads drawing text
+// at once share no face and no glyph, and need no lock. The bound applies to each thread's
+// cache.
 class FontCache {
  public:
   uint64_t epoch = 1;
@@ -204,7 +228,7 @@ class FontCache {
 namespace {
 
 FontCache& cache() {
-  static FontCache c;
+  thread_local FontCache c;
   return c;
 }
 

@@ -3,7 +3,9 @@
 // device contexts (window and memory), bitmaps, brushes, pens and fonts addressed by
 // handles; rectangles with exclusive right and bottom edges; 32-bit pixels holding
 // COLORREF values (0x00BBGGRR). Every object made by a Create... call is counted until it
-// is deleted, so tests can prove that drawing leaks nothing. One thread, no locks.
+// is deleted, so tests can prove that drawing leaks nothing. Handles, object counts and the
+// font cache belong to the calling thread: several threads draw at once without locks,
+// each with its own objects, and a handle is used on the thread that made it.
 #include <cstddef>
 #include <cstdint>
 
@@ -133,13 +135,14 @@ struct SIZE {
 };
 // Width: the sum of the characters' advances; height: the font's ascent plus descent.
 bool GetTextExtentPoint32A(HDC hdc, const char* text, int length, SIZE* size);
-// Drops every realised font and rendered glyph (they are made again on demand), for
-// instance after fonts were installed.
+// Drops every realised font and rendered glyph of the calling thread (they are made again
+// on demand), for instance after fonts were installed.
 void FlushFontCache();
 // Realised fonts and their rendered glyphs are kept up to a number of bytes (the font
 // engine's own memory for faces included); beyond it the least recently used fonts go
-// first. A glyph larger than a sixteenth of the limit is never kept: it is rendered for
-// the call that draws it and released at its end, so one huge glyph cannot hold memory.
+// first; the limit holds for each thread's cache. A glyph larger than a sixteenth of the
+// limit is never kept: it is rendered for the call that draws it and released at its end,
+// so one huge glyph cannot hold memory.
 inline constexpr size_t kDefaultFontCacheBytes = size_t{64} << 20;  // 64 MB
 void SetFontCacheLimit(size_t bytes);
 size_t FontCacheLimit();
@@ -241,7 +244,8 @@ struct WritablePixels {
 };
 WritablePixels GetWritablePixels(HDC hdc);
 
-// Graphics objects made and not yet deleted (contexts, bitmaps, brushes, pens, fonts).
+// Graphics objects the calling thread made and has not yet deleted (contexts, bitmaps,
+// brushes, pens, fonts).
 int LiveObjectCount();
 
 // Kind of object behind a handle, 0 for none.

@@ -60,7 +60,9 @@ bool LineTo(HDC hdc, int x, int y) {
     int64_t bottom = std::max<int64_t>(y0, last_y) - half + pen->width;
     left = std::max<int64_t>(left, 0), top = std::max<int64_t>(top, 0);
     right = std::min<int64_t>(right, b->width), bottom = std::min<int64_t>(bottom, b->height);
-    if (top < bottom)
+    // Nothing to paint (a line beside the bitmap, or a bitmap without pixels): no pointer is
+    // formed into pixels that are not there.
+    if (top < bottom && left < right)
       FillRows(b->pixels.data() + top * b->width + left, b->width, bottom - top, right - left,
                Stored(*b, pen->color));
     return true;

@@ -24,10 +24,10 @@ Table::Table() {
   stock_font = stock(system);
 }
 
-Table* g_table = nullptr;
+thread_local Table* g_table = nullptr;
 
 Table& MakeTable() {
-  static Table t;
+  thread_local Table t;
   g_table = &t;
   return t;
 }

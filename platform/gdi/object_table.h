@@ -92,6 +92,13 @@ struct Slot {
 // The table behind the handles: the slots, the free ones, the count of live objects and
 // the stock objects. Made on first use; every call of the device goes through it, so
 // reaching it and the slot operations below are kept inline and short.
+//
+// Each thread has a table of its own (made on the thread's first call, gone when the
+// thread ends). A control, its surface and its host live on one thread, so no handle is
+// shared between threads; a table per thread lets two threads draw at once with no lock on
+// the drawing path, where every call looks handles up. A handle is meaningful only on the
+// thread that made it: elsewhere it names nothing, or an unrelated object of that thread's
+// table (checked like any handle: in range and of the right kind, so never unsafe).
 struct Table {
   std::vector<Slot> slots;
   std::vector<uint32_t> free_list;
@@ -123,7 +130,7 @@ struct Table {
   }
 };
 
-extern Table* g_table;
+extern thread_local Table* g_table;
 Table& MakeTable();
 inline Table& table() {
   return g_table ? *g_table : MakeTable();

@@ -3,7 +3,7 @@
 namespace vg {
 
 HeadlessHost::~HeadlessHost() {
-  if (control()) Destroy();
+  if (control()) Guarded("terminate", [this] { Destroy(); });
 }
 
 COLORREF HeadlessHost::Pixel(int x, int y) const {
@@ -38,6 +38,18 @@ void HeadlessHost::OnWindowChanged(const gdi::RECT& changed) {
 
 void HeadlessHost::OnFrameworkEvent(const char* name) {
   framework_log_.emplace_back(name);
+}
+
+void HeadlessHost::OnBoundaryFault(const BoundaryFault& fault) {
+  // Recorded for the host's program (TakeFaults); a reporter, when set, hears it too.
+  faults_.push_back(fault);
+  if (HasFaultReporter()) HostBase::OnBoundaryFault(fault);
+}
+
+std::vector<BoundaryFault> HeadlessHost::TakeFaults() {
+  std::vector<BoundaryFault> out;
+  out.swap(faults_);
+  return out;
 }
 
 std::vector<std::string> HeadlessHost::TakeNotifications() {

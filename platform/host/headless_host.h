@@ -22,6 +22,9 @@ struct RecordedEvent {
 class HeadlessHost : public HostBase {
  public:
   explicit HeadlessHost(HeadlessHostOptions options = {}) : HostBase(options) {}
+  // A host on a clock it shares with other hosts (one program's controls on one clock).
+  HeadlessHost(HeadlessHostOptions options, std::shared_ptr<ManualClock> clock)
+      : HostBase(options), clock_(std::move(clock)) {}
   ~HeadlessHost() override;
 
   // Window contents.
@@ -39,19 +42,28 @@ class HeadlessHost : public HostBase {
   std::vector<RecordedEvent> TakeEvents();
   std::vector<gdi::RECT> TakeWindowChanges();
   const std::vector<std::string>& FrameworkLog() const { return framework_log_; }
+  // What calls from the window system raised (recorded, not thrown: see HostBase).
+  std::vector<BoundaryFault> TakeFaults();
 
-  // The timer service of the host's thread: a manual clock, shared by the thread's hosts.
+  // The host's timer service: a manual clock of its own (or shared with the hosts made on
+  // it), never the thread's, so that moving it touches no other control on the thread.
   ManualClock& clock() const { return *clock_; }
+  std::shared_ptr<ManualClock> shared_clock() const { return clock_; }
+  // The drive map of the host's control; null (the default): the thread's.
+  void SetDrives(std::shared_ptr<DiskProvider> drives) { drives_ = std::move(drives); }
 
   // UserControl
   void PropertyChanged(const std::string& name) override;
   void RaiseEvent(const std::string& name, const std::vector<Variant>& args) override;
   void RaiseEventById(DISPID id, const std::string& name, std::vector<Variant>& args) override;
   void ShowAboutBox() override;
+  std::shared_ptr<TimerService> Timers() const override { return clock_; }
+  DiskProvider& Drives() const override { return drives_ ? *drives_ : ThreadDiskProvider(); }
 
  protected:
   void OnWindowChanged(const gdi::RECT& changed) override;
   void OnFrameworkEvent(const char* name) override;
+  void OnBoundaryFault(const BoundaryFault& fault) override;
 
  private:
   std::vector<std::string> notifications_;
@@ -59,7 +71,9 @@ class HeadlessHost : public HostBase {
   EventHandler event_handler_;
   std::vector<gdi::RECT> window_changes_;
   std::vector<std::string> framework_log_;
-  std::shared_ptr<ManualClock> clock_ = ShareThreadManualClock();
+  std::vector<BoundaryFault> faults_;
+  std::shared_ptr<ManualClock> clock_ = std::make_shared<ManualClock>();
+  std::shared_ptr<DiskProvider> drives_;
 };
 
 }  // namespace vg

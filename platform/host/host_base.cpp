@@ -1,14 +1,16 @@
 #include "platform/host/host_base.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 
 namespace vg {
 namespace {
 
+// Window handles are unique in the process, whichever thread makes the window.
 HWND NextWindowHandle() {
-  static HWND next = 0x10010;
-  next += 0x10;
-  return next;
+  static std::atomic<HWND> next{0x10010};
+  return next.fetch_add(0x10, std::memory_order_relaxed) + 0x10;
 }
 
 }  // namespace
@@ -32,8 +34,16 @@ HostBase::~HostBase() {
   // What the derived host has not done: its overrides are gone, so the window stops
   // reporting first.
   gdi::SetWindowListener(hdc_, nullptr);
-  if (control_) Destroy();
+  if (control_) Guarded("terminate", [this] { Destroy(); });
   gdi::DestroyWindowDC(hdc_);
+}
+
+void HostBase::OnBoundaryFault(const BoundaryFault& fault) {
+  if (fault_reporter_)
+    fault_reporter_(fault);
+  else
+    std::fprintf(stderr, "Varigauge: %s: error %d: %s\n", fault.where,
+                 static_cast<int>(fault.number), fault.description.c_str());
 }
 
 void HostBase::WindowChanged(gdi::HDC /*window*/, const gdi::RECT& changed) {
@@ -55,7 +65,7 @@ void HostBase::Place(const ControlFactory& factory) {
   Create(factory);
   InitProperties();
   Deliver(window_rules::kResize, &ControlEvents::UserControl_Resize);
-  Paint();
+  PaintNow();
 }
 
 void HostBase::InitProperties() {
@@ -67,7 +77,7 @@ void HostBase::Load(const ControlFactory& factory, PropertyBag& bag) {
   OnFrameworkEvent(window_rules::kReadProperties);
   if (control_) control_->UserControl_ReadProperties(bag);
   Deliver(window_rules::kResize, &ControlEvents::UserControl_Resize);
-  Paint();
+  PaintNow();
 }
 
 void HostBase::WriteProperties(PropertyBag& bag) {
@@ -75,27 +85,42 @@ void HostBase::WriteProperties(PropertyBag& bag) {
   if (control_) control_->UserControl_WriteProperties(bag);
 }
 
-void HostBase::Paint() {
+void HostBase::PaintNow() {
   Deliver(window_rules::kPaint, &ControlEvents::UserControl_Paint);
 }
 
+void HostBase::Paint() {
+  Guarded("paint", [this] { PaintNow(); });
+}
+
 void HostBase::Destroy() {
-  Deliver(window_rules::kTerminate, &ControlEvents::UserControl_Terminate);
+  // The control goes even when its Terminate raises.
+  try {
+    Deliver(window_rules::kTerminate, &ControlEvents::UserControl_Terminate);
+  } catch (...) {
+    control_.reset();
+    throw;
+  }
   control_.reset();
 }
 
 void HostBase::MouseUp(int16_t button, int16_t shift, float x, float y) {
   if (!enabled_) return;
-  OnFrameworkEvent("UserControl_MouseUp");
-  if (control_) control_->UserControl_MouseUp(button, shift, x, y);
+  Guarded("mouse up", [&] {
+    OnFrameworkEvent("UserControl_MouseUp");
+    if (control_) control_->UserControl_MouseUp(button, shift, x, y);
+  });
 }
 
 void HostBase::Click() {
-  if (enabled_) Deliver("UserControl_Click", &ControlEvents::UserControl_Click);
+  if (enabled_)
+    Guarded("click", [this] { Deliver("UserControl_Click", &ControlEvents::UserControl_Click); });
 }
 
 void HostBase::DblClick() {
-  if (enabled_) Deliver("UserControl_DblClick", &ControlEvents::UserControl_DblClick);
+  if (enabled_)
+    Guarded("double click",
+            [this] { Deliver("UserControl_DblClick", &ControlEvents::UserControl_DblClick); });
 }
 
 void HostBase::ResizeWindowToOuterSize() {
@@ -109,8 +134,10 @@ void HostBase::MoveToScreen(int dpi) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
   gdi::SetWindowDpi(hdc_, dpi_);
-  ResizeWindowToOuterSize();
-  Paint();
+  Guarded("screen change", [this] {
+    ResizeWindowToOuterSize();
+    PaintNow();
+  });
 }
 
 bool HostBase::ResizePixels(int width, int height) {
@@ -122,7 +149,7 @@ bool HostBase::ResizePixels(int width, int height) {
   if (w == width_twips_ && h == height_twips_) return true;
   width_twips_ = w;
   height_twips_ = h;
-  ResizeWindowToOuterSize();
+  Guarded("resize", [this] { ResizeWindowToOuterSize(); });
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
+#include "platform/host/boundary_guard.h"
 #include "platform/host/user_control.h"
 #include "platform/host/window_rules.h"
 
@@ -67,6 +68,13 @@ class HostBase : public UserControl, private gdi::WindowListener {
   void Click();
   void DblClick();
 
+  // Calls from the window system (Paint, ResizePixels, MoveToScreen, MouseUp, Click,
+  // DblClick) run through the boundary guard: what the control raises there is reported
+  // through OnBoundaryFault and goes no further, and the window keeps its last picture.
+  // Create, Place, Load, InitProperties and WriteProperties still raise to their caller.
+  using FaultReporter = std::function<void(const BoundaryFault&)>;
+  void SetFaultReporter(FaultReporter report) { fault_reporter_ = std::move(report); }
+
   ControlEvents* control() const { return control_.get(); }
   std::shared_ptr<ControlEvents> control_ref() const { return control_; }
   void SetUserMode(bool user_mode) { user_mode_ = user_mode; }
@@ -100,11 +108,23 @@ class HostBase : public UserControl, private gdi::WindowListener {
   virtual void OnWindowChanged(const gdi::RECT& changed) = 0;
   // A framework event is about to reach the control.
   virtual void OnFrameworkEvent(const char* /*name*/) {}
+  // A call from the window system raised: told to the fault reporter, or without one written
+  // to the standard error stream ("Varigauge: paint: error 6: Overflow"), so that it is
+  // never lost silently.
+  virtual void OnBoundaryFault(const BoundaryFault& fault);
+  bool HasFaultReporter() const { return static_cast<bool>(fault_reporter_); }
+  // Runs a call from the window system under the boundary guard.
+  template <class Body>
+  void Guarded(const char* where, Body&& body) {
+    GuardBoundary(where, std::forward<Body>(body),
+                  [this](const BoundaryFault& fault) { OnBoundaryFault(fault); });
+  }
 
  private:
   void WindowChanged(gdi::HDC window, const gdi::RECT& changed) override;
   void Deliver(const char* event, void (ControlEvents::*handler)());
   void ResizeWindowToOuterSize();
+  void PaintNow();
 
   int dpi_;
   bool user_mode_;
@@ -118,6 +138,7 @@ class HostBase : public UserControl, private gdi::WindowListener {
   StdFontRef font_;
   StdFontRef ambient_font_;
   std::shared_ptr<ControlEvents> control_;
+  FaultReporter fault_reporter_;
 };
 
 }  // namespace vg

@@ -8,6 +8,7 @@
 // host with the rectangle it changed (gdi::SetWindowListener), so a toolkit repaints
 // exactly that area once.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@
 #include "platform/automation/ole_color.h"
 #include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
+#include "platform/disk/disk_space.h"
 #include "platform/gdi/gdi.h"
 #include "platform/host/property_bag.h"
+#include "platform/timers/timer_service.h"
 
 namespace vg {
 
@@ -74,6 +77,14 @@ class UserControl {
   // Shows the control's About box modally; returns when the user has closed it. A host
   // without one shows nothing.
   virtual void ShowAboutBox() {}
+
+  // The timer service the control's timers run on, whose clock its time fields show (null:
+  // timers are refused and the system clock is shown). A host that keeps its own (a manual
+  // clock) returns it, so that it touches no other control on the thread; by default, the
+  // thread's service (a toolkit's event loop).
+  virtual std::shared_ptr<TimerService> Timers() const { return ThreadTimerService(); }
+  // The drive map the control's disk figures read; by default the thread's.
+  virtual DiskProvider& Drives() const { return ThreadDiskProvider(); }
 };
 
 // The framework events a control handles, delivered on the control's thread in this order:

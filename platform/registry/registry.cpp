@@ -222,6 +222,7 @@ std::vector<std::string> RegistryStore::SubkeyNames(const fs::path& dir) const {
 }
 
 LONG RegistryStore::RegOpenKeyExA(HKEY key, const char* subkey, DWORD, DWORD, HKEY* result) {
+  std::lock_guard<std::mutex> hold(lock_);
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = 0;
   fs::path dir;
@@ -232,6 +233,7 @@ LONG RegistryStore::RegOpenKeyExA(HKEY key, const char* subkey, DWORD, DWORD, HK
 }
 
 LONG RegistryStore::RegCreateKeyExA(HKEY key, const char* subkey, HKEY* result) {
+  std::lock_guard<std::mutex> hold(lock_);
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = 0;
   fs::path dir;
@@ -242,12 +244,14 @@ LONG RegistryStore::RegCreateKeyExA(HKEY key, const char* subkey, HKEY* result) 
 }
 
 LONG RegistryStore::RegCloseKey(HKEY key) {
+  std::lock_guard<std::mutex> hold(lock_);
   if (HiveName(key)) return ERROR_SUCCESS;
   return open_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
 LONG RegistryStore::RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD* type, uint8_t* data,
                                      DWORD* size) {
+  std::lock_guard<std::mutex> hold(lock_);
   fs::path dir;
   if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
   for (const Value& v : ReadValues(dir)) {
@@ -260,6 +264,7 @@ LONG RegistryStore::RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD* 
 
 LONG RegistryStore::RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type,
                                    const uint8_t* data, DWORD size) {
+  std::lock_guard<std::mutex> hold(lock_);
   if (!data && size) return ERROR_INVALID_PARAMETER;
   fs::path dir;
   if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
@@ -274,6 +279,7 @@ LONG RegistryStore::RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type
 }
 
 LONG RegistryStore::RegDeleteValueA(HKEY key, const char* name) {
+  std::lock_guard<std::mutex> hold(lock_);
   fs::path dir;
   if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
   std::vector<Value> values = ReadValues(dir);
@@ -285,6 +291,7 @@ LONG RegistryStore::RegDeleteValueA(HKEY key, const char* name) {
 }
 
 LONG RegistryStore::RegDeleteKeyA(HKEY key, const char* subkey) {
+  std::lock_guard<std::mutex> hold(lock_);
   if (SplitPath(subkey).empty()) return ERROR_INVALID_PARAMETER;  // a key deletes its subkeys
   fs::path dir;
   if (LONG result = Resolve(key, subkey, false, &dir); result != ERROR_SUCCESS) return result;
@@ -295,6 +302,7 @@ LONG RegistryStore::RegDeleteKeyA(HKEY key, const char* subkey) {
 }
 
 LONG RegistryStore::RegDeleteTreeA(HKEY key, const char* subkey) {
+  std::lock_guard<std::mutex> hold(lock_);
   fs::path dir;
   if (LONG result = Resolve(key, subkey, false, &dir); result != ERROR_SUCCESS) return result;
   std::error_code ec;
@@ -307,6 +315,7 @@ LONG RegistryStore::RegDeleteTreeA(HKEY key, const char* subkey) {
 }
 
 LONG RegistryStore::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* name_size) {
+  std::lock_guard<std::mutex> hold(lock_);
   fs::path dir;
   if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
   std::vector<std::string> names = SubkeyNames(dir);
@@ -316,6 +325,7 @@ LONG RegistryStore::RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* name
 
 LONG RegistryStore::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* name_size, DWORD* type,
                                   uint8_t* data, DWORD* size) {
+  std::lock_guard<std::mutex> hold(lock_);
   fs::path dir;
   if (LONG result = Resolve(key, nullptr, false, &dir); result != ERROR_SUCCESS) return result;
   std::vector<Value> values = ReadValues(dir);

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,9 @@ class RegistryStore {
   std::vector<std::string> SubkeyNames(const std::filesystem::path& dir) const;
 
   std::filesystem::path root_;
+  // One call at a time: the store is shared by the process, and a value's write rewrites
+  // its key's file after reading it.
+  mutable std::mutex lock_;
   std::map<HKEY, std::filesystem::path> open_;
   HKEY next_handle_ = 1;
 };

@@ -27,7 +27,9 @@ class WatchingHost : public HeadlessHost {
 };
 
 struct TimedControl {
-  TimedControl() {
+  // On a clock of its own, or on one shared with other hosts.
+  explicit TimedControl(std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>())
+      : host(HeadlessHostOptions{}, std::move(clock)) {
     host.Place([this](UserControl& site) {
       control = std::make_shared<Varigauge>(site);
       return control;
@@ -139,8 +141,9 @@ TEST(ControlTimers, ARefusedTimerStaysStoppedWhileTheSettingReadsTrue) {
 }
 
 TEST(ControlTimers, TwoControlsOnOneThreadTickIndependently) {
-  TimedControl a, b;
-  ASSERT_EQ(&a.clock(), &b.clock());  // one service per thread
+  TimedControl a;
+  TimedControl b(a.host.shared_clock());
+  ASSERT_EQ(&a.clock(), &b.clock());  // two hosts on one clock
   a.c().put_TimerTimeEnabled(true);
   b.c().put_TimerTimeInterval(500);
   b.c().put_TimerTimeEnabled(true);
@@ -151,6 +154,23 @@ TEST(ControlTimers, TwoControlsOnOneThreadTickIndependently) {
   a.clock().Advance(1000);
   EXPECT_TRUE(a.EventNames().empty());
   EXPECT_EQ(b.EventNames().size(), 2u);
+}
+
+TEST(ControlTimers, EachHostsClockMovesOnlyItsOwnControls) {
+  TimedControl a, b;
+  ASSERT_NE(&a.clock(), &b.clock());
+  // Neither host took the thread's service.
+  EXPECT_NE(ThreadTimerService().get(), &a.clock());
+  EXPECT_NE(ThreadTimerService().get(), &b.clock());
+  a.c().put_TimerTimeEnabled(true);
+  b.c().put_TimerTimeEnabled(true);
+  EXPECT_EQ(a.clock().RunningCount(), 1u);
+  EXPECT_EQ(b.clock().RunningCount(), 1u);
+  a.clock().SetWallTime(*MakeLocalTime(2001, 2, 3, 4, 5, 6));
+  a.clock().Advance(3000);
+  EXPECT_EQ(a.EventNames().size(), 3u);
+  EXPECT_TRUE(b.EventNames().empty());
+  EXPECT_NE(b.host.Timers()->Now().year, 2001);
 }
 
 TEST(ControlTimers, ADestroyedControlEndsBothTimersAndGetsNoTick) {

@@ -100,6 +100,22 @@ TEST(WindowContext, KeepsItsPixelsWhenResizedAndCountsUpdates) {
 namespace vg::gdi {
 namespace {
 
+TEST(LineTo, ALineBesideOrInABitmapWithoutPixelsPaintsNothing) {
+  // A window resized to no width keeps drawing its frame: nothing to paint, nothing touched.
+  for (int width : {0, 3}) {
+    Canvas c(width, 12);
+    HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+    HGDIOBJ old = SelectObject(c.dc, pen);
+    MoveToEx(c.dc, 4, 5, nullptr);
+    EXPECT_TRUE(LineTo(c.dc, 9, 5));
+    MoveToEx(c.dc, 6, 1, nullptr);
+    EXPECT_TRUE(LineTo(c.dc, 6, 9));
+    SelectObject(c.dc, old);
+    DeleteObject(pen);
+    EXPECT_EQ(c.Count(kRed), 0) << width;
+  }
+}
+
 TEST(LineTo, TheEndPointIsNotDrawn) {
   struct Row {
     POINT from, to;

@@ -3,6 +3,7 @@
 // form opened by every loader (uic, the form runtime, the headless reader) drawing alike.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QSignalSpy>
@@ -213,6 +214,28 @@ TEST(QtFace, SignalsCarryPlainValuesOverQueuedConnections) {
   w.control().put_BorderWidth(3);
   ASSERT_EQ(border.count(), 1);
   EXPECT_EQ(border[0][0].toInt(), 3);
+}
+
+TEST(QtFace, ARenderErrorInAWindowSystemCallIsReportedNotThrownIntoQt) {
+  VarigaugeWidget w;
+  w.resize(120, 20);
+  w.show();
+  QApplication::processEvents();
+  QSignalSpy errors(&w, &VarigaugeWidget::errorOccurred);
+  // Stored, as the interface allows a Long; the render pass cannot draw it, and the
+  // late-bound setter's own redraw raises error 6 to its caller.
+  EXPECT_THROW(w.control().put_RivetsStyle(70000), AutomationError);
+  ASSERT_EQ(w.control().get_RivetsStyle(), 70000);
+  w.resize(160, 24);  // resizeEvent paints
+  QApplication::processEvents();
+  ASSERT_GE(errors.count(), 1);
+  EXPECT_EQ(errors[0][0].toInt(), err::kOverflow);
+  // A good value draws again.
+  w.control().put_RivetsStyle(0);
+  errors.clear();
+  w.resize(150, 24);
+  QApplication::processEvents();
+  EXPECT_EQ(errors.count(), 0);
 }
 
 TEST(QtFace, AUicFormKeepsAProgramsChangesThroughRetranslateAndSitsInALayout) {

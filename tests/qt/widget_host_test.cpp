@@ -9,6 +9,7 @@
 
 #include "control/varigauge.h"
 #include "platform/host/headless_host.h"
+#include "platform/timers/local_time.h"
 #include "qt/qt_timer_service.h"
 #include "qt/varigauge_widget.h"
 #include "tests/host/host_conformance.h"
@@ -61,11 +62,69 @@ TEST(WidgetTimers, QtProgramsTickOnTheEventLoopAndAHeadlessHostDoesNotTakeItAway
   auto widget = std::make_unique<RecordingWidget>(HostOptions{});
   EXPECT_NE(dynamic_cast<QtTimerService*>(ThreadTimerService().get()), nullptr);
   {
-    // A headless host in the same program runs on a manual clock while it lives.
+    // A headless host in the same program runs on a manual clock of its own, which the
+    // thread never sees.
     HeadlessHost headless;
-    EXPECT_EQ(ThreadTimerService().get(), &headless.clock());
+    EXPECT_NE(ThreadTimerService().get(), &headless.clock());
+    EXPECT_EQ(headless.Timers().get(), &headless.clock());
   }
   EXPECT_NE(dynamic_cast<QtTimerService*>(ThreadTimerService().get()), nullptr);
+}
+
+TEST(WidgetTimers, AHeadlessHostsManualClockTouchesNoWidgetOnTheThread) {
+  RecordingWidget w(HostOptions{});
+  auto on_widget = Varigauge::PlaceIn(w);
+  HeadlessHost headless;
+  auto on_headless = Varigauge::PlaceIn(headless);
+  headless.clock().SetWallTime(*MakeLocalTime(2001, 2, 3, 4, 5, 6));
+  for (const auto& c : {on_widget, on_headless}) {
+    c->put_TimerTimeInterval(20);
+    c->put_TimerTimeEnabled(true);
+  }
+  // Each control's timer runs on its own host's service: the headless one on its clock,
+  // the widget's on the event loop, which keeps ticking while the manual clock stands still.
+  EXPECT_EQ(headless.clock().RunningCount(), 1u);
+  QSignalSpy spy(&w, &VarigaugeWidget::timerTime);
+  ASSERT_TRUE(spy.wait(5000));
+  EXPECT_EQ(headless.clock().Elapsed(), 0);
+  EXPECT_EQ(headless.clock().RunningCount(), 1u);
+  // Time fields read their own host's clock: the widget shows today, not 2001.
+  EXPECT_EQ(headless.Timers()->Now().year, 2001);
+  EXPECT_NE(w.host().Timers()->Now().year, 2001);
+  // Moving the manual clock ticks only the headless control.
+  const int widget_ticks = spy.count();
+  headless.TakeEvents();
+  EXPECT_TRUE(headless.clock().Advance(100));
+  EXPECT_EQ(spy.count(), widget_ticks);
+  int headless_ticks = 0;
+  for (const RecordedEvent& e : headless.TakeEvents()) headless_ticks += e.name == "TimerTime";
+  EXPECT_EQ(headless_ticks, 5);
+  for (const auto& c : {on_widget, on_headless}) c->put_TimerTimeEnabled(false);
+  EXPECT_EQ(headless.clock().RunningCount(), 0u);
+}
+
+std::vector<std::string> g_warnings;
+
+TEST(WidgetTimers, AnErrorInATickIsReportedAndTheEventLoopGoesOn) {
+  const std::shared_ptr<TimerService> service = QtTimerService::ForThisThread();
+  static int ticks = 0;
+  ticks = 0;
+  g_warnings.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg) g_warnings.push_back(text.toStdString());
+      });
+  const uintptr_t id = service->SetTimer(0, 10, [](uintptr_t, uint32_t, uintptr_t, uint32_t) {
+    ++ticks;
+    Raise(err::kOverflow);
+  });
+  ASSERT_NE(id, 0u);
+  for (int i = 0; i < 500 && ticks < 2; ++i) QTest::qWait(10);
+  service->KillTimer(id);
+  qInstallMessageHandler(previous);
+  EXPECT_GE(ticks, 2);  // the loop went on after the first tick raised
+  ASSERT_FALSE(g_warnings.empty());
+  EXPECT_EQ(g_warnings.front(), "Varigauge: timer tick: error 6: Overflow");
 }
 
 TEST(WidgetTimers, ATimeTickRedrawsBeforeTimerTimeIsRaised) {

@@ -86,7 +86,12 @@ bool Interpreter::RunLine(std::string_view line) {
     size_t first = line.find_first_not_of(" \t\r");
     if (first != std::string_view::npos && line[first] == ':') {
       HostCommand(line.substr(first + 1));
-      return true;
+      // A paint, resize or click the control failed: reported by the window, shown here.
+      std::vector<BoundaryFault> faults = host_.TakeFaults();
+      if (faults.empty()) return true;
+      Report("Run-time error '" + std::to_string(faults.front().number) +
+             "': " + faults.front().description);
+      return false;
     }
     tokens_ = Lex(line);
     pos_ = 0;

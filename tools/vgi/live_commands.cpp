@@ -64,19 +64,20 @@ bool LiveCommands::Run(const std::vector<std::string>& w, std::string_view line,
     else
       host.clock().SetWallTime(*t);
   } else if (NameEquals(cmd, "disk")) {
-    *error = Disk(w, line);
+    *error = Disk(w, line, host);
   } else {
     return false;
   }
   return true;
 }
 
-std::string LiveCommands::Disk(const std::vector<std::string>& w, std::string_view line) {
+std::string LiveCommands::Disk(const std::vector<std::string>& w, std::string_view line,
+                               HeadlessHost& host) {
   const char* usage = "usage: :disk X FREE TOTAL | :disk X fail | :disk X PATH";
   if (w.size() < 3 || w[1].size() != 1 || DriveLetter(w[1][0]) == 0) return usage;
   if (!disks_) {
     disks_ = std::make_shared<DiskMap>();
-    disks_scope_.emplace(disks_);
+    host.SetDrives(disks_);
   }
   const char drive = w[1][0];
   uint64_t free_bytes = 0, total_bytes = 0;

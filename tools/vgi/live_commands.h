@@ -25,10 +25,10 @@ class LiveCommands {
            Varigauge& control, std::string* error);
 
  private:
-  std::string Disk(const std::vector<std::string>& words, std::string_view line);
+  std::string Disk(const std::vector<std::string>& words, std::string_view line,
+                   HeadlessHost& host);
 
   std::shared_ptr<DiskMap> disks_;
-  std::optional<ScopedDiskProvider> disks_scope_;
 };
 
 }  // namespace vg::vgi
