@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColor>
 #include <QFileInfo>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
@@ -17,7 +19,9 @@
 #include <QtDesigner/QDesignerPropertyEditorInterface>
 #include <QtDesigner/QExtensionManager>
 #include <memory>
+#include <vector>
 
+#include "control/varigauge.h"
 #include "qt/varigauge_widget.h"
 #include "tests/designer/plugin_fixture.h"
 
@@ -106,6 +110,80 @@ TEST(DesignerFormEditor, SheetEditsGoThroughDesignersUndoablePropertyCommands) {
   history->redo();
   EXPECT_EQ(gauge->propertyBag(), after);
   EXPECT_TRUE(form->contents().contains(QStringLiteral("Edited in Designer")));
+}
+
+// An edit in Designer's property editor, as the editor hands it on: the integration turns it
+// into a property command on the active form's selected widget.
+void EditInPropertyEditor(QDesignerFormEditorInterface* core, QDesignerFormWindowInterface* form,
+                          QWidget* widget, const char* name, const QVariant& value) {
+  core->formWindowManager()->setActiveFormWindow(form);
+  form->clearSelection(false);
+  form->selectWidget(widget);
+  core->propertyEditor()->setObject(widget);
+  core->integration()->updateProperty(QString::fromLatin1(name), value, true);
+}
+
+TEST(DesignerFormEditor, PropertyEditorEditsOfEachKindAreUndoableAndSavedAsDesignersOwn) {
+  QDesignerFormEditorInterface* core = FormEditor();
+  std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow());
+  ASSERT_TRUE(form->setContents(QString::fromUtf8(kForm)));
+  form->setDirty(false);
+  auto* gauge = form->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Gauge"));
+  ASSERT_NE(gauge, nullptr);
+  QFont font(QStringLiteral("Liberation Serif"));
+  font.setPointSize(12);
+  font.setBold(true);
+  // One property of each kind the editor offers, with what the saved form must hold.
+  struct Edit {
+    const char* name;
+    QVariant value;
+    const char* saved;
+  };
+  const std::vector<Edit> edits = {
+      {"backColor", QColor(10, 20, 30), "<red>10</red>"},
+      {"borderStyle", QVariant::fromValue(VarigaugeWidget::vgRaised),
+       "<enum>vg::VarigaugeWidget::vgRaised</enum>"},
+      {"borderWidth", 4, "<number>4</number>"},
+      {"redraw", false, "<bool>false</bool>"},
+      {"caption", QStringLiteral("Typed in the editor"), "Typed in the editor"},
+      {"font", font, "<family>Liberation Serif</family>"},
+  };
+  std::vector<QVariant> defaults;
+  for (const Edit& e : edits) defaults.push_back(gauge->property(e.name));
+  for (const Edit& e : edits) {
+    SCOPED_TRACE(e.name);
+    EditInPropertyEditor(core, form.get(), gauge, e.name, e.value);
+    EXPECT_EQ(gauge->property(e.name), e.value);
+  }
+  EXPECT_TRUE(form->isDirty());
+  EXPECT_EQ(gauge->control().get_BorderStyle(), VarigaugeWidget::vgRaised);
+  EXPECT_EQ(gauge->control().get_Caption(), "Typed in the editor");
+  EXPECT_EQ(gauge->control().get_Font()->Name(), "Liberation Serif");
+  const QString saved = form->contents();
+  for (const Edit& e : edits) {
+    EXPECT_TRUE(saved.contains(QString::fromLatin1("<property name=\"%1\"").arg(e.name))) << e.name;
+    EXPECT_TRUE(saved.contains(QString::fromLatin1(e.saved))) << e.name;
+  }
+
+  // Each edit is one command: undone in turn they bring back every default.
+  QUndoStack* history = form->commandHistory();
+  for (size_t i = edits.size(); i-- > 0;) {
+    ASSERT_TRUE(history->canUndo());
+    history->undo();
+    EXPECT_EQ(gauge->property(edits[i].name), defaults[i]) << edits[i].name;
+  }
+  EXPECT_EQ(gauge->control().get_Caption(), "");
+  for (size_t i = 0; i < edits.size(); ++i) history->redo();
+  EXPECT_EQ(form->contents(), saved);
+
+  // The saved form opens again with every setting in its place.
+  std::unique_ptr<QDesignerFormWindowInterface> again(
+      core->formWindowManager()->createFormWindow());
+  ASSERT_TRUE(again->setContents(saved));
+  auto* reopened = again->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Gauge"));
+  ASSERT_NE(reopened, nullptr);
+  for (const Edit& e : edits) EXPECT_EQ(reopened->property(e.name), e.value) << e.name;
+  EXPECT_EQ(again->contents(), saved);
 }
 
 }  // namespace
