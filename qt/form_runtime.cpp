@@ -1,6 +1,8 @@
 #include "qt/form_runtime.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QXmlStreamReader>
 
 #include "qt/varigauge_widget.h"
 
@@ -15,14 +17,48 @@ QWidget* FormLoader::createWidget(const QString& class_name, QWidget* parent, co
   return QUiLoader::createWidget(class_name, parent, name);
 }
 
+namespace {
+
+// Whether the form's <customwidgets> names a class other than ours: only such a form needs
+// Qt Designer's widget plugins, which QUiLoader otherwise loads for every form (one of them
+// brings Qt Quick and OpenGL into a widgets program).
+bool NeedsDesignerPlugins(const QByteArray& contents) {
+  QXmlStreamReader xml(contents);
+  bool in_custom = false;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == QLatin1String("customwidget")) in_custom = true;
+    if (xml.isEndElement() && xml.name() == QLatin1String("customwidget")) in_custom = false;
+    if (in_custom && xml.isStartElement() && xml.name() == QLatin1String("class") &&
+        xml.readElementText().trimmed() != QLatin1String("vg::VarigaugeWidget"))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::unique_ptr<Form> Form::Open(const QString& path, QWidget* parent) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
     throw std::runtime_error(path.toStdString() + ": " + file.errorString().toStdString());
-  FormLoader loader;
-  QWidget* root = loader.load(&file, parent);
+  QByteArray contents = file.readAll();
+  QBuffer buffer(&contents);
+  buffer.open(QIODevice::ReadOnly);
+  // QUiLoader loads the plugins of every folder it is given as it is made, so a form that
+  // needs none makes its loader while the library paths are empty.
+  std::unique_ptr<FormLoader> loader;
+  if (NeedsDesignerPlugins(contents)) {
+    loader = std::make_unique<FormLoader>();
+  } else {
+    const QStringList paths = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({});
+    loader = std::make_unique<FormLoader>();
+    QCoreApplication::setLibraryPaths(paths);
+  }
+  QWidget* root = loader->load(&buffer, parent);
   if (!root)
-    throw std::runtime_error(path.toStdString() + ": " + loader.errorString().toStdString());
+    throw std::runtime_error(path.toStdString() + ": " + loader->errorString().toStdString());
   return std::make_unique<Form>(root);
 }
 

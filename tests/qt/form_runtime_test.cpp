@@ -2,6 +2,7 @@
 // loaded from their bags, control arrays and handlers by name and index.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,6 +34,10 @@ TEST(FormRuntime, AStoredFormOpensWithItsControlsReadFromTheirBags) {
   ASSERT_NE(form->control<QPushButton>("Command1", 1), nullptr);
   EXPECT_EQ(form->control<QPushButton>("Command1", 1)->text(), "Stop");
   EXPECT_EQ(form->control<QPushButton>("Command1", 2), nullptr);
+  // A form of our controls and Qt's own widgets loads none of Designer's widget plugins.
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(maps.readAll().contains("/designer/"));
 }
 
 TEST(FormRuntime, HandlersConnectByNameAndArrayIndex) {
