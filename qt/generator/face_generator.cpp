@@ -135,11 +135,16 @@ std::string Properties() {
   return o.str();
 }
 
+// A member's help text, or its interface name where the table gives none.
+std::string_view HelpOf(const MemberRow& row) {
+  return row.help.empty() ? row.name : row.help;
+}
+
 std::string Accessors() {
   std::ostringstream o;
   for (const MemberRow* row : FaceProperties()) {
     const std::string n = FacePropertyName(*row), N = UpperFirst(n), t = MemberType(*row);
-    o << "  // " << row->help << "\n";
+    o << "  // " << HelpOf(*row) << "\n";
     o << "  " << t << " " << n << "() const;\n";
     o << "  void set" << N << "(" << ParamType(t) << " value);\n";
     o << "  void reset" << N << "();\n";
@@ -196,7 +201,8 @@ std::string Slots() {
 std::string BlockFields() {
   std::ostringstream o;
   for (const MemberRow* row : BlockMembers()) {
-    o << "  " << FaceType(*row) << " " << BlockFieldName(*row) << "{};  // " << row->help << "\n";
+    o << "  " << FaceType(*row) << " " << BlockFieldName(*row) << "{};  // " << HelpOf(*row)
+      << "\n";
   }
   return o.str();
 }
