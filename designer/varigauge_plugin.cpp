@@ -1,7 +1,11 @@
 #include "designer/varigauge_plugin.h"
 
 #include <QIcon>
+#include <QTimer>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
+#include <QtDesigner/QDesignerFormWindowManagerInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
 
 #include "designer/varigauge_icon.h"
@@ -89,14 +93,43 @@ void VarigaugeDesignerPlugin::initialize(QDesignerFormEditorInterface* core) {
   }
   initialized_ = true;
   in_designer_ = core != nullptr;
+  core_ = core;
+}
+
+void VarigaugeDesignerPlugin::MarkStoredProperties(QDesignerFormEditorInterface* core,
+                                                   QWidget* widget) {
+  auto* gauge = qobject_cast<VarigaugeWidget*>(widget);
+  auto* sheet =
+      gauge ? qt_extension<QDesignerPropertySheetExtension*>(core->extensionManager(), gauge)
+            : nullptr;
+  if (!sheet) return;
+  QtGuard("marking stored properties", [&] {
+    const QStringList names = gauge->storedProperties();
+    for (const QString& name : names) {
+      const int i = sheet->indexOf(name);
+      if (i >= 0) sheet->setChanged(i, true);
+    }
+    const int bag = sheet->indexOf(QStringLiteral("propertyBag"));
+    if (bag >= 0) sheet->setChanged(bag, names.contains(QStringLiteral("propertyBag")));
+  });
 }
 
 QWidget* VarigaugeDesignerPlugin::createWidget(QWidget* parent) {
   // Design mode is for Qt Designer's form editor only; a loader that merely uses the
   // plugin to make widgets (QUiLoader, QFormBuilder) gets running controls.
-  return QtGuardOr<QWidget*>("createWidget", nullptr, [&] {
+  auto* widget = QtGuardOr<QWidget*>("createWidget", nullptr, [&] {
     return new VarigaugeWidget(parent, /*user_mode=*/!in_designer_);
   });
+  // Designer saves a property its sheet marks as changed, and marks those the form set.
+  // Once the form has set them (the next event-loop round), a control loaded from an older
+  // form's propertyBag has its settings marked in the properties that now store them, so
+  // saving writes the new form; a bag that failed to load stays marked and is saved as it
+  // was, so a failed load loses nothing.
+  if (widget && core_) {
+    QDesignerFormEditorInterface* core = core_;
+    QTimer::singleShot(0, widget, [core, widget] { MarkStoredProperties(core, widget); });
+  }
+  return widget;
 }
 
 }  // namespace vg

@@ -29,8 +29,10 @@ class VarigaugeDesignerPlugin : public QObject, public QDesignerCustomWidgetInte
   QWidget* createWidget(QWidget* parent) override;
 
  private:
+  static void MarkStoredProperties(QDesignerFormEditorInterface* core, QWidget* widget);
   bool initialized_ = false;
-  bool in_designer_ = false;  // initialised by a form editor
+  bool in_designer_ = false;
+  QDesignerFormEditorInterface* core_ = nullptr;  // initialised by a form editor
 };
 
 }  // namespace vg

@@ -84,7 +84,9 @@ void WritePropertiesThroughDesigner(VarigaugeWidget* widget, const VarigaugeWidg
     const bool own = i >= meta->propertyOffset() || qstrcmp(p.name(), "font") == 0 ||
                      qstrcmp(p.name(), "enabled") == 0;
     // The picture goes as pictureData (Designer edits a pixmap property as a file path).
-    if (!own || !p.isWritable() || !p.isStored() || qstrcmp(p.name(), "picture") == 0) continue;
+    if (!own || !p.isWritable() || !p.isStored() || qstrcmp(p.name(), "picture") == 0 ||
+        qstrcmp(p.name(), "propertyBag") == 0)
+      continue;
     if (p.read(widget) != p.read(&edited)) changed.push_back(p);
   }
   if (changed.isEmpty()) return;

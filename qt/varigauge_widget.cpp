@@ -211,6 +211,9 @@ void VarigaugeWidget::ShowControlFont() {
 }
 
 void VarigaugeWidget::PropertyChanged(const std::string& name) {
+  // A change made after a failed load replaces the text kept from it.
+  if (name.rfind("Block", 0) == 0) kept_blocks_.clear();
+  if (name != "Width" && name != "Height") kept_bag_.clear();
   emit propertyChanged(QString::fromStdString(name));
   if (const MemberRow* row = FindMember(name)) {
     EmitPropertyChanged(row->id);
@@ -263,6 +266,7 @@ Block VarigaugeWidget::block(int number) const {
 
 void VarigaugeWidget::setBlock(int number, const Block& block) {
   if (!HostBase::control()) return;
+  ForgetKeptText();
   Guarded("setBlock", [&] {
     if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
     // Only the fields that differ are written: a value the control derives (the
@@ -288,12 +292,14 @@ void VarigaugeWidget::setBlock(int number, const Block& block) {
 
 int VarigaugeWidget::addBlock() {
   if (!HostBase::control()) return 0;
+  ForgetKeptText();
   Guarded("addBlock", [this] { control().AddBlock(); });
   return blockCount();
 }
 
 void VarigaugeWidget::removeBlock(int number) {
   if (!HostBase::control()) return;
+  ForgetKeptText();
   Guarded("removeBlock", [&] { control().DeleteBlock(Variant::Long(number)); });
 }
 
@@ -407,6 +413,14 @@ void VarigaugeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void VarigaugeWidget::paintEvent(QPaintEvent* event) {
   PresentWindow(*this, hDC(), event->rect(), Ratio());
+  // At design time a control whose stored settings did not load says so over its picture,
+  // instead of passing off defaults as the form's settings.
+  if (!bag_error_.isEmpty() && !AmbientUserMode()) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(255, 255, 255, 200));
+    painter.setPen(Qt::red);
+    painter.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::TextWordWrap, bag_error_);
+  }
 }
 
 void VarigaugeWidget::SyncPendingSize() {

@@ -2,7 +2,9 @@
 // colours and picture the typed properties cannot hold (systemColors, pictureData), and an
 // older form's propertyBag.
 #include <QDebug>
+#include <QStringList>
 #include <exception>
+#include <pugixml.hpp>
 
 #include "control/dispids.h"
 #include "control/varigauge.h"
@@ -25,6 +27,7 @@ forms::JsonPropertyBag StoredBag(HostBase& host) {
 }  // namespace
 
 QString VarigaugeWidget::blocks() const {
+  if (!kept_blocks_.isNull()) return kept_blocks_;
   try {
     return QString::fromStdString(
         forms::BlocksJson(StoredBag(const_cast<VarigaugeWidget&>(*this))));
@@ -40,6 +43,8 @@ void VarigaugeWidget::setBlocks(const QString& json) {
     forms::JsonPropertyBag bag;
     forms::ReadBlocksJson(json.toStdString(), bag);
     control().ReadBlockTable(bag);
+    kept_blocks_.clear();
+    update();
     return;
   } catch (const forms::BagError& e) {
     bag_error_ = QString::fromUtf8(e.what());
@@ -48,8 +53,10 @@ void VarigaugeWidget::setBlocks(const QString& json) {
                      .arg(e.number())
                      .arg(QString::fromStdString(e.description()));
   }
-  // The blocks stay as they were.
+  // The blocks stay as they were, and the refused text is what a save writes back.
+  kept_blocks_ = json.isNull() ? QStringLiteral("") : json;
   ReportError("blocks", err::kInvalidPropertyValue, bag_error_);
+  update();
 }
 
 QString VarigaugeWidget::systemColors() const {
@@ -95,6 +102,7 @@ void VarigaugeWidget::setPictureData(const QString& json) {
 }
 
 QString VarigaugeWidget::propertyBag() {
+  if (!kept_bag_.isNull()) return kept_bag_;
   forms::JsonPropertyBag bag;
   try {
     SyncPendingSize();
@@ -119,8 +127,10 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
     if (!bag.Contains("Height"))
       bag.Put("Height", Variant::Long(RoundToInt32(height() * r * TwipsPerPixelY())));
     Load(&Varigauge::Create, bag);
+    kept_bag_.clear();
     ShowControlFont();
     CheckValue();
+    update();
     return;
   } catch (const std::exception& e) {
     bag_error_ = QString::fromUtf8(e.what());
@@ -130,6 +140,28 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
   // Qt's property system cannot pass the error on: the widget keeps a working control.
   ReportError("propertyBag", err::kInvalidPropertyValue, bag_error_);
   Place(&Varigauge::Create);
+  // The stored text stays what a save writes back, not the defaults just placed.
+  kept_bag_ = json.isNull() ? QStringLiteral("") : json;
+  update();
+}
+
+QStringList VarigaugeWidget::storedProperties() const {
+  if (!kept_bag_.isNull()) return {QStringLiteral("propertyBag")};
+  QStringList names;
+  try {
+    // The properties the form writer puts in a widget element for these settings.
+    pugi::xml_document doc;
+    pugi::xml_node widget = doc.append_child("widget");
+    forms::WidgetFromBag(StoredBag(const_cast<VarigaugeWidget&>(*this)), widget);
+    for (pugi::xml_node p : widget.children("property"))
+      names << QString::fromUtf8(p.attribute("name").value());
+  } catch (const std::exception& e) {
+    qWarning("vg::VarigaugeWidget %s: the control could not be stored: %s",
+             qPrintable(objectName()), e.what());
+  }
+  if (!kept_blocks_.isNull() && !names.contains(QStringLiteral("blocks")))
+    names << QStringLiteral("blocks");
+  return names;
 }
 
 }  // namespace vg

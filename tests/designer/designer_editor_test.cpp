@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFileInfo>
 #include <QFont>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
@@ -184,6 +185,82 @@ TEST(DesignerFormEditor, PropertyEditorEditsOfEachKindAreUndoableAndSavedAsDesig
   ASSERT_NE(reopened, nullptr);
   for (const Edit& e : edits) EXPECT_EQ(reopened->property(e.name), e.value) << e.name;
   EXPECT_EQ(again->contents(), saved);
+}
+
+TEST(DesignerFormEditor, AControlWhoseSettingsFailToLoadIsSavedAsItWasStored) {
+  QDesignerFormEditorInterface* core = FormEditor();
+  // A block table that is no JSON array, and an older form's bag with a value of no kind a
+  // bag holds: each control keeps its stored text through Designer's save.
+  const QString bad_blocks = QStringLiteral(R"({"barright":40})");
+  const QString bad_bag = QStringLiteral(R"({"caption":"kept","blocks":[1]})");
+  QString xml = QString::fromUtf8(kForm);
+  xml.replace(
+      QStringLiteral("<width>120</width><height>24</height></rect></property>\n  </widget>\n  "
+                     "<widget class=\"vg::VarigaugeWidget\" name=\"Other\">"),
+      QStringLiteral("<width>120</width><height>24</height></rect></property>\n"
+                     "   <property name=\"blocks\"><string notr=\"true\">%1</string></property>\n"
+                     "  </widget>\n  <widget class=\"vg::VarigaugeWidget\" name=\"Other\">")
+          .arg(bad_blocks.toHtmlEscaped()));
+  xml.replace(
+      QStringLiteral(
+          "<width>120</width><height>24</height></rect></property>\n  </widget>\n </widget>"),
+      QStringLiteral(
+          "<width>120</width><height>24</height></rect></property>\n"
+          "   <property name=\"propertyBag\"><string notr=\"true\">%1</string></property>\n"
+          "  </widget>\n </widget>")
+          .arg(bad_bag.toHtmlEscaped()));
+  ASSERT_TRUE(xml.contains(QStringLiteral("blocks"))) << "the form was not made";
+  ASSERT_TRUE(xml.contains(QStringLiteral("propertyBag")));
+  std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow());
+  ASSERT_TRUE(form->setContents(xml));
+  auto* gauge = form->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Gauge"));
+  auto* other = form->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Other"));
+  ASSERT_NE(gauge, nullptr);
+  ASSERT_NE(other, nullptr);
+  EXPECT_FALSE(gauge->bagError().isEmpty());
+  EXPECT_FALSE(other->bagError().isEmpty());
+  EXPECT_EQ(gauge->blocks(), bad_blocks);
+  EXPECT_EQ(other->propertyBag(), bad_bag);
+  // At design time the failure is drawn over the control: its picture is not the defaults'.
+  const QImage shown = gauge->grab().toImage();
+  VarigaugeWidget plain;
+  plain.resize(gauge->size());
+  EXPECT_NE(shown, plain.grab().toImage());
+
+  // Saved and opened again, both controls hold the same stored text.
+  std::unique_ptr<QDesignerFormWindowInterface> again(
+      core->formWindowManager()->createFormWindow());
+  ASSERT_TRUE(again->setContents(form->contents()));
+  EXPECT_EQ(again->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Gauge"))->blocks(),
+            bad_blocks);
+  EXPECT_EQ(
+      again->mainContainer()->findChild<VarigaugeWidget*>(QStringLiteral("Other"))->propertyBag(),
+      bad_bag);
+
+  // A change to the control replaces the kept text with the control's own settings.
+  gauge->addBlock();
+  EXPECT_NE(gauge->blocks(), bad_blocks);
+}
+
+TEST(DesignerFormEditor, AnOlderFormsBagIsSavedAsDesignersOwnProperties) {
+  QDesignerFormEditorInterface* core = FormEditor();
+  QString xml = QString::fromUtf8(kForm);
+  xml.replace(
+      QStringLiteral(
+          "<width>120</width><height>24</height></rect></property>\n  </widget>\n </widget>"),
+      QStringLiteral("<width>120</width><height>24</height></rect></property>\n"
+                     "   <property name=\"propertyBag\"><string>%1</string></property>\n"
+                     "  </widget>\n </widget>")
+          .arg(QStringLiteral(R"j({"caption":"older","blocks":1,"block.barright(1)":40})j")
+                   .toHtmlEscaped()));
+  std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow());
+  ASSERT_TRUE(form->setContents(xml));
+  QCoreApplication::processEvents();  // Designer's event loop runs before a save
+  const QString saved = form->contents();
+  EXPECT_FALSE(saved.contains(QStringLiteral("propertyBag")));
+  EXPECT_TRUE(saved.contains(QStringLiteral("<string>older</string>")));
+  EXPECT_TRUE(saved.contains(QStringLiteral("&quot;barright&quot;:40")) ||
+              saved.contains(QStringLiteral("\"barright\":40")));
 }
 
 }  // namespace
