@@ -9,6 +9,7 @@
 // block puts its values into the widgets, and the handlers store them back and mark the
 // block. The page handles at most 255 blocks.
 #include <array>
+#include <span>
 #include <vector>
 
 #include "control/block_record.h"
@@ -24,6 +25,7 @@ class QTabWidget;
 
 namespace vg {
 
+struct MemberRow;
 class PageScrollBar;
 class PreviewBox;
 
@@ -63,6 +65,8 @@ class BlockPage : public PropertyPage {
   // Loading and showing (block_page_load.cpp).
   void HScroll1_Change();
   void ShowCurrentBlock();
+  // The block fields in the order the page reads and writes them.
+  static std::span<const MemberRow* const> Fields();
   void ReadBlock(int i, PageBlock& b) const;
 
   // Editing (block_page_edit.cpp).

@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
+#include "control/dispids.h"
+#include "control/members.h"
 #include "control/varigauge.h"
 #include "pages/block_page.h"
 #include "pages/page_controls.h"
@@ -52,6 +54,11 @@ QImage ImageOf(const StdPicture& picture) {
     }
   }
   return image;
+}
+
+// The percentages follow from the bars: the page shows them and never writes them.
+bool ShownOnly(const MemberRow& row) {
+  return row.id == dispid::kBlockHPercentage || row.id == dispid::kBlockVPercentage;
 }
 
 }  // namespace
@@ -213,24 +220,10 @@ void BlockPage::cbxTextFormat_Click(int index) {
 }
 
 void BlockPage::InitCurrentBlock() {
-  PageBlock& n = b();
-  n = PageBlock{};
-  n.BarLeft = -1;
-  n.BarRight = -1;
-  n.BarTop = 100;
-  n.BarBottom = 0;
-  n.BorderWidth = 1;
-  n.Visible = true;
-  n.HPercentage = "0";
-  n.VPercentage = "0";
-  n.Color = 0x808080;
-  n.GradientColor = 0xFF0000;
-  n.TextFont = Control()->get_Font();
-  n.TextOffset = 3;
-  n.Picture = StdPicture::Empty();
-  n.PictureOffset = 3;
-  n.Clickable = true;
-  n.AutoSize = true;
+  // A new block's values, with the control's own font and, where the control's new block
+  // has no picture, an empty one the preview can show.
+  b() = PageBlock::NewBlock(Control()->get_Font());
+  b().Picture = StdPicture::Empty();
 }
 
 void BlockPage::cmdAddBlock_Click() {
@@ -298,39 +291,13 @@ void BlockPage::ApplyBlocks() {
   for (int i = 1; i <= n; ++i) {
     PageBlock& b = aPageBlocks[i - 1];
     if (!b.bModified) continue;
-    Variant k = Variant::Integer(static_cast<int16_t>(i));
-    c.put_BlockKey(k, b.Key);
-    c.put_BlockBarLeft(k, b.BarLeft);
-    c.put_BlockBarRight(k, b.BarRight);
-    c.put_BlockBarTop(k, b.BarTop);
-    c.put_BlockBarBottom(k, b.BarBottom);
-    c.put_BlockBorderStyle(k, b.BorderStyle);
-    c.put_BlockBorderWidth(k, b.BorderWidth);
-    c.put_BlockBrushColor(k, b.BrushColor);
-    c.put_BlockBrushStyle(k, b.BrushStyle);
-    c.put_BlockOnTop(k, b.OnTop);
-    c.put_BlockShapeStyle(k, b.ShapeStyle);
-    c.put_BlockVisible(k, b.Visible);
-    c.put_BlockColor(k, b.Color);
-    c.put_BlockGradientStyle(k, b.GradientStyle);
-    c.put_BlockGradientGranularity(k, b.GradientGranularity);
-    c.put_BlockGradientColor(k, b.GradientColor);
-    c.put_BlockGradientColorEnd(k, b.GradientColorEnd);
-    c.put_BlockText(k, b.Text);
-    c.put_BlockTextColor(k, b.TextColor);
-    c.put_BlockTextAlignment(k, b.TextAlignment);
-    c.put_BlockTextFont(k, b.TextFont);
-    c.put_BlockTextFont3D(k, b.TextFont3D);
-    c.put_BlockTextOffset(k, b.TextOffset);
-    c.put_BlockTextAngle(k, b.TextAngle);
-    c.put_BlockTextAutoAngle(k, b.TextAutoAngle);
-    c.put_BlockRivetsStyle(k, b.RivetsStyle);
-    c.putref_BlockPicture(k, b.Picture);
-    c.put_BlockPictureOffset(k, b.PictureOffset);
-    c.put_BlockPictureAlignment(k, b.PictureAlignment);
-    c.put_BlockPictureTile(k, b.PictureTile);
-    c.put_BlockClickable(k, b.Clickable);
-    c.put_BlockAutoSize(k, b.AutoSize);
+    const Variant k = Variant::Integer(static_cast<int16_t>(i));
+    for (const MemberRow* row : Fields()) {
+      if (ShownOnly(*row)) continue;
+      // Pictures are assigned as references, everything else as a value.
+      (row->access.let ? row->access.let : row->access.set)(c, *row, Args(&k, 1),
+                                                            row->access.fetch_field(b));
+    }
     b.bModified = false;
   }
 }

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "control/dispids.h"
 #include "pages/block_page.h"
 #include "pages/page_controls.h"
 #include "pages/page_widgets.h"
@@ -143,7 +144,7 @@ QWidget* BlockPage::BuildTextTab() {
   cmdFontSelection = MakeButton(font, "cmdFontSelection", QStringLiteral("..."));
   txtTextColor = MakeSample(font, "txtTextColor", tr("This text is colored"));
   cmdTextColorSelection = MakeButton(font, "cmdTextColorSelection", QStringLiteral("..."));
-  cbxFont3D = MakeList(font, "cbxFont3D", Font3DItems());
+  cbxFont3D = MakeList(font, "cbxFont3D", EnumItems(dispid::kBlockTextFont3D));
   AddRow(fform, tr("&Select a Font:"), Row(txtTextFont, cmdFontSelection));
   AddRow(fform, tr("&Color:"), Row(txtTextColor, cmdTextColorSelection));
   AddRow(fform, tr("&Font 3D:"), cbxFont3D);
@@ -151,9 +152,9 @@ QWidget* BlockPage::BuildTextTab() {
 
   auto* position = new QWidget;
   auto* pform = new QFormLayout(position);
-  cbxTextAlignment = MakeList(position, "cbxTextAlignment", AlignmentItems());
+  cbxTextAlignment = MakeList(position, "cbxTextAlignment", EnumItems(dispid::kBlockTextAlignment));
   txtBlockTextAngle = MakeTextBox(position, "txtBlockTextAngle");
-  cbxAutoAngle = MakeList(position, "cbxAutoAngle", AutoAngleItems());
+  cbxAutoAngle = MakeList(position, "cbxAutoAngle", EnumItems(dispid::kBlockTextAutoAngle));
   txtBlockTextOffset = MakeTextBox(position, "txtBlockTextOffset");
   AddRow(pform, tr("&Alignment:"), cbxTextAlignment);
   AddRow(pform, tr("&Angle:"), txtBlockTextAngle);
@@ -170,10 +171,8 @@ QWidget* BlockPage::BuildAppearanceTab() {
 
   auto* general = new QWidget;
   auto* gform = new QFormLayout(general);
-  cbxShapeStyle = MakeList(general, "cbxShapeStyle", {"0 - vgRectangle", "1 - vgCircle"});
-  cbxBorderStyle = MakeList(general, "cbxBorderStyle",
-                            {"0 - vgNoneBorder", "1 - vgFlat", "2 - vgRaised", "3 - vgInset",
-                             "4 - vgEtched", "5 - vgEtchedLight", "6 - vgBump", "7 - vgBumpLight"});
+  cbxShapeStyle = MakeList(general, "cbxShapeStyle", EnumItems(dispid::kBlockShapeStyle));
+  cbxBorderStyle = MakeList(general, "cbxBorderStyle", EnumItems(dispid::kBlockBorderStyle));
   txtBlockBorderWidth = MakeTextBox(general, "txtBlockBorderWidth");
   txtColor = MakeSample(general, "txtColor");
   cmdColorSelection = MakeButton(general, "cmdColorSelection", QStringLiteral("..."));
@@ -189,10 +188,7 @@ QWidget* BlockPage::BuildAppearanceTab() {
 
   auto* brush = new QWidget;
   auto* bform = new QFormLayout(brush);
-  cbxBrushStyle =
-      MakeList(brush, "cbxBrushStyle",
-               {"0 - vgNoneBrush", "1 - vgHorizontal", "2 - vgVertical", "3 - vgForwardDiagonal",
-                "4 - vgBackwardDiagonal", "5 - vgCross", "6 - vgDiagonalCross"});
+  cbxBrushStyle = MakeList(brush, "cbxBrushStyle", EnumItems(dispid::kBlockBrushStyle));
   txtBrushColor = MakeSample(brush, "txtBrushColor");
   cmdBrushColor = MakeButton(brush, "cmdBrushColor", QStringLiteral("..."));
   AddRow(bform, tr("&Style:"), cbxBrushStyle);
@@ -203,9 +199,7 @@ QWidget* BlockPage::BuildAppearanceTab() {
 
   auto* rivets = new QWidget;
   auto* rform = new QFormLayout(rivets);
-  cbxRivetsStyle = MakeList(rivets, "cbxRivetsStyle",
-                            {"0 - vgNoneRivets", "1 - vgRaisedRivets", "2 - vgInsetRivets",
-                             "3 - vgRaisedRivetsExt", "4 - vgInsetRivetsExt"});
+  cbxRivetsStyle = MakeList(rivets, "cbxRivetsStyle", EnumItems(dispid::kBlockRivetsStyle));
   AddRow(rform, tr("&Style:"), cbxRivetsStyle);
   SSTab3->addTab(rivets, tr("&Rivets"));
   return tab;
@@ -215,16 +209,9 @@ QWidget* BlockPage::BuildGradientTab() {
   auto* gradient = new QWidget;
   auto* layout = new QVBoxLayout(gradient);
   auto* form = new QFormLayout;
-  cbxGradientStyle =
-      MakeList(gradient, "cbxGradientStyle",
-               {"0 -  vgNoneGradient", "1 -  vgLeftHGradient", "2 -  vgRightHGradient",
-                "3 -  vgTopVGradient", "4 -  vgBottomVGradient", "5 -  vgInnerHGradient",
-                "6 -  vgOuterHGradient", "7 -  vgInnerVGradient", "8 -  vgOuterVGradient",
-                "9 -  vgInnerCircleGradient", "10 - vgOuterCircleGradient",
-                "11 - vgInnerRectangleGradient", "12 - vgOuterRectangleGradient"});
+  cbxGradientStyle = MakeList(gradient, "cbxGradientStyle", EnumItems(dispid::kBlockGradientStyle));
   cbxGradientGranularity =
-      MakeList(gradient, "cbxGradientGranularity",
-               {"0 - vgDefault", "1 - vgHigh", "2 - vgMedium", "3 - vgLow", "4 - vgVeryLow"});
+      MakeList(gradient, "cbxGradientGranularity", EnumItems(dispid::kBlockGradientGranularity));
   AddRow(form, tr("&Style:"), cbxGradientStyle);
   AddRow(form, tr("&Granularity:"), cbxGradientGranularity);
   layout->addLayout(form);
@@ -275,10 +262,9 @@ QWidget* BlockPage::BuildPictureTab() {
 
   auto* appearance = new QWidget;
   auto* aform = new QFormLayout(appearance);
-  cbxPictureAlignment = MakeList(appearance, "cbxPictureAlignment", AlignmentItems());
-  cbxPictureTile =
-      MakeList(appearance, "cbxPictureTile",
-               {"0 - vgNoneTile", "1 - vgHorizontalTile", "2 - vgVerticalTile", "3 - vgBothTile"});
+  cbxPictureAlignment =
+      MakeList(appearance, "cbxPictureAlignment", EnumItems(dispid::kBlockPictureAlignment));
+  cbxPictureTile = MakeList(appearance, "cbxPictureTile", EnumItems(dispid::kBlockPictureTile));
   txtBlockPictureOffset = MakeTextBox(appearance, "txtBlockPictureOffset");
   AddRow(aform, tr("&Alignment:"), cbxPictureAlignment);
   AddRow(aform, tr("&Tile:"), cbxPictureTile);

@@ -5,6 +5,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <utility>
+
+#include "control/dispids.h"
+#include "control/members.h"
 #include "control/varigauge.h"
 #include "pages/block_page.h"
 #include "pages/page_controls.h"
@@ -57,43 +62,34 @@ void BlockPage::PropertyPage_SelectionChanged() {
   HScroll1->setValue(iCurrentBlock);
 }
 
+std::span<const MemberRow* const> BlockPage::Fields() {
+  static const std::vector<const MemberRow*> fields = [] {
+    std::vector<const MemberRow*> v;
+    for (const MemberRow& row : Members())
+      if (row.Has(kBlockField)) v.push_back(&row);
+    // The page takes three fields out of the member order: the brush colour before the
+    // brush style, the shape style and then the visibility after OnTop.
+    constexpr std::pair<DISPID, DISPID> kPlacedAfter[] = {
+        {dispid::kBlockBrushColor, dispid::kBlockBorderWidth},
+        {dispid::kBlockShapeStyle, dispid::kBlockOnTop},
+        {dispid::kBlockVisible, dispid::kBlockShapeStyle}};
+    auto at = [&v](DISPID id) { return std::ranges::find(v, id, &MemberRow::id); };
+    for (auto [field, after] : kPlacedAfter) {
+      const MemberRow* row = *at(field);
+      v.erase(at(field));
+      v.insert(at(after) + 1, row);
+    }
+    return v;
+  }();
+  return fields;
+}
+
 void BlockPage::ReadBlock(int i, PageBlock& b) const {
-  const Varigauge& c = *Control();
-  Variant k = Variant::Integer(static_cast<int16_t>(i));
-  b.Key = c.get_BlockKey(k);
-  b.BarLeft = c.get_BlockBarLeft(k);
-  b.BarRight = c.get_BlockBarRight(k);
-  b.BarTop = c.get_BlockBarTop(k);
-  b.BarBottom = c.get_BlockBarBottom(k);
-  b.BorderStyle = static_cast<int16_t>(c.get_BlockBorderStyle(k));
-  b.BorderWidth = c.get_BlockBorderWidth(k);
-  b.BrushColor = c.get_BlockBrushColor(k);
-  b.BrushStyle = static_cast<int16_t>(c.get_BlockBrushStyle(k));
-  b.HPercentage = c.get_BlockHPercentage(k);
-  b.VPercentage = c.get_BlockVPercentage(k);
-  b.OnTop = c.get_BlockOnTop(k);
-  b.ShapeStyle = static_cast<int16_t>(c.get_BlockShapeStyle(k));
-  b.Visible = c.get_BlockVisible(k);
-  b.Color = c.get_BlockColor(k);
-  b.GradientStyle = static_cast<int16_t>(c.get_BlockGradientStyle(k));
-  b.GradientGranularity = static_cast<int16_t>(c.get_BlockGradientGranularity(k));
-  b.GradientColor = c.get_BlockGradientColor(k);
-  b.GradientColorEnd = c.get_BlockGradientColorEnd(k);
-  b.Text = c.get_BlockText(k);
-  b.TextColor = c.get_BlockTextColor(k);
-  b.TextAlignment = static_cast<int16_t>(c.get_BlockTextAlignment(k));
-  b.TextFont = c.get_BlockTextFont(k);  // the control's object, shared
-  b.TextFont3D = static_cast<int16_t>(c.get_BlockTextFont3D(k));
-  b.TextOffset = c.get_BlockTextOffset(k);
-  b.TextAngle = c.get_BlockTextAngle(k);
-  b.TextAutoAngle = static_cast<int16_t>(c.get_BlockTextAutoAngle(k));
-  b.RivetsStyle = static_cast<int16_t>(c.get_BlockRivetsStyle(k));
-  b.Picture = c.get_BlockPicture(k);
-  b.PictureOffset = c.get_BlockPictureOffset(k);
-  b.PictureAlignment = static_cast<int16_t>(c.get_BlockPictureAlignment(k));
-  b.PictureTile = static_cast<int16_t>(c.get_BlockPictureTile(k));
-  b.Clickable = c.get_BlockClickable(k);
-  b.AutoSize = c.get_BlockAutoSize(k);
+  Varigauge& c = *Control();
+  const Variant k = Variant::Integer(static_cast<int16_t>(i));
+  // Fonts and pictures come as references: the working copy shares the control's objects.
+  for (const MemberRow* row : Fields())
+    row->access.store_field(b, row->access.get(c, *row, Args(&k, 1)));
 }
 
 void BlockPage::HScroll1_Change() {

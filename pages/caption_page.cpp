@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "control/dispids.h"
 #include "control/varigauge.h"
 #include "pages/page_numbers.h"
 #include "pages/page_widgets.h"
@@ -19,10 +20,10 @@ CaptionPage::CaptionPage(QWidget* parent) : PropertyPage(parent) {
   txtCaption = MakeTextBox(this, "txtCaption");
   txtCaptionFont = MakeDisplayBox(this, "txtCaptionFont");
   cmdFontSelection = MakeButton(this, "cmdFontSelection", QStringLiteral("..."));
-  cbxCaptionFont3D = MakeList(this, "cbxCaptionFont3D", Font3DItems());
-  cbxCaptionAlignment = MakeList(this, "cbxCaptionAlignment", AlignmentItems());
+  cbxCaptionFont3D = MakeList(this, "cbxCaptionFont3D", EnumItems(dispid::kCaptionFont3D));
+  cbxCaptionAlignment = MakeList(this, "cbxCaptionAlignment", EnumItems(dispid::kCaptionAlignment));
   txtCaptionAngle = MakeTextBox(this, "txtCaptionAngle");
-  cbxCaptionAutoAngle = MakeList(this, "cbxCaptionAutoAngle", AutoAngleItems());
+  cbxCaptionAutoAngle = MakeList(this, "cbxCaptionAutoAngle", EnumItems(dispid::kCaptionAutoAngle));
 
   auto* form = new QFormLayout(this);
   AddRow(form, tr("&Caption:"), txtCaption);

@@ -7,6 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <string>
+
+#include "control/type_library.h"
 #include "platform/automation/ole_color.h"
 
 namespace vg {
@@ -61,19 +65,20 @@ void SetSampleColor(QLineEdit* sample, uint32_t color, bool background) {
   sample->setPalette(palette);
 }
 
-QStringList AlignmentItems() {
-  return {"0 - vgCenterCenter", "1 - vgCenterLeft", "2 - vgCenterRight",
-          "3 - vgTopCenter",    "4 - vgTopLeft",    "5 - vgTopRight",
-          "6 - vgBottomCenter", "7 - vgBottomLeft", "8 - vgBottomRight"};
-}
-
-QStringList AutoAngleItems() {
-  return {"0 - vgNoneAuto", "1 - vgUp", "2 - vgDown"};
-}
-
-QStringList Font3DItems() {
-  return {"0 - vgNoneFont3D", "1 - vgRaisedLight", "2 - vgInsetLight", "3 - vgRaisedShadow",
-          "4 - vgInsetShadow"};
+QStringList EnumItems(DISPID member) {
+  const MemberRow* row = FindMember(member);
+  const EnumType* type = row != nullptr ? FindEnumeration(row->type_name) : nullptr;
+  if (type == nullptr) return {};
+  size_t width = 0;
+  for (const EnumConstant& k : type->constants)
+    width = std::max(width, std::to_string(k.value).size());
+  QStringList items;
+  for (const EnumConstant& k : type->constants) {
+    const std::string value = std::to_string(k.value);
+    items << QString::fromStdString(value + " - " + std::string(width - value.size(), ' ') +
+                                    std::string(k.name));
+  }
+  return items;
 }
 
 }  // namespace vg

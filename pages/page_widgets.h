@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "platform/automation/dispatch.h"
+
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
@@ -28,9 +30,11 @@ void AddRow(QFormLayout* form, const QString& caption, QWidget* field);
 // are shown as the colour they stand for.
 void SetSampleColor(QLineEdit* sample, uint32_t color, bool background);
 
-// Fixed list items shared by several pages.
-QStringList AlignmentItems();
-QStringList AutoAngleItems();
-QStringList Font3DItems();
+// The items of a drop-down list for the member `member` of the control: the constants of
+// the enumeration it takes, in value order, each as "<value> - <constant>", the names
+// aligned where the values differ in width ("9 -  vgInnerCircleGradient",
+// "10 - vgOuterCircleGradient"). The enumerations count from 0 without gaps, so an item's
+// index is its value. No items when the member takes no enumeration.
+QStringList EnumItems(DISPID member);
 
 }  // namespace vg

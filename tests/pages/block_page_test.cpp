@@ -9,7 +9,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "control/dispids.h"
+#include "control/members.h"
+#include "control/type_library.h"
 #include "pages/block_page.h"
+#include "pages/caption_page.h"
 #include "pages/page_controls.h"
 #include "tests/pages/page_fixture.h"
 
@@ -338,6 +342,82 @@ TEST(BlockPage, ThePageHandlesAtMost255Blocks) {
   big.c.put_Blocks(300);
   SheetWith<BlockPage> t(big.c);
   EXPECT_EQ(t.page->WorkingBlocks().size(), 255u);
+}
+
+// A value of the field's type; sets 1 and 2 differ in every field.
+Variant Sample(const MemberRow& row, int n) {
+  switch (row.type) {
+    case ValueType::kString:
+      return Variant::String(std::to_string(n));
+    case ValueType::kEnum:
+      return Variant::Long(n - 1);
+    case ValueType::kColor:
+      return Variant::Long(0x102030 * n);
+    case ValueType::kBoolean:
+      return Variant::Boolean(n == 1);
+    case ValueType::kFont:
+      return Variant::Object(StdFont::Create("DejaVu Sans", 8 + n));
+    case ValueType::kPicture:
+      return Variant::Object(StdPicture::Empty());
+    default:
+      return Variant::Integer(static_cast<int16_t>(10 * n));
+  }
+}
+
+void FillBlockOne(Varigauge& c, int n) {
+  const Variant k = B(1);
+  for (const MemberRow* row : BlockMembers())
+    (row->access.let ? row->access.let : row->access.set)(c, *row, Args(&k, 1), Sample(*row, n));
+}
+
+std::vector<Variant> BlockOne(Varigauge& c) {
+  const Variant k = B(1);
+  std::vector<Variant> values;
+  for (const MemberRow* row : BlockMembers())
+    values.push_back(row->access.get(c, *row, Args(&k, 1)));
+  return values;
+}
+
+TEST(BlockPage, ApplyWritesBackEveryFieldOfAMarkedBlock) {
+  BlockSheet s(1, [](Varigauge& c) { FillBlockOne(c, 1); });
+  const std::vector<Variant> read = BlockOne(s.c);
+  FillBlockOne(s.c, 2);
+  QCheckBox* on_top = s.Find<QCheckBox>("chkBlockOnTop");
+  on_top->setChecked(!on_top->isChecked());
+  on_top->setChecked(!on_top->isChecked());
+  s.sheet.Apply();
+  const std::vector<Variant> applied = BlockOne(s.c);
+  for (size_t i = 0; i < read.size(); ++i) {
+    const MemberRow& row = *BlockMembers()[i];
+    // The control derives the percentages from the bars when it redraws.
+    if (row.id == dispid::kBlockHPercentage || row.id == dispid::kBlockVPercentage) continue;
+    // Fonts and pictures are the objects the page read, not copies.
+    EXPECT_TRUE(applied[i] == read[i]) << row.name;
+  }
+}
+
+// Every list of the pages but the live fields offers one enumeration of the type library
+// whole, item i being its constant of value i: a list's index is the value it stands for.
+TEST(PageLists, EachListOffersAWholeEnumerationIndexedByValue) {
+  BlockSheet s(1);
+  SheetWith<CaptionPage> caption(s.c);
+  QList<QComboBox*> lists = s.page->findChildren<QComboBox*>();
+  lists += caption.page->findChildren<QComboBox*>();
+  for (QComboBox* list : lists) {
+    if (list->objectName() == "cbxTextFormat") continue;
+    SCOPED_TRACE(list->objectName().toStdString());
+    ASSERT_GT(list->count(), 0);
+    const std::string first = list->itemText(0).section(' ', -1).toStdString();
+    const auto holds_first = [&](const EnumType& e) { return e.constants[0].name == first; };
+    const auto type = std::ranges::find_if(Enumerations(), holds_first);
+    ASSERT_NE(type, Enumerations().end());
+    ASSERT_EQ(static_cast<size_t>(list->count()), type->constants.size());
+    for (int i = 0; i < list->count(); ++i) {
+      EXPECT_EQ(type->constants[i].value, i);
+      EXPECT_EQ(list->itemText(i).section(' ', 0, 0), QString::number(i));
+      EXPECT_EQ(list->itemText(i).section(' ', -1).toStdString(), type->constants[i].name);
+    }
+  }
 }
 
 }  // namespace
