@@ -1,5 +1,6 @@
 #include "qt/varigauge_widget.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -212,6 +213,11 @@ void VarigaugeWidget::ShowControlFont() {
 
 void VarigaugeWidget::PropertyChanged(const std::string& name) {
   emit propertyChanged(QString::fromStdString(name));
+  // The caption names the control to assistive technologies unless the program named it.
+  if (name == "Caption" && accessibleName().isEmpty() && isVisible()) {
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
   if (const MemberRow* row = FindMember(name)) {
     EmitPropertyChanged(row->id);
     if (row->id == dispid::kBlocks) emit blocksChanged();
@@ -359,6 +365,10 @@ void VarigaugeWidget::CheckValue() {
   const int v = value();
   if (v == last_value_) return;
   last_value_ = v;
+  if (isVisible()) {
+    QAccessibleValueChangeEvent event(this, v);
+    QAccessible::updateAccessibility(&event);
+  }
   emit valueChanged(v);
 }
 
