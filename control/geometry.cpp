@@ -30,6 +30,10 @@ int64_t PixelPercentOf(int64_t part, double extent) {
 
 }  // namespace
 
+bool IsDrawn(const BlockRecord& b) {
+  return b.Visible && b.BarLeft >= 0 && b.BarRight >= 0 && b.BarTop >= 0 && b.BarBottom >= 0;
+}
+
 int16_t EffectiveBorderWidth(int32_t border_style, int16_t border_width) {
   return border_style >= vgEtched && border_width > 0 ? int16_t{1} : border_width;
 }

@@ -11,6 +11,10 @@ namespace vg {
 
 class BlockTable;
 
+// Whether the render pass draws a block at all: it is visible and none of its four bars is
+// negative (a bar of -1 is how ClearBlockBar hides a block).
+bool IsDrawn(const BlockRecord& b);
+
 // The frame width the pass draws with: the etched and bump styles (4 and up) are always
 // one pixel wide when they have any width at all.
 int16_t EffectiveBorderWidth(int32_t border_style, int16_t border_width);
@@ -36,6 +40,8 @@ struct PixelRect {
   int32_t right = 0;
   int32_t bottom = 0;
   bool operator==(const PixelRect&) const = default;
+  // No pixel inside: a fill of it paints nothing.
+  bool empty() const { return right <= left || bottom <= top; }
 };
 
 // The rectangle of bars `b` for `orientation` on a drawing area of w x h pixels inside a

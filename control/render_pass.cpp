@@ -2,6 +2,7 @@
 // copies the finished picture to the window in one step.
 #include "control/render_pass.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "control/enums.h"
@@ -45,6 +46,7 @@ void RenderPass::Resize() {
 void RenderPass::Close() {
   surface_.reset();
   picture1_.reset();
+  drawn_count_ = 0;
 }
 
 void RenderPass::Run(const ControlState& state, BlockTable& blocks) {
@@ -68,10 +70,27 @@ void RenderPass::Run(const ControlState& state, BlockTable& blocks) {
   Frame(state, bw);
   Caption(state);  // under the picture and the blocks
   ControlPicture(state, bw, width, height);
+  drawing_count_ = 0;
   Blocks(state, blocks, h_range, v_range, bw);
 
   // One copy of the whole picture to the window.
   surface_->BlastToScreen(0, 0, -1, -1);
+
+  // The window now shows these blocks.
+  std::sort(drawing_.begin(), drawing_.begin() + static_cast<std::ptrdiff_t>(drawing_count_),
+            [](const DrawnBlock& a, const DrawnBlock& b) { return a.number < b.number; });
+  drawing_.swap(drawn_);
+  drawn_count_ = drawing_count_;
+}
+
+void RenderPass::Record(int32_t number, const PixelRect& rect, int64_t h_percentage,
+                        const std::string& text) {
+  if (drawing_count_ == drawing_.size()) drawing_.emplace_back();
+  DrawnBlock& d = drawing_[drawing_count_++];
+  d.number = number;
+  d.rect = rect;
+  d.h_percentage = h_percentage;
+  d.text.assign(text);  // reuses the entry's storage
 }
 
 void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t bw) {
@@ -163,15 +182,13 @@ void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h
     const int32_t n = (i - 1) % count + 1;
     BlockRecord& block = blocks.At(n);
     const bool second_pass = i > count;
-    if (block.OnTop != second_pass || block.BarLeft < 0 || block.BarRight < 0 || block.BarTop < 0 ||
-        block.BarBottom < 0 || !block.Visible)
-      continue;
-    DrawBlock(state, block, h_range, v_range, bw);
+    if (block.OnTop != second_pass || !IsDrawn(block)) continue;
+    DrawBlock(state, n, block, h_range, v_range, bw);
   }
 }
 
-void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_t h_range,
-                           int16_t v_range, int16_t bw) {
+void RenderPass::DrawBlock(const ControlState& state, int32_t number, BlockRecord& block,
+                           int16_t h_range, int16_t v_range, int16_t bw) {
   OffScreenDC& dc = *surface_;
   const double w = host_.ScaleWidth(), h = host_.ScaleHeight();
 
@@ -188,9 +205,15 @@ void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_
   const float sh = block.AutoSize ? scales_.h : 1.0f;
   const float sv = block.AutoSize ? scales_.v : 1.0f;
 
-  // Fill, then the frame (rectangles only).
-  SetFill({.rect = BlockRect(state.orientation, block, sh, sv, static_cast<float>(w),
-                             static_cast<float>(h), bw),
+  // Fill, then the frame (rectangles only). A block whose rectangle holds no pixel (a disk
+  // bar whose drive is missing has no width) shows nothing: its fill is empty and its text
+  // and picture are clipped away. It gets no rivets either, which would stand alone on the
+  // background, and is not listed as drawn. Its text and picture keep their places inside
+  // the rivets all the same (the style is set again below).
+  const PixelRect rect =
+      BlockRect(state.orientation, block, sh, sv, static_cast<float>(w), static_cast<float>(h), bw);
+  const bool shown = !rect.empty();
+  SetFill({.rect = rect,
            .border_style = block.BorderStyle,
            .border_width = 0,
            .back = OrDisabled(state, block.Color),
@@ -200,7 +223,7 @@ void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_
            .gradient_granularity = block.GradientGranularity,
            .gradient_color = OrDisabled(state, block.GradientColor),
            .gradient_color_end = OrDisabled(state, block.GradientColorEnd),
-           .rivets = block.RivetsStyle});
+           .rivets = shown ? block.RivetsStyle : int16_t{0}});
   if (block.ShapeStyle != vgRectangle) {
     dc.FillEllipse();
   } else {
@@ -214,12 +237,16 @@ void RenderPass::DrawBlock(const ControlState& state, BlockRecord& block, int16_
     }
   }
 
+  dc.put_RivetsStyle(block.RivetsStyle);
+
   if (block.Picture && block.Picture->Handle() != 0)
     DrawPicture(block.Picture, block.PictureOffset, block.PictureTile, block.PictureAlignment);
 
   if (!text.empty())
     DrawText(text, block.TextAlignment, block.TextOffset, OrDisabled(state, block.TextColor),
              block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
+
+  if (shown) Record(number, rect, percent.h, text);
 }
 
 const std::string& RenderPass::ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range) {

@@ -5,7 +5,9 @@
 // finished picture to the window in one step. It keeps only the scale factors of its
 // latest run, which the mouse hit test reads; everything else is computed afresh each run.
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "control/block_table.h"
 #include "control/control_state.h"
@@ -15,6 +17,14 @@
 #include "surface/off_screen_dc.h"
 
 namespace vg {
+
+// One block as the latest pass drew it: what assistive technologies are told about it.
+struct DrawnBlock {
+  int32_t number = 0;
+  PixelRect rect;            // as filled, in the surface's pixels (left may exceed right)
+  int64_t h_percentage = 0;  // the percentage the pass wrote into the block
+  std::string text;          // the block's text with its live fields filled in
+};
 
 class RenderPass {
  public:
@@ -35,6 +45,10 @@ class RenderPass {
   void Run(const ControlState& state, BlockTable& blocks);
 
   ScaleFactors scales() const { return scales_; }
+  // The blocks the latest completed pass drew, in ascending number: what the window shows
+  // (a block whose rectangle holds no pixel shows nothing and is left out). A pass that
+  // raised or drew nothing leaves the list as it was, as it leaves the window.
+  std::span<const DrawnBlock> drawn() const { return {drawn_.data(), drawn_count_}; }
   const OffScreenDC* surface() const { return surface_.get(); }
 
  private:
@@ -63,8 +77,10 @@ class RenderPass {
   void ControlPicture(const ControlState& state, int16_t bw, int32_t width, int32_t height);
   void Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range, int16_t v_range,
               int16_t bw);
-  void DrawBlock(const ControlState& state, BlockRecord& block, int16_t h_range, int16_t v_range,
-                 int16_t bw);
+  void DrawBlock(const ControlState& state, int32_t number, BlockRecord& block, int16_t h_range,
+                 int16_t v_range, int16_t bw);
+  // Notes a block the pass under way drew.
+  void Record(int32_t number, const PixelRect& rect, int64_t h_percentage, const std::string& text);
   // `color`, or DisabledColor while the control is disabled (Enabled is read each time).
   int32_t OrDisabled(const ControlState& state, OLE_COLOR color) const;
   // One picture, placed through the hidden picture box, and one text, with their attributes.
@@ -82,6 +98,12 @@ class RenderPass {
   std::unique_ptr<PictureBox> picture1_;  // the hidden picture box of the control's window
   std::string expanded_text_;             // reused by every run
   ScaleFactors scales_;
+  // The blocks of the pass under way and of the latest completed one; the two swap at the
+  // end of a pass and keep their storage, so a pass allocates nothing once they have grown.
+  std::vector<DrawnBlock> drawing_;
+  std::vector<DrawnBlock> drawn_;
+  size_t drawing_count_ = 0;
+  size_t drawn_count_ = 0;
 };
 
 }  // namespace vg

@@ -178,6 +178,11 @@ class Varigauge : public DispatchObject, public ControlEvents {
   int16_t get_IndexBlock() const { return state_.index_block; }
   void put_IndexBlock(int16_t v);
 
+  // The blocks the latest render pass drew, in ascending number, with their rectangles in
+  // the window's pixels and their texts as shown: what the window shows now. A block
+  // without width or height is not among them.
+  std::span<const DrawnBlock> DrawnBlocks() const { return pass_.drawn(); }
+
   // The record a per-block member's selector names (error 9 outside the table).
   BlockRecord& Block(const Variant& iBlock);
   const BlockRecord& Block(const Variant& iBlock) const;

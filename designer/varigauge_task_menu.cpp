@@ -44,6 +44,7 @@ void VarigaugeTaskMenu::Edit() {
   copy.setPropertyBag(written);
   QtCommonDialogs dialogs;
   PropertySheet sheet(dialogs, widget_->window());
+  sheet.SetControlName(*widget_);
   AddVarigaugePages(sheet);
   sheet.SetSelectedControls({&copy.control()});
   auto write_back = [&] {

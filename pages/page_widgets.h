@@ -26,9 +26,14 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 // A row "caption  field" whose label carries the mnemonic for the field.
 void AddRow(QFormLayout* form, const QString& caption, QWidget* field);
 
-// Shows a colour in a sample box: as its background, or as its text colour. System colours
-// are shown as the colour they stand for.
+// Shows a colour in a sample box: as its background, or as its text colour over white or
+// black, whichever it contrasts with more (ContrastingBackground). System colours are
+// shown as the colour they stand for.
 void SetSampleColor(QLineEdit* sample, uint32_t color, bool background);
+// White or black, whichever gives the text colour `rgb` (0x00BBGGRR) the higher contrast
+// ratio, (L1 + 0.05) / (L2 + 0.05) of the sRGB relative luminances; white on a tie. White
+// text gets black, black text white, and the changeover lies near a luminance of 0.18.
+uint32_t ContrastingBackground(uint32_t rgb);
 
 // The items of a drop-down list for the member `member` of the control: the constants of
 // the enumeration it takes, in value order, each as "<value> - <constant>", the names

@@ -34,8 +34,9 @@ class PictureBoxWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  std::unique_ptr<DrawingBox> box_;
+  // Declared before the box: making the box reads the depth (colorDepth()).
   int depth_override_ = 0;
+  std::unique_ptr<DrawingBox> box_;
 };
 
 }  // namespace vg

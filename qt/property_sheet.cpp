@@ -53,6 +53,20 @@ void PropertySheet::SetSelectedControls(const std::vector<Varigauge*>& selected)
   }
 }
 
+void PropertySheet::SetControlName(const QString& name) {
+  setWindowTitle(name.isEmpty() ? tr("Property Pages") : tr("%1 Properties").arg(name));
+}
+
+void PropertySheet::SetControlName(const QObject& control) {
+  const QVariant array = control.property("controlArray");
+  if (array.isValid() && !array.toString().isEmpty())
+    SetControlName(QStringLiteral("%1(%2)")
+                       .arg(array.toString())
+                       .arg(control.property("controlArrayIndex").toInt()));
+  else
+    SetControlName(control.objectName());
+}
+
 PropertyPage* PropertySheet::Page(int index) const {
   return static_cast<PropertyPage*>(tabs_->widget(index));
 }

@@ -28,6 +28,12 @@ class PropertySheet : public QDialog {
   void AddPage(PropertyPage* page);
   // Gives every page the selection and raises its SelectionChanged.
   void SetSelectedControls(const std::vector<Varigauge*>& selected);
+  // The title names the control the pages edit: "Varigauge1 Properties". Without a name
+  // the sheet keeps its general title, "Property Pages".
+  void SetControlName(const QString& name);
+  // The same with the name `control` has in its form: its object name, or "Bar(2)" for the
+  // element of a control array (controlArray "Bar", controlArrayIndex 2).
+  void SetControlName(const QObject& control);
 
   // Applies the changed pages; false when the control refused a value.
   bool Apply();

@@ -1,5 +1,6 @@
 #include "qt/varigauge_widget.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QImage>
 #include <QMouseEvent>
@@ -215,6 +216,11 @@ void VarigaugeWidget::PropertyChanged(const std::string& name) {
   if (name.rfind("Block", 0) == 0) kept_blocks_.clear();
   if (name != "Width" && name != "Height") kept_bag_.clear();
   emit propertyChanged(QString::fromStdString(name));
+  // The caption names the control to assistive technologies unless the program named it.
+  if (name == "Caption" && accessibleName().isEmpty() && isVisible()) {
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
   if (const MemberRow* row = FindMember(name)) {
     EmitPropertyChanged(row->id);
     if (row->id == dispid::kBlocks) emit blocksChanged();
@@ -365,6 +371,10 @@ void VarigaugeWidget::CheckValue() {
   const int v = value();
   if (v == last_value_) return;
   last_value_ = v;
+  if (isVisible()) {
+    QAccessibleValueChangeEvent event(this, v);
+    QAccessible::updateAccessibility(&event);
+  }
   emit valueChanged(v);
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <filesystem>
@@ -53,6 +54,19 @@ TEST(AboutBox, TextsAndNames) {
   const QLabel* icon = box.findChild<QLabel*>("Image1");
   ASSERT_NE(icon, nullptr);
   EXPECT_FALSE(icon->pixmap().isNull());
+}
+
+TEST(AboutBox, TakesTheColourDepthOfTheScreenItIsShownOn) {
+  // 32 bits on the offscreen platform, 24 on a 24-bit X display (QT_QPA_PLATFORM=xcb
+  // under Xvfb). The picture box once made its device before its depth setting was set,
+  // so the depth read was whatever the memory held, and an unknown depth counts as 4.
+  frmAbout box;
+  const int depth = box.screen()->depth();
+  EXPECT_EQ(box.colorDepth(), depth);
+  box.show();
+  EXPECT_EQ(box.colorDepth(), depth);
+  const QImage image = Grab(box.findChild<PictureBoxWidget*>("Picture1"));
+  EXPECT_NE(image.pixel(3, 3), qRgb(0xFF, 0xFF, 0x80));  // the ramp, not the plain yellow
 }
 
 TEST(AboutBox, PlainLightYellowAtEightBits) {

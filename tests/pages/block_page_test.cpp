@@ -3,6 +3,7 @@
 // colour pickers and Apply.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include "pages/block_page.h"
 #include "pages/caption_page.h"
 #include "pages/page_controls.h"
+#include "pages/page_widgets.h"
 #include "tests/pages/page_fixture.h"
 
 namespace vg {
@@ -418,6 +420,39 @@ TEST(PageLists, EachListOffersAWholeEnumerationIndexedByValue) {
       EXPECT_EQ(list->itemText(i).section(' ', -1).toStdString(), type->constants[i].name);
     }
   }
+}
+
+}  // namespace
+}  // namespace vg
+
+namespace vg {
+namespace {
+
+TEST(BlockPage, TheTextColourSampleShowsOnWhiteOrBlackWhicheverContrastsMore) {
+  struct Row {
+    uint32_t text, background;
+  };
+  for (Row r : {Row{0xFFFFFF, 0x000000}, Row{0x000000, 0xFFFFFF}, Row{0x00FFFF, 0x000000},
+                Row{0xFF0000, 0xFFFFFF}, Row{0x0000FF, 0x000000}, Row{0x606060, 0xFFFFFF},
+                Row{0x808080, 0x000000}})
+    EXPECT_EQ(ContrastingBackground(r.text), r.background) << std::hex << r.text;
+
+  // White text (here the system's window colour) is seen on the sample: not white on white.
+  BlockSheet s(1, [](Varigauge& c) { c.put_BlockTextColor(B(1), 0x80000005); });
+  QLineEdit* sample = s.Text("txtTextColor");
+  sample->resize(160, 24);
+  const QImage image = sample->grab().toImage();
+  int white = 0, black = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      white += image.pixel(x, y) == qRgb(255, 255, 255);
+      black += image.pixel(x, y) == qRgb(0, 0, 0);
+    }
+  EXPECT_GT(black, image.width() * image.height() / 2);
+  EXPECT_GT(white, 10);
+  s.dialogs.colors.push_back(0x00800000);  // navy
+  s.Button("cmdTextColorSelection")->click();
+  EXPECT_EQ(sample->palette().color(QPalette::Base), QColor(255, 255, 255));
 }
 
 }  // namespace

@@ -126,5 +126,21 @@ TEST(StandardPages, TheFontPageGivesTheControlANewFont) {
   EXPECT_EQ(before->Name(), s.dialogs.font_start.name);
 }
 
+TEST(PropertySheet, TheTitleNamesTheControl) {
+  ScriptedDialogs dialogs;
+  PropertySheet sheet(dialogs);
+  EXPECT_EQ(sheet.windowTitle(), "Property Pages");
+  QWidget control;
+  control.setObjectName("Varigauge1");
+  sheet.SetControlName(control);
+  EXPECT_EQ(sheet.windowTitle(), "Varigauge1 Properties");
+  // An element of a control array, by the name its form gives it.
+  control.setObjectName("Bar_2");
+  control.setProperty("controlArray", "Bar");
+  control.setProperty("controlArrayIndex", 2);
+  sheet.SetControlName(control);
+  EXPECT_EQ(sheet.windowTitle(), "Bar(2) Properties");
+}
+
 }  // namespace
 }  // namespace vg

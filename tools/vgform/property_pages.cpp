@@ -97,6 +97,7 @@ int RunPropertyPages(Form& form, const QString& control, const QString& screensh
   copy.setPropertyBag(widget->propertyBag());
   QtCommonDialogs dialogs;
   PropertySheet sheet(dialogs, screenshot_dir.isEmpty() ? form.window() : nullptr);
+  sheet.SetControlName(*widget);
   AddVarigaugePages(sheet);
   sheet.SetSelectedControls({&copy.control()});
 
