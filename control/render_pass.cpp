@@ -56,22 +56,25 @@ void RenderPass::Run(const ControlState& state, BlockTable& blocks) {
   const int16_t v_range = ScaleRange(state.v_min_value, state.v_max_value);
   if (h_range == 0 || v_range == 0) return;
 
+  // The frame width as set (the surface scales it when drawing) and in the window's device
+  // pixels, which the geometry inside the frame is measured in.
   const int16_t bw = EffectiveBorderWidth(state.border_style, state.border_width);
+  const int16_t frame = surface_ ? surface_->Scale().Px16(bw) : bw;
 
   // Sizing to the picture may replace the surface, so every size is read after it.
-  if (state.picture && state.picture_auto_size != vgNoneAutoSize) AutoSizeToPicture(state, bw);
+  if (state.picture && state.picture_auto_size != vgNoneAutoSize) AutoSizeToPicture(state, frame);
   if (!surface_) return;
 
-  scales_ = Scales(host_.ScaleWidth(), host_.ScaleHeight(), bw, h_range, v_range);
+  scales_ = Scales(host_.ScaleWidth(), host_.ScaleHeight(), frame, h_range, v_range);
   const int32_t width = RoundToInt32(static_cast<float>(host_.ScaleWidth()));
   const int32_t height = RoundToInt32(static_cast<float>(host_.ScaleHeight()));
 
   Background(state, bw, width, height);
   Frame(state, bw);
   Caption(state);  // under the picture and the blocks
-  ControlPicture(state, bw, width, height);
+  ControlPicture(state, frame, width, height);
   drawing_count_ = 0;
-  Blocks(state, blocks, h_range, v_range, bw);
+  Blocks(state, blocks, h_range, v_range, frame);
 
   // One copy of the whole picture to the window.
   surface_->BlastToScreen(0, 0, -1, -1);
@@ -93,17 +96,17 @@ void RenderPass::Record(int32_t number, const PixelRect& rect, int64_t h_percent
   d.text.assign(text);  // reuses the entry's storage
 }
 
-void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t bw) {
+void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t frame) {
   if (!picture1_) return;
   // The hidden picture box takes the picture's size in pixels.
-  picture1_->SetPicture(state.picture);
+  picture1_->SetPicture(state.picture, surface_ ? surface_->Scale().Dpi() : gdi::kDefaultDpi);
   const double width = picture1_->ScaleWidth(), height = picture1_->ScaleHeight();
   picture1_->Clear();
   const int32_t mode = state.picture_auto_size;
   if (mode == vgWidthAutoSize || mode == vgBothAutoSize)
-    host_.SetWidth(RoundToInt32((width + 2.0 * bw) * host_.TwipsPerPixelX()));
+    host_.SetWidth(RoundToInt32((width + 2.0 * frame) * host_.TwipsPerPixelX()));
   if (mode == vgHeightAutoSize || mode == vgBothAutoSize)
-    host_.SetHeight(RoundToInt32((height + 2.0 * bw) * host_.TwipsPerPixelY()));
+    host_.SetHeight(RoundToInt32((height + 2.0 * frame) * host_.TwipsPerPixelY()));
 }
 
 void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width, int32_t height) {
@@ -160,20 +163,20 @@ void RenderPass::Caption(const ControlState& state) {
              state.caption_angle, state.caption_auto_angle);
 }
 
-void RenderPass::ControlPicture(const ControlState& state, int16_t bw, int32_t width,
+void RenderPass::ControlPicture(const ControlState& state, int16_t frame, int32_t width,
                                 int32_t height) {
   // The area inside the frame; the blocks' phase starts from it too.
   OffScreenDC& dc = *surface_;
-  dc.put_Left(bw);
-  dc.put_Top(bw);
-  dc.put_Right(width - bw);
-  dc.put_Bottom(height - bw);
+  dc.put_Left(frame);
+  dc.put_Top(frame);
+  dc.put_Right(width - frame);
+  dc.put_Bottom(height - frame);
   if (state.picture && state.picture->Type() != vbPicTypeNone)
     DrawPicture(state.picture, state.picture_offset, state.picture_tile, state.picture_alignment);
 }
 
 void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range,
-                        int16_t v_range, int16_t bw) {
+                        int16_t v_range, int16_t frame) {
   // All blocks that are not on top, then all that are, each in ascending number, counted
   // in 16 bits.
   const int32_t count = blocks.count();
@@ -183,17 +186,20 @@ void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h
     BlockRecord& block = blocks.At(n);
     const bool second_pass = i > count;
     if (block.OnTop != second_pass || !IsDrawn(block)) continue;
-    DrawBlock(state, n, block, h_range, v_range, bw);
+    DrawBlock(state, n, block, h_range, v_range, frame);
   }
 }
 
 void RenderPass::DrawBlock(const ControlState& state, int32_t number, BlockRecord& block,
-                           int16_t h_range, int16_t v_range, int16_t bw) {
+                           int16_t h_range, int16_t v_range, int16_t frame) {
   OffScreenDC& dc = *surface_;
   const double w = host_.ScaleWidth(), h = host_.ScaleHeight();
+  // Bars in pixels are pixels at 96 dpi: this many device pixels each.
+  const double pixel = dc.Scale().Ratio();
 
-  // Percentages of the bars as they stand before the text is expanded.
-  const Percentages percent = BlockPercentages(block, h_range, v_range, w, h);
+  // Percentages of the bars as they stand before the text is expanded (bars in pixels of
+  // the drawing size at 96 dpi).
+  const Percentages percent = BlockPercentages(block, h_range, v_range, w / pixel, h / pixel);
   Digits(percent.h, &block.HPercentage);
   Digits(percent.v, &block.VPercentage);
 
@@ -202,16 +208,16 @@ void RenderPass::DrawBlock(const ControlState& state, int32_t number, BlockRecor
   const std::string& text = block.Text.empty() ? block.Text : ExpandedText(block, h_range, v_range);
 
   // Scale steps, or pixels when the block does not size itself to the scales.
-  const float sh = block.AutoSize ? scales_.h : 1.0f;
-  const float sv = block.AutoSize ? scales_.v : 1.0f;
+  const float sh = block.AutoSize ? scales_.h : static_cast<float>(pixel);
+  const float sv = block.AutoSize ? scales_.v : static_cast<float>(pixel);
 
   // Fill, then the frame (rectangles only). A block whose rectangle holds no pixel (a disk
   // bar whose drive is missing has no width) shows nothing: its fill is empty and its text
   // and picture are clipped away. It gets no rivets either, which would stand alone on the
   // background, and is not listed as drawn. Its text and picture keep their places inside
   // the rivets all the same (the style is set again below).
-  const PixelRect rect =
-      BlockRect(state.orientation, block, sh, sv, static_cast<float>(w), static_cast<float>(h), bw);
+  const PixelRect rect = BlockRect(state.orientation, block, sh, sv, static_cast<float>(w),
+                                   static_cast<float>(h), frame);
   const bool shown = !rect.empty();
   SetFill({.rect = rect,
            .border_style = block.BorderStyle,
@@ -271,7 +277,7 @@ void RenderPass::DrawPicture(const StdPictureRef& picture, int16_t offset, int32
   dc.put_PictureOffset(offset);
   dc.put_PictureTile(tile);
   dc.put_PictureAlignment(alignment);
-  picture1_->SetPicture(picture);
+  picture1_->SetPicture(picture, dc.Scale().Dpi());
   dc.DrawBitmap(*picture1_);
   picture1_->Clear();
 }

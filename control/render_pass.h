@@ -69,16 +69,20 @@ class RenderPass {
 
   void MakeSurface();
   void SetFill(const FillAttributes& f);
-  void AutoSizeToPicture(const ControlState& state, int16_t bw);
+  // `bw` is the frame width as set (the surface scales it to the window's density when it
+  // draws); `frame` is that width in the window's device pixels, which the geometry inside
+  // the frame (the picture's area, the scales, the blocks' rectangles) is measured in. At
+  // 96 dpi they are the same.
+  void AutoSizeToPicture(const ControlState& state, int16_t frame);
   // The phases of a run.
   void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height);
   void Frame(const ControlState& state, int16_t bw);
   void Caption(const ControlState& state);
-  void ControlPicture(const ControlState& state, int16_t bw, int32_t width, int32_t height);
+  void ControlPicture(const ControlState& state, int16_t frame, int32_t width, int32_t height);
   void Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range, int16_t v_range,
-              int16_t bw);
+              int16_t frame);
   void DrawBlock(const ControlState& state, int32_t number, BlockRecord& block, int16_t h_range,
-                 int16_t v_range, int16_t bw);
+                 int16_t v_range, int16_t frame);
   // Notes a block the pass under way drew.
   void Record(int32_t number, const PixelRect& rect, int64_t h_percentage, const std::string& text);
   // `color`, or DisabledColor while the control is disabled (Enabled is read each time).

@@ -44,7 +44,7 @@ gdi::LOGFONTA OffScreenDC::TurnedFont(double angle) const {
 
 void OffScreenDC::DisplayText() {
   if (text_.empty()) return;
-  const WideRect t = ContentArea(rect_, rivets_style_);
+  const WideRect t = ContentArea(rect_, rivets_style_, scale_);
 
   float angle = 0.0f;
   const int64_t tw = t.right - t.left, th = t.bottom - t.top;
@@ -86,7 +86,7 @@ void OffScreenDC::DisplayText() {
 
   int64_t x = 0, y = 0;
   if (angle == 0.0f) {
-    const Placement at = PlaceByAlignment(text_alignment_, t, text_offset_, cx, cy);
+    const Placement at = PlaceByAlignment(text_alignment_, t, scale_.Px(text_offset_), cx, cy);
     x = at.x;
     y = at.y;
   } else {
@@ -101,21 +101,22 @@ void OffScreenDC::DisplayText() {
   if (!selected) return;  // no font could be made or selected: nothing is drawn
 
   const BkModeScope transparent(mem_dc_, gdi::TRANSPARENT);
-  const gdi::RECT clip = Saturated({t.left + 1, t.top + 1, t.right - 1, t.bottom - 1});
+  const int64_t one = scale_.Px(1);  // the clip margin and the emboss shift
+  const gdi::RECT clip = Saturated({t.left + one, t.top + one, t.right - one, t.bottom - one});
   COLORREF copy_color = 0;
-  int shift = 0;
+  int64_t shift = 0;
   switch (font_3d_) {
     case 1:
-      copy_color = 0xFFFFFF, shift = -1;
+      copy_color = 0xFFFFFF, shift = -one;
       break;
     case 2:
-      copy_color = 0xFFFFFF, shift = 1;
+      copy_color = 0xFFFFFF, shift = one;
       break;
     case 3:
-      copy_color = 0x808080, shift = -1;
+      copy_color = 0x808080, shift = -one;
       break;
     case 4:
-      copy_color = 0x808080, shift = 1;
+      copy_color = 0x808080, shift = one;
       break;
     default:
       break;

@@ -10,7 +10,7 @@
 namespace vg {
 
 void OffScreenDC::DrawBitmap(const PictureBox& source) {
-  const WideRect a = ContentArea(rect_, rivets_style_);
+  const WideRect a = ContentArea(rect_, rivets_style_, scale_);
   int32_t pw = RoundToInt32(source.ScaleWidth()), ph = RoundToInt32(source.ScaleHeight());
   const int64_t aw = std::llabs(a.right - a.left);
   const int64_t ah = std::llabs(a.bottom - a.top);
@@ -32,7 +32,7 @@ void OffScreenDC::DrawBitmap(const PictureBox& source) {
   auto last = [](int64_t origin, int64_t extent, int64_t size) {
     return std::min(extent, size - origin);
   };
-  const int32_t o = picture_offset_;
+  const int64_t o = scale_.Px(picture_offset_);
   switch (picture_tile_) {
     case 0: {
       const Placement at = PlaceByAlignment(picture_alignment_, a, o, pw, ph);

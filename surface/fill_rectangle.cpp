@@ -1,4 +1,5 @@
 // FillRectangle: solid, hatched or gradient fills of the current rectangle, then rivets.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/automation/numeric.h"
@@ -26,7 +27,7 @@ void OffScreenDC::FillRectangle() {
     gdi::FillSolidRect(mem_dc_, &rect_, Rgb(background_color_));
   } else {
     // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
-    OwnedObject brush(gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_)));
+    OwnedObject brush(HatchBrush());
     if (!brush) return;
     BkModeScope opaque(mem_dc_, gdi::OPAQUE);
     gdi::FillRect(mem_dc_, &rect_, brush.get());
@@ -36,7 +37,7 @@ void OffScreenDC::FillRectangle() {
 
 void OffScreenDC::PaintGradient() {
   // The gradient leaves the border strip as it was, for the border to be drawn on.
-  const WideRect inner = Inset(rect_, border_width_);
+  const WideRect inner = Inset(rect_, scale_.Px(border_width_));
   GradientPass passes[2];
   const int count = SetupGradient(gradient_style_, gradient_granularity_, color_levels_, inner,
                                   static_cast<int32_t>(Rgb(gradient_color_)),
@@ -45,8 +46,8 @@ void OffScreenDC::PaintGradient() {
 }
 
 void OffScreenDC::DrawRivets() {
-  const int64_t bw = border_width_;
-  const WideRect at = Inset(rect_, bw + 7);
+  const int64_t bw = scale_.Px(border_width_);
+  const WideRect at = Inset(rect_, scale_.Px(int32_t{border_width_} + 7));
   const int32_t left = Saturate32(at.left), right = Saturate32(at.right);
   const int32_t top = Saturate32(at.top), bottom = Saturate32(at.bottom);
   const gdi::WritablePixels px = gdi::GetWritablePixels(mem_dc_);
@@ -70,6 +71,8 @@ void OffScreenDC::DrawRivets() {
 // raised), the upper left 2 x 2 (white when raised) and the centre pixel light grey. What
 // shows are seven pixels of the 3 x 3 around (x, y), written straight into the surface's
 // pixels; those outside the surface (a rivet at a saturated position, say) are left out.
+// On a denser device each of the seven is a cell of scaled size, the centre cell starting
+// at (x, y).
 void OffScreenDC::DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y) {
   const bool raised = rivets_style_ == 1 || rivets_style_ == 3;
   const COLORREF lower = raised ? kGrey : kWhite, upper = raised ? kWhite : kGrey;
@@ -78,10 +81,25 @@ void OffScreenDC::DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y)
     COLORREF color;
   } shown[7] = {{-1, -1, upper}, {0, -1, upper}, {-1, 0, upper}, {0, 0, kLightGrey},
                 {1, 0, lower},   {0, 1, lower},  {1, 1, lower}};
+  if (scale_.Unit()) {
+    for (const auto& p : shown) {
+      const int64_t px_x = int64_t{x} + p.dx, px_y = int64_t{y} + p.dy;
+      if (px_x >= 0 && px_y >= 0 && px_x < px.width && px_y < px.height)
+        px.pixels[px_y * px.width + px_x] = p.color;
+    }
+    return;
+  }
+  const int64_t one = scale_.Px(1);
   for (const auto& p : shown) {
-    const int64_t px_x = int64_t{x} + p.dx, px_y = int64_t{y} + p.dy;
-    if (px_x >= 0 && px_y >= 0 && px_x < px.width && px_y < px.height)
-      px.pixels[px_y * px.width + px_x] = p.color;
+    // The 3 x 3 box starts Px(1) up and left of (x, y); the cell at offset d spans
+    // [Px(d + 1), Px(d + 2)) from there, so the cells meet at any ratio.
+    const int64_t x0 = std::max<int64_t>(int64_t{x} - one + scale_.Px(p.dx + 1), 0);
+    const int64_t x1 = std::min<int64_t>(int64_t{x} - one + scale_.Px(p.dx + 2), px.width);
+    const int64_t y0 = std::max<int64_t>(int64_t{y} - one + scale_.Px(p.dy + 1), 0);
+    const int64_t y1 = std::min<int64_t>(int64_t{y} - one + scale_.Px(p.dy + 2), px.height);
+    for (int64_t row = y0; row < y1; ++row)
+      std::fill(px.pixels + row * px.width + x0, px.pixels + row * px.width + std::max(x0, x1),
+                p.color);
   }
 }
 

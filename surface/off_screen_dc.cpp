@@ -20,6 +20,7 @@ void OffScreenDC::Initialize(gdi::HDC ctl_hdc, int32_t ctl_width, int32_t ctl_he
   mem_bitmap_ = gdi::CreateCompatibleBitmap(ctl_hdc_, ctl_width_, ctl_height_);
   old_bitmap_ = gdi::SelectObject(mem_dc_, mem_bitmap_);
   SetColorDepth();
+  scale_ = DeviceScale(Dpi());
 }
 
 void OffScreenDC::SetColorDepth() {
@@ -40,6 +41,11 @@ void OffScreenDC::BlastToScreen(int32_t left, int32_t top, int32_t width, int32_
   if (width == -1) width = ctl_width_;
   if (height == -1) height = ctl_height_;
   gdi::BitBlt(ctl_hdc_, left, top, width, height, mem_dc_, left, top, gdi::SRCCOPY);
+}
+
+gdi::HBRUSH OffScreenDC::HatchBrush() const {
+  if (scale_.Unit()) return gdi::CreateHatchBrush(brush_style_ - 1, Rgb(brush_color_));
+  return gdi::CreateHatchBrushForDpi(brush_style_ - 1, Rgb(brush_color_), scale_.Dpi());
 }
 
 int OffScreenDC::Dpi() const {

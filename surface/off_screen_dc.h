@@ -5,12 +5,18 @@
 //
 // It is an attribute bag: callers set the attributes that describe the next element, then
 // call one drawing operation that reads them. No operation changes an attribute.
+//
+// Rectangles are in device pixels. Attributes measured in pixels (BorderWidth, TextOffset,
+// PictureOffset) and the fixed measures (rivets and their 7-pixel margin, hatch cells, the
+// text's 1-pixel clip margin and emboss shift) are pixels at 96 dpi, scaled to the density of
+// the control's window when drawn (see DeviceScale); at 96 dpi they are drawn as they are.
 #include <cstdint>
 #include <string>
 
 #include "platform/automation/std_font.h"
 #include "platform/gdi/gdi.h"
 #include "platform/host/picture_box.h"
+#include "surface/device_scale.h"
 
 namespace vg {
 
@@ -49,8 +55,9 @@ class OffScreenDC {
   // rectangle (7 pixels further in with rivets).
   void DisplayText();
   // Copies the picture held by `source` (pixels at its origin) into the rectangle: once,
-  // placed by PictureAlignment and PictureOffset, or tiled by PictureTile; never scaled,
-  // cut to the rectangle from its upper left corner.
+  // placed by PictureAlignment and PictureOffset, or tiled by PictureTile; drawn at the
+  // size `source` holds it (the picture box scales it to the device's density), cut to the
+  // rectangle from its upper left corner.
   void DrawBitmap(const PictureBox& source);
 
   // The font record DisplayText makes for text turned by `angle` degrees.
@@ -128,6 +135,8 @@ class OffScreenDC {
 
   int16_t ColorLevels() const { return color_levels_; }
   int32_t DisplayDepth() const { return display_depth_; }
+  // The density pixel measures are drawn at: the control window's resolution.
+  const DeviceScale& Scale() const { return scale_; }
   int32_t CtlWidth() const { return ctl_width_; }
   int32_t CtlHeight() const { return ctl_height_; }
   gdi::HDC MemDC() const { return mem_dc_; }
@@ -136,6 +145,8 @@ class OffScreenDC {
   void SetColorDepth();
   int Dpi() const;  // the resolution fonts are made at: the control window's
   void PaintGradient();
+  // A hatch brush of BrushStyle in BrushColor, its pattern at the device's density.
+  gdi::HBRUSH HatchBrush() const;
   void DrawRivets();
   void DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y);
 
@@ -148,6 +159,7 @@ class OffScreenDC {
   gdi::HFONT old_font_ = 0;
   int32_t display_depth_ = 0;
   int16_t color_levels_ = 0;
+  DeviceScale scale_;
 
   int32_t left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   gdi::RECT rect_;

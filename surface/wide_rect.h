@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/gdi/gdi.h"
+#include "surface/device_scale.h"
 
 namespace vg {
 
@@ -34,10 +35,11 @@ inline gdi::RECT Saturated(const WideRect& r) {
   return {Saturate32(r.left), Saturate32(r.top), Saturate32(r.right), Saturate32(r.bottom)};
 }
 
-// The area that texts and pictures use: the rectangle, 7 pixels in on every side when it
-// carries rivets (the border width does not count).
-inline WideRect ContentArea(const gdi::RECT& r, int32_t rivets_style) {
-  return Inset(r, rivets_style != 0 ? 7 : 0);
+// The area that texts and pictures use: the rectangle, 7 pixels (at the device's density) in
+// on every side when it carries rivets (the border width does not count).
+inline WideRect ContentArea(const gdi::RECT& r, int32_t rivets_style,
+                            const DeviceScale& scale = DeviceScale()) {
+  return Inset(r, rivets_style != 0 ? scale.Px(7) : 0);
 }
 
 }  // namespace vg

@@ -66,6 +66,7 @@ std::shared_ptr<StdPicture> StdPicture::FromPixels(int width, int height,
   p->height_ = height;
   p->pixels_ = std::move(pixels);
   p->handle_ = NextHandle();
+  p->dpi_ = dpi > 0 ? dpi : gdi::kDefaultDpi;
   p->himetric_width_ = PixelsToHimetric(width, dpi);
   p->himetric_height_ = PixelsToHimetric(height, dpi);
   return p;

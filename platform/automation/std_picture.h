@@ -35,6 +35,8 @@ class StdPicture : public DispatchObject {
   int32_t Handle() const { return handle_; }
   int32_t HimetricWidth() const { return himetric_width_; }
   int32_t HimetricHeight() const { return himetric_height_; }
+  // The resolution the picture was made for: its pixels are 1/dpi inch.
+  int Dpi() const { return dpi_; }
   int PixelWidth() const { return width_; }
   int PixelHeight() const { return height_; }
   const std::vector<COLORREF>& Pixels() const { return pixels_; }
@@ -55,6 +57,7 @@ class StdPicture : public DispatchObject {
   int32_t himetric_height_ = 0;
   int width_ = 0;
   int height_ = 0;
+  int dpi_ = gdi::kDefaultDpi;
   std::vector<COLORREF> pixels_;
   gdi::HBITMAP bitmap_ = 0;
 };

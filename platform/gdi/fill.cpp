@@ -24,12 +24,34 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
   }
 }
 
+HBRUSH CreateHatchBrushForDpi(int hatch, COLORREF color, int dpi) {
+  if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS || dpi < kDefaultDpi) return 0;
+  try {
+    return Insert(Brush{true, hatch, color & 0x00FFFFFF, dpi}, true);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
 void detail::FillHatchSpan(Bitmap& b, const Dc& dc, const Brush& brush, int y, int x0, int x1) {
   COLORREF* row = b.pixels.data() + static_cast<size_t>(y) * b.width;
-  // The pattern is aligned to the context's origin, whatever is being filled.
-  uint8_t bits = kHatchPatterns[brush.hatch][y & 7];
   bool opaque = dc.bk_mode == OPAQUE;
   const COLORREF ink = Stored(b, brush.color), gap = Stored(b, dc.bk_color);
+  if (brush.pattern_dpi != kDefaultDpi) {
+    // Device pixel x lies in pattern pixel x * 96 / dpi (x is never negative here): cells of
+    // a whole or fractional number of device pixels, side by side from the origin.
+    const int64_t dpi = brush.pattern_dpi;
+    const uint8_t scaled_bits = kHatchPatterns[brush.hatch][(int64_t{y} * kDefaultDpi / dpi) & 7];
+    for (int x = x0; x < x1; ++x) {
+      if (scaled_bits & (0x80 >> ((int64_t{x} * kDefaultDpi / dpi) & 7)))
+        row[x] = ink;
+      else if (opaque)
+        row[x] = gap;
+    }
+    return;
+  }
+  // The pattern is aligned to the context's origin, whatever is being filled.
+  uint8_t bits = kHatchPatterns[brush.hatch][y & 7];
   for (int x = x0; x < x1; ++x) {
     if (bits & (0x80 >> (x & 7)))
       row[x] = ink;

@@ -83,6 +83,10 @@ inline constexpr int HS_CROSS = 4;
 inline constexpr int HS_DIAGCROSS = 5;
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+// A hatch brush for a device denser than 96 dpi: each pixel of the 8 x 8 pattern covers
+// dpi / 96 device pixels (device pixel x lies in pattern column x * 96 / dpi, rounded down),
+// so the pattern keeps its size in inches. 0 for a resolution below 96.
+HBRUSH CreateHatchBrushForDpi(int hatch, COLORREF color, int dpi);
 // Fills left..right-1 x top..bottom-1; a rectangle whose right or bottom edge is not
 // greater than its left or top edge paints nothing.
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);

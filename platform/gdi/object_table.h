@@ -43,6 +43,7 @@ struct Brush {
   bool hatched = false;
   int hatch = 0;
   COLORREF color = 0;
+  int pattern_dpi = kDefaultDpi;  // hatch: the pattern's pixels are 1/96 inch at this resolution
 };
 
 struct Pen {
