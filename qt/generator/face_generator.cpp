@@ -118,7 +118,9 @@ std::string ParamName(std::string_view name) {
 std::string Enums() {
   std::ostringstream o;
   for (const EnumType& e : Enumerations()) {
-    o << "  // " << e.name << "\n  enum " << FaceEnumName(e.name) << " {\n";
+    // A fixed underlying type: the interface lets any Long stand in an enumeration's place,
+    // and every int is then a value of the type.
+    o << "  // " << e.name << "\n  enum " << FaceEnumName(e.name) << " : int {\n";
     for (const EnumConstant& c : e.constants) o << "    " << c.name << " = " << c.value << ",\n";
     o << "  };\n  Q_ENUM(" << FaceEnumName(e.name) << ")\n";
   }
