@@ -80,6 +80,10 @@ def start_display():
     return process, ":" + number.decode().strip()
 
 
+# The bar the test fills by pressing its Start button.
+FILLED_BAR = "Progress bar with color white gradient (maximum):"
+
+
 def find_application(pyatspi, name, seconds):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -177,7 +181,7 @@ and its clock)."""
             faults.append("the status bar's blocks are %s wide in a bar %d wide: not their own"
                           % (widths, extents[2]))
     # The filled bar: its block names and values its share as the block text shows it.
-    filled = [r for r in bars if r[3] == "Progress bar with color white gradient (maximum):"]
+    filled = [r for r in bars if r[3] == FILLED_BAR]
     if filled:
         node = filled[0][1]
         if filled[0][4] is None or filled[0][4][0] != 100:
@@ -286,13 +290,16 @@ def main():
                           % (name, app_process.returncode))
                     return 1
                 unavailable("%s did not show on the accessibility bus" % name)
-            # The window and its widgets are there once the bars are.
+            # The window and its widgets are there once the bars are, and the pressed bar
+            # has filled once it reads 100 (slowly under a sanitizer).
             rows = []
-            deadline = time.monotonic() + 20
+            deadline = time.monotonic() + 60
             while time.monotonic() < deadline:
                 rows = []
                 walk(pyatspi, app, 0, rows)
-                if sum(1 for r in rows if r[2] == "progress bar") >= 8:
+                filled = [r for r in rows if r[2] == "progress bar" and r[3] == FILLED_BAR]
+                if (sum(1 for r in rows if r[2] == "progress bar") >= 8 and filled
+                        and filled[0][4] is not None and filled[0][4][0] == 100):
                     break
                 time.sleep(0.2)
             show(rows)
