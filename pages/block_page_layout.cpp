@@ -20,6 +20,11 @@
 namespace vg {
 namespace {
 
+// A colour bar's width: its two arrows, its thumb (a sixteenth of the groove at a page step
+// of 16) and 256 pixels of travel, in any usual style.
+constexpr int kColorBarWidth = 320;
+
+// A field with its "..." button.
 QWidget* Row(QWidget* a, QWidget* b) {
   auto* row = new QWidget;
   auto* layout = new QHBoxLayout(row);
@@ -145,8 +150,9 @@ QWidget* BlockPage::BuildTextTab() {
   txtTextColor = MakeSample(font, "txtTextColor", tr("This text is colored"));
   cmdTextColorSelection = MakeButton(font, "cmdTextColorSelection", QStringLiteral("..."));
   cbxFont3D = MakeList(font, "cbxFont3D", EnumItems(dispid::kBlockTextFont3D));
-  AddRow(fform, tr("&Select a Font:"), Row(txtTextFont, cmdFontSelection));
-  AddRow(fform, tr("&Color:"), Row(txtTextColor, cmdTextColorSelection));
+  // A caption of a field with its "..." button leads the keyboard to the button.
+  AddRow(fform, tr("&Select a Font:"), Row(txtTextFont, cmdFontSelection), cmdFontSelection);
+  AddRow(fform, tr("&Color:"), Row(txtTextColor, cmdTextColorSelection), cmdTextColorSelection);
   AddRow(fform, tr("&Font 3D:"), cbxFont3D);
   SSTab2->addTab(font, tr("&Font"));
 
@@ -181,7 +187,7 @@ QWidget* BlockPage::BuildAppearanceTab() {
   AddRow(gform, tr("&Shape:"), cbxShapeStyle);
   AddRow(gform, tr("&Border:"), cbxBorderStyle);
   AddRow(gform, tr("width:"), txtBlockBorderWidth);
-  AddRow(gform, tr("&Background Color:"), Row(txtColor, cmdColorSelection));
+  AddRow(gform, tr("&Background Color:"), Row(txtColor, cmdColorSelection), cmdColorSelection);
   gform->addRow(chkBlockVisible);
   gform->addRow(chkBlockOnTop);
   SSTab3->addTab(general, tr("&General"));
@@ -192,7 +198,7 @@ QWidget* BlockPage::BuildAppearanceTab() {
   txtBrushColor = MakeSample(brush, "txtBrushColor");
   cmdBrushColor = MakeButton(brush, "cmdBrushColor", QStringLiteral("..."));
   AddRow(bform, tr("&Style:"), cbxBrushStyle);
-  AddRow(bform, tr("Brush &Color:"), Row(txtBrushColor, cmdBrushColor));
+  AddRow(bform, tr("Brush &Color:"), Row(txtBrushColor, cmdBrushColor), cmdBrushColor);
   SSTab3->addTab(brush, tr("&Brush"));
 
   SSTab3->addTab(BuildGradientTab(), tr("&Gradient"));
@@ -220,32 +226,40 @@ QWidget* BlockPage::BuildGradientTab() {
   auto* color_caption = new QLabel(tr("&Color:"), gradient);
   layout->addWidget(color_caption);
 
-  // One row per channel: start label, bar and ramp, then the end ones.
+  // One row per channel, the start colour's three above the end colour's: label, bar and
+  // ramp. A bar is wide enough that its thumb travels a pixel or more per value, so a drag
+  // reaches every value from 0 to 255; it takes focus and moves with the arrow keys (one)
+  // and Page Up/Down (sixteen).
   static const char* const kStart[] = {"Start Red = ", "Start Green = ", "Start Blue = "};
   static const char* const kEnd[] = {"End Red = ", "End Green = ", "End Blue = "};
   auto* grid = new QGridLayout;
-  auto make_channel = [&](bool end, int k, int column) {
+  auto make_channel = [&](bool end, int k) {
     auto* bar = new QScrollBar(Qt::Horizontal, gradient);
     bar->setObjectName(QStringLiteral("%1_%2").arg(end ? "hslColorEnd" : "hslColor").arg(k));
     bar->setRange(0, 255);
+    bar->setPageStep(16);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setInvertedControls(false);  // Right and Page Up raise the value
+    bar->setMinimumWidth(kColorBarWidth);
     auto* label = new QLabel(gradient);
     label->setObjectName(QStringLiteral("%1_%2").arg(end ? "lblColorEnd" : "lblColor").arg(k));
     // The prefix lives with the label, as its tag.
     label->setProperty("tag", QLatin1String(end ? kEnd[k] : kStart[k]));
     label->setText(QLatin1String(end ? kEnd[k] : kStart[k]) + QLatin1Char('0'));
+    label->setBuddy(bar);
     auto* ramp = new PreviewBox(gradient);
     ramp->setObjectName(QStringLiteral("%1_%2").arg(end ? "pctColorEnd" : "pctColor").arg(k));
-    grid->addWidget(label, k, column);
-    grid->addWidget(bar, k, column + 1);
-    grid->addWidget(ramp, k, column + 2);
+    ramp->setMinimumWidth(48);
+    const int row = (end ? 3 : 0) + k;
+    grid->addWidget(label, row, 0);
+    grid->addWidget(bar, row, 1);
+    grid->addWidget(ramp, row, 2);
     (end ? hslColorEnd : hslColor)[k] = bar;
     (end ? lblColorEnd : lblColor)[k] = label;
     (end ? pctColorEnd : pctColor)[k] = ramp;
   };
-  for (int k = 0; k < 3; ++k) {
-    make_channel(false, k, 0);
-    make_channel(true, k, 3);
-  }
+  for (bool end : {false, true})
+    for (int k = 0; k < 3; ++k) make_channel(end, k);
   color_caption->setBuddy(hslColor[0]);
   layout->addLayout(grid);
   pctResult = new PreviewBox(gradient);

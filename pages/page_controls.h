@@ -18,7 +18,12 @@ class PageScrollBar : public QScrollBar {
   Q_OBJECT
 
  public:
-  explicit PageScrollBar(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
+  // Right and Page Up move to later blocks, as on a slider (Qt's scroll bars turn the keys
+  // round by default).
+  explicit PageScrollBar(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {
+    setInvertedControls(false);
+    setFocusPolicy(Qt::StrongFocus);
+  }
   void SetMinimum(int v) { SetRange(v, maximum_); }
   void SetMaximum(int v) { SetRange(minimum_, v); }
   int Minimum() const { return minimum_; }

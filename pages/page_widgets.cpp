@@ -24,8 +24,8 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name) {
 
 QLineEdit* MakeDisplayBox(QWidget* parent, const char* name) {
   QLineEdit* box = MakeTextBox(parent, name);
+  // Read-only but reachable with Tab, so keyboard and screen-reader users can read it.
   box->setReadOnly(true);
-  box->setFocusPolicy(Qt::NoFocus);
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
   box->setPalette(palette);
@@ -51,9 +51,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-void AddRow(QFormLayout* form, const QString& caption, QWidget* field) {
+void AddRow(QFormLayout* form, const QString& caption, QWidget* field, QWidget* buddy) {
   auto* label = new QLabel(caption);
-  label->setBuddy(field);
+  label->setBuddy(buddy != nullptr ? buddy : field);
   form->addRow(label, field);
 }
 

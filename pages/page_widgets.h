@@ -17,14 +17,16 @@ class QWidget;
 namespace vg {
 
 QLineEdit* MakeTextBox(QWidget* parent, const char* name);
-// A display-only text box with a light grey background.
+// A display-only text box with a light grey background; Tab reaches it, typing does not
+// change it.
 QLineEdit* MakeDisplayBox(QWidget* parent, const char* name);
 // A drop-down list of fixed items; its index is the enumeration value.
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items);
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
-// A row "caption  field" whose label carries the mnemonic for the field.
-void AddRow(QFormLayout* form, const QString& caption, QWidget* field);
+// A row "caption  field" whose label carries the mnemonic for the field (or for `buddy`, a
+// widget inside the field that takes focus).
+void AddRow(QFormLayout* form, const QString& caption, QWidget* field, QWidget* buddy = nullptr);
 
 // Shows a colour in a sample box: as its background, or as its text colour over white or
 // black, whichever it contrasts with more (ContrastingBackground). System colours are

@@ -8,6 +8,7 @@
 #include "platform/automation/errors.h"
 #include "qt/common_dialogs.h"
 #include "qt/property_page.h"
+#include "qt/reading_order.h"
 
 namespace vg {
 
@@ -29,12 +30,23 @@ PropertySheet::PropertySheet(CommonDialogs& dialogs, QWidget* parent)
   cancel_->setObjectName(QStringLiteral("cmdCancel"));
   apply_->setObjectName(QStringLiteral("cmdApply"));
   apply_->setEnabled(false);
+  // Neither the button box nor the page tabs are stops of their own: Tab goes to their
+  // buttons and to the tab bar.
+  for (QWidget* box : {static_cast<QWidget*>(buttons), static_cast<QWidget*>(tabs_)}) {
+    box->setFocusProxy(nullptr);
+    box->setFocusPolicy(Qt::NoFocus);
+  }
   connect(ok_, &QPushButton::clicked, this, &PropertySheet::accept);
   connect(cancel_, &QPushButton::clicked, this, &PropertySheet::reject);
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addWidget(buttons);
+  // Choosing a page (by its tab, its mnemonic or Ctrl+Tab) puts the keyboard on its first
+  // field, as when the sheet opens.
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (QWidget* first = FirstTabField(tabs_->widget(index))) first->setFocus(Qt::TabFocusReason);
+  });
 }
 
 PropertySheet::~PropertySheet() = default;
@@ -42,6 +54,14 @@ PropertySheet::~PropertySheet() = default;
 void PropertySheet::AddPage(PropertyPage* page) {
   page->SetDialogs(dialogs_);
   tabs_->addTab(page, page->Caption());
+  // Tab runs through the page's fields in reading order, then OK, Cancel and Apply, then the
+  // page tabs. A page added after the buttons would otherwise follow them.
+  QWidget* last = SetReadingTabOrder(page);
+  setTabOrder(last, ok_);
+  setTabOrder(ok_, cancel_);
+  setTabOrder(cancel_, apply_);
+  if (tabs_->count() == 1)
+    if (QWidget* first = FirstTabField(page)) first->setFocus(Qt::TabFocusReason);
   connect(page, &PropertyPage::changedSet, this, &PropertySheet::UpdateApply);
   page->PropertyPage_Initialize();
 }

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -49,7 +50,10 @@ StandardFontPage::StandardFontPage(QWidget* parent) : PropertyPage(parent) {
   auto* row = new QHBoxLayout;
   row->addWidget(txtFont);
   row->addWidget(cmdFont);
-  form->addRow(tr("Font:"), row);
+  // The caption leads the keyboard to the button; its letter is free on the sheet.
+  auto* caption = new QLabel(tr("Fo&nt:"));
+  caption->setBuddy(cmdFont);
+  form->addRow(caption, row);
   connect(cmdFont, &QPushButton::clicked, this, &StandardFontPage::cmdFont_Click);
 }
 
@@ -92,7 +96,9 @@ StandardColorPage::StandardColorPage(QWidget* parent) : PropertyPage(parent) {
   auto* row = new QHBoxLayout;
   row->addWidget(txtSample);
   row->addWidget(cmdColor);
-  form->addRow(tr("Color:"), row);
+  auto* caption = new QLabel(tr("Colo&r:"));
+  caption->setBuddy(cmdColor);
+  form->addRow(caption, row);
   connect(cbxProperty, &QComboBox::currentIndexChanged, this, &StandardColorPage::ShowSample);
   connect(cmdColor, &QPushButton::clicked, this, &StandardColorPage::cmdColor_Click);
 }

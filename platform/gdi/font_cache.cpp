@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_MODULE_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cmath>
@@ -152,6 +153,10 @@ size_t GlyphBytes(const Glyph& g) {
   return sizeof(Glyph) + 32 + g.coverage.capacity() +
          (g.ink_begin.capacity() + g.ink_end.capacity()) * sizeof(uint16_t);
 }
+
+// A glyph whose whole bitmap would take more than this is rendered only where it is drawn
+// (a window of it): text thousands of pixels high costs what its visible part costs.
+constexpr int64_t kCutGlyphBytes = int64_t{4} << 20;
 
 // What a realised font costs besides FreeType's memory and its glyphs.
 constexpr size_t kFontBytes = sizeof(RealizedFont) + 96;
@@ -341,7 +346,7 @@ RealizedFont* Realize(const LOGFONTA& record) {
   return raw;
 }
 
-void RealizedFont::Render(uint32_t codepoint, Glyph* glyph) {
+void RealizedFont::Render(uint32_t codepoint, Glyph* glyph, const Window* window) {
   // Anything a failed render leaves stays empty and drawing it draws nothing.
   FT_Face face = static_cast<FT_Face>(face_);
   FT_UInt index = FT_Get_Char_Index(face, codepoint);
@@ -358,11 +363,59 @@ void RealizedFont::Render(uint32_t codepoint, Glyph* glyph) {
     FT_Set_Transform(face, &m, nullptr);
   }
   glyph->width = glyph->height = 0;
-  if (FT_Load_Glyph(face, index, angle_ != 0.0 ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT) == 0 &&
-      FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
-    const FT_Bitmap& bm = face->glyph->bitmap;
-    glyph->left = face->glyph->bitmap_left;
-    glyph->top = face->glyph->bitmap_top;
+  glyph->coverage.clear();
+  const bool loaded =
+      FT_Load_Glyph(face, index, angle_ != 0.0 ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT) == 0;
+  FT_GlyphSlot slot = face->glyph;
+  bool large = false;
+  if (loaded && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    // The whole pixels the outline touches: the bitmap an oversized glyph is cut from.
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    const int64_t left = box.xMin >> 6, bottom = box.yMin >> 6;
+    const int64_t right = (box.xMax + 63) >> 6, top = (box.yMax + 63) >> 6;
+    // Kept or not by what the glyph would cost the cache (GlyphBytes).
+    const int64_t bytes = (right - left + 3 + 4) * (top - bottom) + int64_t{sizeof(Glyph)} + 32;
+    large = bytes > static_cast<int64_t>(cache().GlyphLimit());
+    if (large) {
+      glyph->left = static_cast<int>(left);
+      glyph->top = static_cast<int>(top);
+      glyph->width = static_cast<int>(right - left);
+      glyph->height = static_cast<int>(top - bottom);
+      glyph->stride = glyph->width + 3;
+      glyph->oversized = true;
+    }
+    if (large && window != nullptr && bytes > kCutGlyphBytes) {
+      // Only the window's pixels: the outline moved by whole pixels so that the window's
+      // bottom left is the origin, then rendered into a bitmap of the window's size. The
+      // rasteriser clips to that bitmap; curves it cuts may be split otherwise than in the
+      // whole glyph, which moves their edge pixels' coverage by a level or two.
+      const int w = window->right - window->left, h = window->bottom - window->top;
+      glyph->left += window->left;
+      glyph->top -= window->top;
+      glyph->width = w;
+      glyph->height = h;
+      glyph->stride = w + 3;
+      glyph->coverage.assign(static_cast<size_t>(glyph->stride) * h, 0);
+      FT_Outline_Translate(&slot->outline, -glyph->left * 64, -(glyph->top - h) * 64);
+      FT_Bitmap target{};
+      target.rows = static_cast<unsigned>(h);
+      target.width = static_cast<unsigned>(w);
+      target.pitch = glyph->stride;
+      target.buffer = glyph->coverage.data();
+      target.num_grays = 256;
+      target.pixel_mode = FT_PIXEL_MODE_GRAY;
+      if (FT_Outline_Get_Bitmap(library().ft, &slot->outline, &target) != 0)
+        std::fill(glyph->coverage.begin(), glyph->coverage.end(), uint8_t{0});
+      large = true;
+    } else if (large && window != nullptr) {
+      large = false;  // rendered whole below, as a kept glyph is
+    }
+  }
+  if (!large && loaded && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0) {
+    const FT_Bitmap& bm = slot->bitmap;
+    glyph->left = slot->bitmap_left;
+    glyph->top = slot->bitmap_top;
     glyph->width = static_cast<int>(bm.width);
     glyph->height = static_cast<int>(bm.rows);
     glyph->stride = glyph->width + 3;
@@ -382,8 +435,13 @@ void RealizedFont::Render(uint32_t codepoint, Glyph* glyph) {
     // go now, so that it is not held beside the cache.
     if (static_cast<size_t>(glyph->stride) * glyph->height > 65536)
       FT_Load_Glyph(face, 0, FT_LOAD_NO_SCALE);
-  } else {
-    glyph->coverage.clear();
+  }
+  if (glyph->oversized && window == nullptr) {
+    // Metrics only: no rows to bound.
+    FT_Set_Transform(face, nullptr, nullptr);
+    glyph->ink_begin.clear();
+    glyph->ink_end.clear();
+    return;
   }
   FT_Set_Transform(face, nullptr, nullptr);
   glyph->ink_begin.assign(static_cast<size_t>(glyph->height), 0);
@@ -408,20 +466,8 @@ const Glyph* RealizedFont::Entry(uint32_t codepoint) {
   ReleaseTransientGlyph();  // the glyph handed out before is done with
   Glyph fresh;
   Render(codepoint, &fresh);
-  auto kept = std::make_unique<Glyph>();
-  if (GlyphBytes(fresh) > c.GlyphLimit()) {
-    // Too large to keep: remember the metrics; the coverage goes to the transient glyph,
-    // where it stays until the text call ends.
-    kept->left = fresh.left, kept->top = fresh.top;
-    kept->width = fresh.width, kept->height = fresh.height;
-    kept->advance = fresh.advance, kept->stride = fresh.stride;
-    kept->oversized = true;
-    c.transient = std::move(fresh);
-    c.transient_font = this;
-    c.transient_codepoint = codepoint;
-  } else {
-    *kept = std::move(fresh);
-  }
+  // An oversized glyph comes back with its metrics only; the rest are kept whole.
+  auto kept = std::make_unique<Glyph>(std::move(fresh));
   const size_t bytes = GlyphBytes(*kept);
   c.MakeRoom(bytes, this);
   const Glyph* result = kept.get();
@@ -432,19 +478,16 @@ const Glyph* RealizedFont::Entry(uint32_t codepoint) {
   return result;
 }
 
-const Glyph* RealizedFont::GlyphFor(uint32_t codepoint) {
+const Glyph* RealizedFont::GlyphIn(uint32_t codepoint, const Window& window) {
   const Glyph* g = Entry(codepoint);
   if (!g || !g->oversized) return g;
-  // The transient glyph may hold this character already (it was just made).
   FontCache& c = cache();
-  if (c.transient_font != this || c.transient_codepoint != codepoint) {
-    ReleaseTransientGlyph();  // the glyph handed out before is done with
-    Glyph fresh;
-    Render(codepoint, &fresh);
-    c.transient = std::move(fresh);
-    c.transient_font = this;
-    c.transient_codepoint = codepoint;
-  }
+  ReleaseTransientGlyph();  // the glyph handed out before is done with
+  Glyph part;
+  Render(codepoint, &part, &window);
+  c.transient = std::move(part);
+  c.transient_font = this;
+  c.transient_codepoint = codepoint;
   return &c.transient;
 }
 

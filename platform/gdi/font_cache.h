@@ -15,7 +15,7 @@
 //
 // Any font dropped moves the cache's epoch on, so logical fonts that remember a realised
 // form look it up again rather than use a freed one. Pointers from Realize stay valid until
-// the next Realize or FlushFontCache; a glyph pointer until the next GlyphFor or Advance
+// the next Realize or FlushFontCache; a glyph pointer until the next GlyphIn or Advance
 // call on any font.
 #include <cstddef>
 #include <cstdint>
@@ -72,9 +72,14 @@ class RealizedFont {
   int underline_offset() const { return underline_offset_; }
   int strike_offset() const { return strike_offset_; }
   int line_thickness() const { return line_thickness_; }
-  // The glyph of a character with its coverage, rendered once and kept (an oversized one
-  // rendered now into the transient glyph); nullptr when the face cannot make it.
-  const Glyph* GlyphFor(uint32_t codepoint);
+  // The glyph of a character with its coverage, rendered once and kept; nullptr when the
+  // face cannot make it. An oversized glyph is rendered now, into the transient glyph, and
+  // only its part inside `window` (pixels of its whole bitmap, from the top left): text
+  // of thousands of pixels costs what its visible part costs.
+  struct Window {
+    int left, top, right, bottom;
+  };
+  const Glyph* GlyphIn(uint32_t codepoint, const Window& window);
   // The unturned advance of a character, without rendering an oversized glyph again.
   int Advance(uint32_t codepoint);
   // The kept entry of a character (for an oversized one its metrics only, with `oversized`
@@ -90,8 +95,10 @@ class RealizedFont {
   RealizedFont() = default;
   // The kept entry of a character, rendering it if it has none yet.
   const Glyph* Entry(uint32_t codepoint);
-  // Renders a character's glyph into `out`; false when the face cannot make it.
-  void Render(uint32_t codepoint, Glyph* out);
+  // Renders a character's glyph into `out` (nothing when the face cannot make it). A glyph
+  // larger than the cache keeps gets its metrics only and `oversized`, unless `window`
+  // asks for that part of its bitmap.
+  void Render(uint32_t codepoint, Glyph* out, const Window* window = nullptr);
   void DropGlyphs();
 
   void* face_ = nullptr;  // FT_Face

@@ -190,8 +190,10 @@ Clip ClipOf(const Bitmap& bm, uint32_t options, const RECT* rect) {
   return clip;
 }
 
-// Draws a line of text whose glyphs `glyph_at(k)` gives, character by character (k from 0;
-// nullptr ends the line), with ExtTextOutA's rules; `width` is the line's measured width.
+// Draws a line of text whose kept glyphs `glyph_at(k, &more, &codepoint)` gives, character
+// by character (k from 0; more = false ends the line), with ExtTextOutA's rules; `width` is
+// the line's measured width. An oversized glyph is rendered here, only where it meets the
+// clip.
 template <class GlyphAt>
 bool DrawLine(HDC hdc, int x, int y, uint32_t options, const RECT* rect, RealizedFont* font,
               int width, GlyphAt glyph_at) {
@@ -217,13 +219,24 @@ bool DrawLine(HDC hdc, int x, int y, uint32_t options, const RECT* rect, Realize
   int pen = 0;
   for (int k = 0;; ++k) {
     bool more = true;
-    const Glyph* g = glyph_at(k, &more);
+    uint32_t codepoint = 0;
+    const Glyph* g = glyph_at(k, &more, &codepoint);
     if (!more) break;
     if (!g) continue;
-    int px = RoundToInt32(bx + pen * cosa);
-    int py = RoundToInt32(by - pen * sina);
-    if (g->width > 0) DrawGlyph(*bm, clip, *g, px + g->left, py - g->top, color);
+    const int px = RoundToInt32(bx + pen * cosa);
+    const int py = RoundToInt32(by - pen * sina);
     pen += g->advance;
+    if (g->width <= 0) continue;
+    if (g->oversized) {
+      const int gx = px + g->left, gy = py - g->top;
+      const RealizedFont::Window window{std::max(clip.left - gx, 0), std::max(clip.top - gy, 0),
+                                        std::min(clip.right - gx, g->width),
+                                        std::min(clip.bottom - gy, g->height)};
+      if (window.left >= window.right || window.top >= window.bottom) continue;
+      g = font->GlyphIn(codepoint, window);
+      if (!g || g->width <= 0) continue;
+    }
+    DrawGlyph(*bm, clip, *g, px + g->left, py - g->top, color);
   }
   if (logical && logical->record.lfUnderline)
     DrawTextLine(*bm, clip, bx, by, cosa, sina, pen, font->underline_offset(),
@@ -248,10 +261,12 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
   const bool opaque_cell = dc->bk_mode == OPAQUE && font && font->ok() && font->angle() == 0.0;
   const int width = opaque_cell ? Advances(*font, text, length) : 0;
   int i = 0;
-  return DrawLine(hdc, x, y, options, rect, font, width, [&](int, bool* more) -> const Glyph* {
-    if (i >= length) return *more = false, nullptr;
-    return font->GlyphFor(NextCodepoint(text, length, &i));
-  });
+  return DrawLine(hdc, x, y, options, rect, font, width,
+                  [&](int, bool* more, uint32_t* codepoint) -> const Glyph* {
+                    if (i >= length) return *more = false, nullptr;
+                    *codepoint = NextCodepoint(text, length, &i);
+                    return font->Kept(*codepoint);
+                  });
 }
 
 bool LayoutTextA(HDC hdc, const char* text, int length, TextLayout* layout) {
@@ -292,11 +307,10 @@ bool ExtTextOutLayout(HDC hdc, int x, int y, uint32_t options, const RECT* rect,
     return ExtTextOutA(hdc, x, y, options, rect, layout.text, layout.length, nullptr);
   const TransientGlyphRelease release;
   return DrawLine(hdc, x, y, options, rect, font, layout.size.cx,
-                  [&](int k, bool* more) -> const Glyph* {
+                  [&](int k, bool* more, uint32_t* codepoint) -> const Glyph* {
                     if (k >= layout.count) return *more = false, nullptr;
-                    const Glyph* g = static_cast<const Glyph*>(layout.glyphs[k]);
-                    // An oversized glyph keeps its metrics only: its coverage is made now.
-                    return g && g->oversized ? font->GlyphFor(layout.codepoints[k]) : g;
+                    *codepoint = layout.codepoints[k];
+                    return static_cast<const Glyph*>(layout.glyphs[k]);
                   });
 }
 
