@@ -12,6 +12,7 @@
 #include "forms/form_error.h"
 #include "forms/json_bag.h"
 #include "platform/base/numeric.h"
+#include "platform/host/headless_host.h"
 #include "qt/varigauge_widget.h"
 
 namespace vg {
@@ -22,6 +23,25 @@ forms::JsonPropertyBag StoredBag(HostBase& host) {
   forms::JsonPropertyBag bag;
   if (host.control()) host.WriteProperties(bag);
   return bag;
+}
+
+// The first key, in stored order, with which the settings cannot be loaded: the key being
+// read when reading fails, or the key whose value the first drawing cannot take (an
+// error the render pass raises after every key has been read). Found by loading ever
+// longer beginnings of the bag into a control of its own; empty when every one loads.
+std::string FailingKey(const forms::JsonPropertyBag& bag) {
+  forms::JsonPropertyBag beginning;
+  for (const auto& [key, value] : bag.entries()) {
+    beginning.Put(key, value);
+    forms::JsonPropertyBag trial = beginning;
+    try {
+      HeadlessHost host({.width_px = 120, .height_px = 30, .user_mode = false});
+      host.Load(&Varigauge::Create, trial);
+    } catch (const std::exception&) {
+      return key;
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -134,8 +154,10 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
     return;
   } catch (const std::exception& e) {
     bag_error_ = QString::fromUtf8(e.what());
-    if (!bag.last_key().empty())
-      bag_error_ += QStringLiteral(" (key \"%1\")").arg(QString::fromStdString(bag.last_key()));
+    std::string key = FailingKey(bag);
+    if (key.empty()) key = bag.last_key();
+    if (!key.empty())
+      bag_error_ += QStringLiteral(" (key \"%1\")").arg(QString::fromStdString(key));
   }
   // Qt's property system cannot pass the error on: the widget keeps a working control.
   ReportError("propertyBag", err::kInvalidPropertyValue, bag_error_);

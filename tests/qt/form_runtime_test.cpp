@@ -62,6 +62,16 @@ TEST(FormRuntime, ABadBagLeavesADefaultControlAndSaysWhy) {
   VarigaugeWidget copy;
   copy.setPropertyBag(w.propertyBag());
   EXPECT_EQ(copy.control().get_Caption(), "Again");
+  // A value read without complaint that the first drawing cannot take is named, not the
+  // key read last.
+  copy.control().put_RivetsStyle(7);
+  QString stored = copy.propertyBag();
+  stored.replace(QStringLiteral("\"rivetsstyle\":7"), QStringLiteral("\"rivetsstyle\":70000"));
+  VarigaugeWidget bad;
+  bad.setPropertyBag(stored);
+  EXPECT_TRUE(bad.bagError().endsWith(QStringLiteral("(key \"rivetsstyle\")")))
+      << bad.bagError().toStdString();
+  EXPECT_EQ(bad.propertyBag(), stored);
 }
 
 TEST(FormRuntime, TheCompiledFormGivesTheSameWindow) {
