@@ -13,4 +13,8 @@ namespace vg {
 // paints band by band.
 bool PaintCircleBands(gdi::HDC hdc, const GradientPass& pass);
 
+// Whether the bands' spans may be worked out four at a time where the processor allows
+// (the default); off, every span comes from the plain per-band rule. For tests of both.
+void UseWideCircleSpans(bool wide);
+
 }  // namespace vg

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/automation/numeric.h"
+#include "surface/circle_bands.h"
 #include "surface/mod_gradient.h"
 #include "tests/surface/surface_fixture.h"
 
@@ -197,7 +198,9 @@ TEST_F(FillTest, CircleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
   std::mt19937 random(20261208);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   const int16_t levels[] = {256, 64, 32};
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 600; ++round) {
+    // The first half works the bands' spans out four at a time, the second one at a time.
+    UseWideCircleSpans(round < 300);
     // Every tenth surface is wider than the painter's row buffer.
     const int w = round % 10 == 4 ? pick(2049, 5000) : pick(1, 160);
     const int h = round % 10 == 4 ? pick(1, 6) : pick(1, 90);
@@ -226,6 +229,7 @@ TEST_F(FillTest, CircleStylesLeaveThePixelsOfEveryBandPaintedWhole) {
         << w << "x" << h << " inner " << inner.left << "," << inner.top << "," << inner.right << ","
         << inner.bottom << " style " << style << " steps " << steps;
   }
+  UseWideCircleSpans(true);
 }
 
 TEST_F(FillTest, TheFirstCirclePassesThroughTheCorners) {
