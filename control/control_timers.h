@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 #include "platform/host/user_control.h"
 
 namespace vg {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "control/cls_timer.h"
-#include "control/mod_timer.h"
+#include "control/interval_timer.h"
+#include "control/timer_dispatch.h"
 #include "platform/timers/manual_clock.h"
 
 namespace vg {

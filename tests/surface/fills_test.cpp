@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/automation/numeric.h"
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 #include "tests/surface/surface_fixture.h"
 
 namespace vg {

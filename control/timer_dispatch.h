@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 
 namespace vg {
 

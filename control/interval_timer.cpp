@@ -1,6 +1,6 @@
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 
-#include "control/mod_timer.h"
+#include "control/timer_dispatch.h"
 
 namespace vg {
 

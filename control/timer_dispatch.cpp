@@ -1,4 +1,4 @@
-#include "control/mod_timer.h"
+#include "control/timer_dispatch.h"
 
 #include <charconv>
 #include <optional>
