@@ -14,12 +14,12 @@ ControlTimers::~ControlTimers() {
 
 void ControlTimers::Open() {
   TimerEvents* events = this;
-  time_ = std::make_unique<clsTimer>(events, &host_);
-  disk_ = std::make_unique<clsTimer>(events, &host_);
+  time_ = std::make_unique<IntervalTimer>(events, &host_);
+  disk_ = std::make_unique<IntervalTimer>(events, &host_);
 }
 
 void ControlTimers::Close() {
-  for (std::unique_ptr<clsTimer>* timer : {&time_, &disk_}) {
+  for (std::unique_ptr<IntervalTimer>* timer : {&time_, &disk_}) {
     if (!*timer) continue;
     if ((*timer)->get_Enabled()) (*timer)->put_Enabled(false);
     timer->reset();
@@ -49,7 +49,7 @@ void ControlTimers::Restore(bool time_enabled, int32_t time_interval, bool disk_
   }
 }
 
-void ControlTimers::Timer(clsTimer& source) {
+void ControlTimers::Timer(IntervalTimer& source) {
   const bool time = &source == time_.get();
   draw_();
   // Last: the host's handler may end the control.
@@ -59,25 +59,25 @@ void ControlTimers::Timer(clsTimer& source) {
 void Varigauge::put_TimerTimeInterval(int32_t v) {
   state_.timer_time_interval = v;
   Notify(dispid::kTimerTimeInterval);
-  if (clsTimer* timer = timers_.time()) timer->put_Interval(v);
+  if (IntervalTimer* timer = timers_.time()) timer->put_Interval(v);
 }
 
 void Varigauge::put_TimerTimeEnabled(bool v) {
   state_.timer_time_enabled = v;
   Notify(dispid::kTimerTimeEnabled);
-  if (clsTimer* timer = timers_.time()) timer->put_Enabled(v);
+  if (IntervalTimer* timer = timers_.time()) timer->put_Enabled(v);
 }
 
 void Varigauge::put_TimerDiskInterval(int32_t v) {
   state_.timer_disk_interval = v;
   Notify(dispid::kTimerDiskInterval);
-  if (clsTimer* timer = timers_.disk()) timer->put_Interval(v);
+  if (IntervalTimer* timer = timers_.disk()) timer->put_Interval(v);
 }
 
 void Varigauge::put_TimerDiskEnabled(bool v) {
   state_.timer_disk_enabled = v;
   Notify(dispid::kTimerDiskEnabled);
-  if (clsTimer* timer = timers_.disk()) timer->put_Enabled(v);
+  if (IntervalTimer* timer = timers_.disk()) timer->put_Enabled(v);
 }
 
 }  // namespace vg

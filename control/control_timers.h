@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 #include "platform/host/user_control.h"
 
 namespace vg {
@@ -33,16 +33,16 @@ class ControlTimers : private TimerEvents {
   void Restore(bool time_enabled, int32_t time_interval, bool disk_enabled, int32_t disk_interval);
 
   // The timers; null before Open and after Close.
-  clsTimer* time() const { return time_.get(); }
-  clsTimer* disk() const { return disk_.get(); }
+  IntervalTimer* time() const { return time_.get(); }
+  IntervalTimer* disk() const { return disk_.get(); }
 
  private:
-  void Timer(clsTimer& source) override;
+  void Timer(IntervalTimer& source) override;
 
   UserControl& host_;
   std::function<void()> draw_;
-  std::unique_ptr<clsTimer> time_;
-  std::unique_ptr<clsTimer> disk_;
+  std::unique_ptr<IntervalTimer> time_;
+  std::unique_ptr<IntervalTimer> disk_;
 };
 
 }  // namespace vg

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "control/date_formats.h"
-#include "control/mod_disk_info.h"
+#include "control/disk_fields.h"
 #include "platform/automation/conversions.h"
 #include "platform/automation/numeric.h"
 

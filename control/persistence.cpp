@@ -69,7 +69,7 @@ Variant AsStored(ValueType type, const Variant& v) {
 
 // A timer started this way starts at its own interval and is reset to the stored one at
 // once; a control not yet initialised has no timers.
-void RestoreTimer(clsTimer* timer, bool enabled, int32_t interval) {
+void RestoreTimer(IntervalTimer* timer, bool enabled, int32_t interval) {
   if (!timer) return;
   timer->put_Enabled(enabled);
   timer->put_Interval(interval);

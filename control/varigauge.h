@@ -87,8 +87,8 @@ class Varigauge : public DispatchObject, public ControlEvents {
   bool get_TimerDiskEnabled() const { return state_.timer_disk_enabled; }
   void put_TimerDiskEnabled(bool v);
   // The timers themselves (null before UserControl_Initialize and after Terminate).
-  const clsTimer* timerTimeInformation() const { return timers_.time(); }
-  const clsTimer* timerDiskInformation() const { return timers_.disk(); }
+  const IntervalTimer* timerTimeInformation() const { return timers_.time(); }
+  const IntervalTimer* timerDiskInformation() const { return timers_.disk(); }
 
   // Control-wide properties. Setters store, notify the host, and redraw.
   OLE_COLOR get_BackColor() const { return state_.back_color; }
@@ -330,10 +330,10 @@ class Varigauge : public DispatchObject, public ControlEvents {
   // fields, the stored form and the mouse will join them as parts of their own.
   UserControl& host_;
   ControlState state_;                     // the settings
-  BlockTable blocks_;                      // aBlocks
-  std::vector<BlockRecord> saved_blocks_;  // aSavedBlocks, the snapshot
+  BlockTable blocks_;                      // the blocks
+  std::vector<BlockRecord> saved_blocks_;  // what SaveSetting took, for RestoreSetting
   RenderPass pass_;                        // the surface and everything drawing needs
-  ControlTimers timers_;                   // timerTimeInformation, timerDiskInformation
+  ControlTimers timers_;                   // the clock and the disk figures' timers
   // The screen's twips per pixel when the control was placed, rounded.
   int16_t twips_per_pixel_x_ = 0;
   int16_t twips_per_pixel_y_ = 0;

@@ -62,7 +62,7 @@ QFrame* SeparatorLine(QWidget* parent, int index) {
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent, int display_depth)
+AboutBox::AboutBox(QWidget* parent, int display_depth)
     : QDialog(parent), display_depth_(display_depth) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About Varigauge ActiveX control"));
@@ -117,15 +117,15 @@ frmAbout::frmAbout(QWidget* parent, int display_depth)
   all->addLayout(right, 1);
   setMinimumWidth(400);
 
-  connect(Picture1, &PictureBoxWidget::paintRequested, this, &frmAbout::Picture1_Paint);
+  connect(Picture1, &PictureBoxWidget::paintRequested, this, &AboutBox::Picture1_Paint);
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-  Form_Load();
+  connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+  Prepare();
 }
 
-frmAbout::~frmAbout() = default;
+AboutBox::~AboutBox() = default;
 
-void frmAbout::Form_Load() {
+void AboutBox::Prepare() {
   random_.seed(static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
   if (display_depth_ > 0) Picture1->setColorDepth(display_depth_);
   Picture1->setBackColor(kBackColor);
@@ -136,7 +136,7 @@ void frmAbout::Form_Load() {
                           .arg(kVersionRevision));
 }
 
-void frmAbout::Picture1_Paint() {
+void AboutBox::Picture1_Paint() {
   if (color_depth_ <= 8) return;  // few colours: the plain background
   // The integer part of a random number in [0, 1) times 5: a granularity 0 to 4.
   const double r = std::generate_canonical<double, 32>(random_);
@@ -145,7 +145,7 @@ void frmAbout::Picture1_Paint() {
                  kRampEnd);
 }
 
-void frmAbout::cmdSysInfo_Click() {
+void AboutBox::cmdSysInfo_Click() {
   StartSysInfo(this);
 }
 
@@ -156,7 +156,7 @@ namespace {
 }  // namespace
 
 void ShowAboutBox(QWidget* parent) {
-  frmAbout box(parent);
+  AboutBox box(parent);
   box.exec();
 }
 

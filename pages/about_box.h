@@ -1,6 +1,6 @@
 #pragma once
-// frmAbout: the control's About box. It names the control and its version, decorates
-// itself with a grey colour ramp in a light yellow box (on displays of more than 8 bits),
+// The control's About box (object name "frmAbout"). It names the control and its version,
+// decorates itself with a grey colour ramp in a light yellow box (on displays of more than 8 bits),
 // shows the project's icon and offers the system-information tool.
 #include <QDialog>
 #include <cstdint>
@@ -16,13 +16,13 @@ namespace vg {
 
 class PictureBoxWidget;
 
-class frmAbout : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
   // `display_depth` 0: the depth of the screen the box is shown on; tests pass another.
-  explicit frmAbout(QWidget* parent = nullptr, int display_depth = 0);
-  ~frmAbout() override;
+  explicit AboutBox(QWidget* parent = nullptr, int display_depth = 0);
+  ~AboutBox() override;
 
   // What SetColorDepth returned when the box was made.
   int colorDepth() const { return color_depth_; }
@@ -36,7 +36,7 @@ class frmAbout : public QDialog {
   static constexpr COLORREF kBackColor = 0x80FFFF;
 
  private:
-  void Form_Load();
+  void Prepare();
   void Picture1_Paint();
   void cmdSysInfo_Click();
 

@@ -3,7 +3,7 @@
 // ellipse over the ones before it; this painter leaves exactly the pixels that would, but
 // writes each pixel once, in the colour of the last band that covers it.
 #include "platform/gdi/gdi.h"
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 
 namespace vg {
 

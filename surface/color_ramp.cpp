@@ -4,7 +4,7 @@
 
 #include "platform/automation/conversions.h"
 #include "platform/gdi/gdi.h"
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 #include "surface/wide_rect.h"
 
 namespace vg {

@@ -1,5 +1,5 @@
 #pragma once
-// modGradient's preview painter: the gradients of the block fill painted straight into a
+// The gradient bands' preview painter: the gradients of the block fill painted straight into a
 // picture box on a dialog, outside any off-screen surface. The box is any object offering
 // ScaleLeft, ScaleTop, ScaleWidth, ScaleHeight and hDC by late-bound name.
 //

@@ -4,7 +4,7 @@
 
 #include "platform/automation/numeric.h"
 #include "surface/gdi_guards.h"
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 #include "surface/off_screen_dc.h"
 #include "surface/wide_rect.h"
 

@@ -1,6 +1,6 @@
 #include "surface/off_screen_dc.h"
 
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 
 namespace vg {
 

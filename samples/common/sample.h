@@ -24,7 +24,7 @@ class Sample {
   QWidget* window() const { return form_->window(); }
   Form& form() const { return *form_; }
 
-  // Form_Load: starts the status bar's clock. A sample adds its own load code after it.
+  // Starts the status bar's clock. A sample adds its own load code after it.
   virtual void Load();
 
  protected:

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "control/cls_timer.h"
-#include "control/mod_timer.h"
+#include "control/interval_timer.h"
+#include "control/timer_dispatch.h"
 #include "control/varigauge.h"
 #include "platform/host/headless_host.h"
 #include "tests/control/control_fixture.h"

@@ -7,7 +7,7 @@
 
 #include "control/date_formats.h"
 #include "control/live_fields.h"
-#include "control/mod_disk_info.h"
+#include "control/disk_fields.h"
 #include "platform/automation/errors.h"
 #include "platform/disk/disk_map.h"
 

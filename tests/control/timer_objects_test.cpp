@@ -1,4 +1,4 @@
-// clsTimer, its relay and the thread's table of timer links, over a manual clock: what the
+// IntervalTimer, its relay and the thread's table of timer links, over a manual clock: what the
 // control's own timer tests cannot see (the table, a vanished service, a timer ended by its
 // own tick).
 #include <gtest/gtest.h>
@@ -8,35 +8,32 @@
 #include <string>
 #include <vector>
 
-#include "control/cls_timer.h"
-#include "control/mod_timer.h"
+#include "control/interval_timer.h"
+#include "control/timer_dispatch.h"
 #include "platform/timers/manual_clock.h"
 
 namespace vg {
 namespace {
 
 struct Counter : TimerEvents {
-  void Timer(clsTimer& source) override {
+  void Timer(IntervalTimer& source) override {
     sources.push_back(&source);
     if (work) work(source);
   }
-  std::vector<clsTimer*> sources;
-  std::function<void(clsTimer&)> work;
+  std::vector<IntervalTimer*> sources;
+  std::function<void(IntervalTimer&)> work;
 };
 
 class TimerObjectsTest : public ::testing::Test {
  protected:
   void SetUp() override { InstallThreadTimerService(clock); }
-  bool HasKey(uintptr_t id) {
-    char buffer[24];
-    return colTimerLinks().count(TimerKey(id, buffer)) != 0;
-  }
+  bool HasKey(uintptr_t id) { return ThreadTimerLinks().count(id) != 0; }
   std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
   Counter events;
 };
 
 TEST_F(TimerObjectsTest, StartsStoppedAtOneMillisecondAndMakesTheTable) {
-  clsTimer timer(&events);
+  IntervalTimer timer(&events);
   EXPECT_TRUE(TimerLinksExist());
   EXPECT_EQ(timer.get_Interval(), 1);
   EXPECT_FALSE(timer.get_Enabled());
@@ -45,15 +42,13 @@ TEST_F(TimerObjectsTest, StartsStoppedAtOneMillisecondAndMakesTheTable) {
   EXPECT_TRUE(events.sources.empty());
 }
 
-TEST_F(TimerObjectsTest, EnablingTwiceStartsOneTimerRegisteredUnderItsDecimalId) {
-  clsTimer timer(&events);
+TEST_F(TimerObjectsTest, EnablingTwiceStartsOneTimerRegisteredUnderItsId) {
+  IntervalTimer timer(&events);
   timer.put_Interval(250);
   timer.put_Enabled(true);
   timer.put_Enabled(true);
   EXPECT_EQ(clock->RunningCount(), 1u);
   ASSERT_TRUE(timer.get_Enabled());
-  char buffer[24];
-  EXPECT_EQ(TimerKey(timer.TimerID(), buffer), std::to_string(timer.TimerID()));
   EXPECT_TRUE(HasKey(timer.TimerID()));
   clock->Advance(1000);
   EXPECT_EQ(events.sources.size(), 4u);
@@ -62,7 +57,7 @@ TEST_F(TimerObjectsTest, EnablingTwiceStartsOneTimerRegisteredUnderItsDecimalId)
 
 TEST_F(TimerObjectsTest, ARefusedStartLeavesTheTimerStopped) {
   clock->set_capacity(0);
-  clsTimer timer(&events);
+  IntervalTimer timer(&events);
   timer.put_Enabled(true);
   EXPECT_FALSE(timer.get_Enabled());
   EXPECT_EQ(timer.TimerID(), 0u);
@@ -73,7 +68,7 @@ TEST_F(TimerObjectsTest, ARefusedStartLeavesTheTimerStopped) {
 }
 
 TEST_F(TimerObjectsTest, ATimerWhoseServiceIsGoneCanStillStopAndEnd) {
-  auto timer = std::make_unique<clsTimer>(&events);
+  auto timer = std::make_unique<IntervalTimer>(&events);
   timer->put_Enabled(true);
   const uintptr_t id = timer->TimerID();
   clock.reset();
@@ -84,10 +79,10 @@ TEST_F(TimerObjectsTest, ATimerWhoseServiceIsGoneCanStillStopAndEnd) {
 }
 
 TEST_F(TimerObjectsTest, ATickMayEndItsOwnTimer) {
-  auto timer = std::make_unique<clsTimer>(&events);
+  auto timer = std::make_unique<IntervalTimer>(&events);
   timer->put_Interval(100);
   timer->put_Enabled(true);
-  events.work = [&](clsTimer&) { timer.reset(); };
+  events.work = [&](IntervalTimer&) { timer.reset(); };
   clock->Advance(1000);
   EXPECT_EQ(events.sources.size(), 1u);
   EXPECT_EQ(clock->RunningCount(), 0u);

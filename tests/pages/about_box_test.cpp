@@ -37,7 +37,7 @@ QImage Grab(QWidget* w) {
 }
 
 TEST(AboutBox, TextsAndNames) {
-  frmAbout box(nullptr, 32);
+  AboutBox box(nullptr, 32);
   EXPECT_EQ(box.windowTitle(), "About Varigauge ActiveX control");
   EXPECT_EQ(box.findChild<QLabel*>("lblName")->text(), "Varigauge");
   const QString version = box.findChild<QLabel*>("lblVersion")->text();
@@ -60,7 +60,7 @@ TEST(AboutBox, TakesTheColourDepthOfTheScreenItIsShownOn) {
   // 32 bits on the offscreen platform, 24 on a 24-bit X display (QT_QPA_PLATFORM=xcb
   // under Xvfb). The picture box once made its device before its depth setting was set,
   // so the depth read was whatever the memory held, and an unknown depth counts as 4.
-  frmAbout box;
+  AboutBox box;
   const int depth = box.screen()->depth();
   EXPECT_EQ(box.colorDepth(), depth);
   box.show();
@@ -70,7 +70,7 @@ TEST(AboutBox, TakesTheColourDepthOfTheScreenItIsShownOn) {
 }
 
 TEST(AboutBox, PlainLightYellowAtEightBits) {
-  frmAbout box(nullptr, 8);
+  AboutBox box(nullptr, 8);
   EXPECT_EQ(box.colorDepth(), 8);
   box.show();
   auto* picture = box.findChild<PictureBoxWidget*>("Picture1");
@@ -88,7 +88,7 @@ TEST(AboutBox, PlainLightYellowAtEightBits) {
 }
 
 TEST(AboutBox, GreyCirclesAboveEightBitsAtANewGranularityEachRepaint) {
-  frmAbout box(nullptr, 32);
+  AboutBox box(nullptr, 32);
   EXPECT_EQ(box.colorDepth(), 32);
   box.show();
   auto* picture = box.findChild<PictureBoxWidget*>("Picture1");
@@ -228,7 +228,7 @@ TEST(AboutBox, SystemInfoButtonAndModalShowing) {
     EXPECT_EQ(parent->objectName(), "frmAbout");
     messages.push_back(t);
   });
-  frmAbout box(nullptr, 32);
+  AboutBox box(nullptr, 32);
   box.findChild<QPushButton*>("cmdSysInfo")->click();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "System Information Is Unavailable At This Time");

@@ -8,7 +8,7 @@
 
 #include "platform/automation/numeric.h"
 #include "surface/circle_bands.h"
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 #include "tests/surface/surface_fixture.h"
 
 namespace vg {

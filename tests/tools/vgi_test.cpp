@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -261,7 +262,8 @@ TEST(Vgi, DeepNestingIsASyntaxErrorNotACrash) {
 }
 
 TEST(Vgi, ScriptFilesReportErrorsWithTheirLineOnTheDiagnostics) {
-  std::string path = ::testing::TempDir() + "vgi-lines.vgi";
+  // Named per process: test runs of other build folders may share the temporary folder.
+  std::string path = ::testing::TempDir() + "vgi-lines-" + std::to_string(getpid()) + ".vgi";
   {
     std::ofstream f(path);
     f << "? 1\n\nFrobnicate\n? (2\n:size 10000 10000\n? 3\n";

@@ -46,7 +46,7 @@ bool LiveCommands::Run(const std::vector<std::string>& w, std::string_view line,
       *error = "bad tick count: " + w[2] + " (0 to " + std::to_string(kMaxTicks) + ")";
     } else {
       if (w.size() == 2) n = 1;
-      const clsTimer* timer =
+      const IntervalTimer* timer =
           time ? control.timerTimeInformation() : control.timerDiskInformation();
       // Each tick goes through the service, so a timer stopped by a tick gets no more.
       for (uint64_t i = 0; i < n && timer && timer->get_Enabled(); ++i)

@@ -1,5 +1,5 @@
 #pragma once
-// modDiskInfo: free, used and total space of a drive letter as the live text fields show
+// Free, used and total space of a drive letter as the live text fields show
 // them. Byte counts become grouped text: at least four digits, grouped by threes with the
 // locale's thousands separator ("," where the locale has none, as in the C locale), so
 // 1234567 shows as 1,234,567 and 5 as 0,005. A drive that cannot be asked gives "?" and a

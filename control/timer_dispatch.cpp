@@ -1,6 +1,5 @@
-#include "control/mod_timer.h"
+#include "control/timer_dispatch.h"
 
-#include <charconv>
 #include <optional>
 
 namespace vg {
@@ -10,7 +9,7 @@ thread_local std::optional<TimerLinks> thread_links;
 
 }  // namespace
 
-TimerLinks& colTimerLinks() {
+TimerLinks& ThreadTimerLinks() {
   if (!thread_links) thread_links.emplace();
   return *thread_links;
 }
@@ -19,20 +18,14 @@ bool TimerLinksExist() {
   return thread_links.has_value();
 }
 
-std::string_view TimerKey(uintptr_t id, char (&buffer)[24]) {
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, id);
-  return std::string_view(buffer, static_cast<size_t>(result.ptr - buffer));
-}
-
 void TimerProc(uintptr_t /*hwnd*/, uint32_t /*msg*/, uintptr_t id, uint32_t /*time*/) {
   try {
     if (!thread_links) return;
-    char buffer[24];
-    const auto it = thread_links->find(TimerKey(id, buffer));
+    const auto it = thread_links->find(id);
     if (it == thread_links->end()) return;
     // Held here: the tick's work may stop the timer (dropping the table's reference) or
     // end the control that owns it.
-    const std::shared_ptr<clsTimerLink> link = it->second;
+    const std::shared_ptr<TimerLink> link = it->second;
     link->RaiseTick();
   } catch (...) {
     // The tick ends quietly; the next one comes as usual.

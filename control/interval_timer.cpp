@@ -1,18 +1,19 @@
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 
-#include "control/mod_timer.h"
+#include "control/timer_dispatch.h"
 
 namespace vg {
 
-void clsTimerLink::RaiseTick() {
-  if (receiver_) receiver_->moTimerLink_Tick();
+void TimerLink::RaiseTick() {
+  if (receiver_) receiver_->OnLinkTick();
 }
 
-clsTimer::clsTimer(TimerEvents* events, const UserControl* site) : events_(events), site_(site) {
-  colTimerLinks();
+IntervalTimer::IntervalTimer(TimerEvents* events, const UserControl* site)
+    : events_(events), site_(site) {
+  ThreadTimerLinks();
 }
 
-clsTimer::~clsTimer() {
+IntervalTimer::~IntervalTimer() {
   try {
     if (enabled_) put_Enabled(false);
   } catch (...) {
@@ -21,24 +22,23 @@ clsTimer::~clsTimer() {
   Disconnect();
 }
 
-void clsTimer::Disconnect() {
-  if (moTimerLink) moTimerLink->receiver_ = nullptr;
+void IntervalTimer::Disconnect() {
+  if (link_) link_->receiver_ = nullptr;
 }
 
-void clsTimer::moTimerLink_Tick() {
+void IntervalTimer::OnLinkTick() {
   if (events_) events_->Timer(*this);
 }
 
-void clsTimer::put_Interval(int32_t v) {
+void IntervalTimer::put_Interval(int32_t v) {
   if (v == interval_) return;
   interval_ = v;
   if (!enabled_) return;
   if (const auto service = service_.lock()) service->SetTimer(timer_id_, interval_, TimerProc);
 }
 
-void clsTimer::put_Enabled(bool b) {
+void IntervalTimer::put_Enabled(bool b) {
   if (b == enabled_) return;
-  char buffer[24];
   if (b) {
     const auto service = site_ ? site_->Timers() : ThreadTimerService();
     timer_id_ = service ? service->SetTimer(0, interval_, TimerProc) : 0;
@@ -46,16 +46,16 @@ void clsTimer::put_Enabled(bool b) {
     enabled_ = true;
     service_ = service;
     Disconnect();
-    moTimerLink = std::make_shared<clsTimerLink>();
-    moTimerLink->receiver_ = this;
-    colTimerLinks().insert_or_assign(std::string(TimerKey(timer_id_, buffer)), moTimerLink);
+    link_ = std::make_shared<TimerLink>();
+    link_->receiver_ = this;
+    ThreadTimerLinks().insert_or_assign(timer_id_, link_);
   } else {
     // A service that is gone has ended its timers with it.
     const auto service = service_.lock();
     if (service && service->KillTimer(timer_id_) != 1) return;
     enabled_ = false;
-    const auto it = colTimerLinks().find(TimerKey(timer_id_, buffer));
-    if (it != colTimerLinks().end()) colTimerLinks().erase(it);
+    const auto it = ThreadTimerLinks().find(timer_id_);
+    if (it != ThreadTimerLinks().end()) ThreadTimerLinks().erase(it);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "control/mod_disk_info.h"
+#include "control/disk_fields.h"
 
 #include <langinfo.h>
 

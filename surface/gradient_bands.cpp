@@ -1,4 +1,4 @@
-#include "surface/mod_gradient.h"
+#include "surface/gradient_bands.h"
 
 #include <algorithm>
 #include <array>
