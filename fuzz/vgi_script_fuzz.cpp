@@ -1,10 +1,12 @@
 // Feeds arbitrary text to the immediate window as a script: whatever the statements, the
 // interpreter and the control must answer with values or errors, never crash or hang.
 //
-// Windows stay small so that every statement paints quickly: extreme geometry is reached
-// through coordinates (scale sizes, block values, offsets, mouse positions), not through
-// window sizes. A `:size W H` line is kept only for a small window; commands that touch
-// files (:save, :store, :load, :ramp) are dropped.
+// Windows stay small so that painting is quick: extreme geometry is reached through
+// coordinates (scale sizes, block values, offsets, mouse positions), not through window
+// sizes. A `:size W H` line is kept only for a small window; commands that touch files
+// (:save, :store, :load, :ramp) are dropped. The script runs with Redraw off and the
+// control paints once at its end, as a host that sets many properties at once would have
+// it; a script that turns Redraw on paints at each statement after that.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -45,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string script(reinterpret_cast<const char*>(data), size);
   std::istringstream in(script);
   std::ostringstream lines;
+  lines << "Redraw = False\n";
   std::string line;
   while (std::getline(in, line)) {
     const std::string word = CommandWord(line);
@@ -52,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (word == "size" && !SmallSize(line)) continue;
     lines << line << '\n';
   }
+  lines << "Redraw = True\n";
   std::ostringstream out;
   vg::vgi::SessionOptions options;
   options.width_px = 64;
