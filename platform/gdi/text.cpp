@@ -1,6 +1,7 @@
 // Measuring and drawing text in the selected font.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -131,6 +132,21 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   }
 }
 
+// Draws the part of an oversized glyph (kept as metrics only) that meets the clip, rendered
+// now; kept out of line, as such glyphs are rare.
+[[gnu::noinline, gnu::cold]] void DrawOversizedGlyph(Bitmap& bm, const Clip& clip,
+                                                     RealizedFont& font, const Glyph& kept,
+                                                     uint32_t codepoint, int px, int py,
+                                                     COLORREF color) {
+  const int gx = px + kept.left, gy = py - kept.top;
+  const RealizedFont::Window window{std::max(clip.left - gx, 0), std::max(clip.top - gy, 0),
+                                    std::min(clip.right - gx, kept.width),
+                                    std::min(clip.bottom - gy, kept.height)};
+  if (window.left >= window.right || window.top >= window.bottom) return;
+  const Glyph* g = font.GlyphIn(codepoint, window);
+  if (g != nullptr && g->width > 0) DrawGlyph(bm, clip, *g, px + g->left, py - g->top, color);
+}
+
 // A line of `length` pixels along the text direction from the baseline point (bx, by),
 // `offset` pixels below the baseline and `thickness` thick.
 void DrawTextLine(Bitmap& bm, const Clip& clip, double bx, double by, double cosa, double sina,
@@ -190,13 +206,13 @@ Clip ClipOf(const Bitmap& bm, uint32_t options, const RECT* rect) {
   return clip;
 }
 
-// Draws a line of text whose kept glyphs `glyph_at(k, &more, &codepoint)` gives, character
-// by character (k from 0; more = false ends the line), with ExtTextOutA's rules; `width` is
-// the line's measured width. An oversized glyph is rendered here, only where it meets the
-// clip.
-template <class GlyphAt>
+// Draws a line of text whose kept glyphs `glyph_at(k, &more)` gives, character by character
+// (k from 0; more = false ends the line), with ExtTextOutA's rules; `width` is the line's
+// measured width and `codepoint_at(k)` the character of glyph k. An oversized glyph is rendered
+// here, only where it meets the clip.
+template <class GlyphAt, class CodepointAt>
 bool DrawLine(HDC hdc, int x, int y, uint32_t options, const RECT* rect, RealizedFont* font,
-              int width, GlyphAt glyph_at) {
+              int width, GlyphAt glyph_at, CodepointAt codepoint_at) {
   Dc* dc = Get<Dc>(hdc);
   Bitmap* bm = dc ? Get<Bitmap>(dc->bitmap) : nullptr;
   if (!bm) return false;
@@ -216,27 +232,28 @@ bool DrawLine(HDC hdc, int x, int y, uint32_t options, const RECT* rect, Realize
 
   // The baseline starts one ascent below (x, y), measured across the text's direction.
   const double bx = x + font->ascent() * sina, by = y + font->ascent() * cosa;
+  // Unturned text on a baseline within a billion pixels takes whole-pixel steps.
+  constexpr int64_t kFarOut = int64_t{1} << 30;
+  const bool upright = font->angle() == 0.0 && y >= -kFarOut && y <= kFarOut;
+  const int baseline = y + font->ascent();
   int pen = 0;
   for (int k = 0;; ++k) {
     bool more = true;
-    uint32_t codepoint = 0;
-    const Glyph* g = glyph_at(k, &more, &codepoint);
+    const Glyph* g = glyph_at(k, &more);
     if (!more) break;
     if (!g) continue;
-    const int px = RoundToInt32(bx + pen * cosa);
-    const int py = RoundToInt32(by - pen * sina);
+    // Unturned, the pen's place is whole already: x + pen on the baseline y + ascent.
+    const int64_t along = int64_t{x} + pen;
+    const int px = upright ? static_cast<int>(along) : RoundToInt32(bx + pen * cosa);
+    const int py = upright ? baseline : RoundToInt32(by - pen * sina);
     pen += g->advance;
+    // A glyph a billion pixels out lies off every bitmap (and its offsets would overflow).
+    if (upright && (along < -kFarOut || along > kFarOut)) continue;
     if (g->width <= 0) continue;
-    if (g->oversized) {
-      const int gx = px + g->left, gy = py - g->top;
-      const RealizedFont::Window window{std::max(clip.left - gx, 0), std::max(clip.top - gy, 0),
-                                        std::min(clip.right - gx, g->width),
-                                        std::min(clip.bottom - gy, g->height)};
-      if (window.left >= window.right || window.top >= window.bottom) continue;
-      g = font->GlyphIn(codepoint, window);
-      if (!g || g->width <= 0) continue;
-    }
-    DrawGlyph(*bm, clip, *g, px + g->left, py - g->top, color);
+    if (g->oversized)
+      DrawOversizedGlyph(*bm, clip, *font, *g, codepoint_at(k), px, py, color);
+    else
+      DrawGlyph(*bm, clip, *g, px + g->left, py - g->top, color);
   }
   if (logical && logical->record.lfUnderline)
     DrawTextLine(*bm, clip, bx, by, cosa, sina, pen, font->underline_offset(),
@@ -261,12 +278,15 @@ bool ExtTextOutA(HDC hdc, int x, int y, uint32_t options, const RECT* rect, cons
   const bool opaque_cell = dc->bk_mode == OPAQUE && font && font->ok() && font->angle() == 0.0;
   const int width = opaque_cell ? Advances(*font, text, length) : 0;
   int i = 0;
-  return DrawLine(hdc, x, y, options, rect, font, width,
-                  [&](int, bool* more, uint32_t* codepoint) -> const Glyph* {
-                    if (i >= length) return *more = false, nullptr;
-                    *codepoint = NextCodepoint(text, length, &i);
-                    return font->Kept(*codepoint);
-                  });
+  uint32_t current = 0;
+  return DrawLine(
+      hdc, x, y, options, rect, font, width,
+      [&](int, bool* more) -> const Glyph* {
+        if (i >= length) return *more = false, nullptr;
+        current = NextCodepoint(text, length, &i);
+        return font->Kept(current);
+      },
+      [&](int) { return current; });
 }
 
 bool LayoutTextA(HDC hdc, const char* text, int length, TextLayout* layout) {
@@ -306,12 +326,13 @@ bool ExtTextOutLayout(HDC hdc, int x, int y, uint32_t options, const RECT* rect,
   if (layout.count < 0 || font != layout.font || layout.generation != GlyphGeneration())
     return ExtTextOutA(hdc, x, y, options, rect, layout.text, layout.length, nullptr);
   const TransientGlyphRelease release;
-  return DrawLine(hdc, x, y, options, rect, font, layout.size.cx,
-                  [&](int k, bool* more, uint32_t* codepoint) -> const Glyph* {
-                    if (k >= layout.count) return *more = false, nullptr;
-                    *codepoint = layout.codepoints[k];
-                    return static_cast<const Glyph*>(layout.glyphs[k]);
-                  });
+  return DrawLine(
+      hdc, x, y, options, rect, font, layout.size.cx,
+      [&](int k, bool* more) -> const Glyph* {
+        if (k >= layout.count) return *more = false, nullptr;
+        return static_cast<const Glyph*>(layout.glyphs[k]);
+      },
+      [&](int k) { return layout.codepoints[k]; });
 }
 
 }  // namespace vg::gdi
