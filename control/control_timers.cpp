@@ -37,16 +37,10 @@ void ControlTimers::Reset(int32_t time_interval, int32_t disk_interval) {
   }
 }
 
-void ControlTimers::Restore(bool time_enabled, int32_t time_interval, bool disk_enabled,
-                            int32_t disk_interval) {
-  if (time_) {
-    time_->put_Enabled(time_enabled);
-    time_->put_Interval(time_interval);
-  }
-  if (disk_) {
-    disk_->put_Enabled(disk_enabled);
-    disk_->put_Interval(disk_interval);
-  }
+void ControlTimers::Restore(IntervalTimer* timer, bool enabled, int32_t interval) {
+  if (!timer) return;
+  timer->put_Enabled(enabled);
+  timer->put_Interval(interval);
 }
 
 void ControlTimers::Timer(IntervalTimer& source) {

@@ -27,10 +27,11 @@ class ControlTimers : private TimerEvents {
   void Close();
   // Stops both timers and sets their intervals, as a newly placed control does.
   void Reset(int32_t time_interval, int32_t disk_interval);
-  // Sets both timers from a stored form's settings: each first its enabled flag, then its
+  // Sets one timer from a stored form's settings: first its enabled flag, then its
   // interval, so a timer started this way starts at the timer's own interval and is reset
-  // to the stored one at once, under the same id.
-  void Restore(bool time_enabled, int32_t time_interval, bool disk_enabled, int32_t disk_interval);
+  // to the stored one at once, under the same id. A control not yet initialised has no
+  // timers (`timer` null): nothing happens.
+  static void Restore(IntervalTimer* timer, bool enabled, int32_t interval);
 
   // The timers; null before Open and after Close.
   IntervalTimer* time() const { return time_.get(); }

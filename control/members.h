@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/automation/dispatch.h"
+#include "platform/automation/std_font.h"
 #include "platform/automation/variant.h"
 
 namespace vg {
@@ -26,7 +27,7 @@ struct FontSpec {
   std::string_view name;
   double size;
 };
-inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 8.25};
+inline constexpr FontSpec kDefaultFont{kDefaultFontName, kDefaultFontSize};
 
 // What a member can be asked for; the bits are the invoke kinds of the dispatch contract.
 enum MemberKind : uint8_t {

@@ -8,6 +8,7 @@
 #include "control/members.h"
 #include "control/varigauge.h"
 #include "platform/automation/conversions.h"
+#include "platform/host/window_rules.h"
 
 namespace vg {
 namespace {
@@ -15,8 +16,9 @@ namespace {
 constexpr uint8_t kBlockKeysPlace = 2;  // in both orders, where the block keys go
 constexpr uint8_t kHeightPlace = 3;
 constexpr uint8_t kWidthPlace = 4;
-constexpr float kDefaultHeight = 315.0f;  // twips, the framework's size of a new control
-constexpr float kDefaultWidth = 900.0f;
+// Twips, the framework's size of a new control.
+constexpr float kDefaultHeight = static_cast<float>(window_rules::kDefaultHeightTwips);
+constexpr float kDefaultWidth = static_cast<float>(window_rules::kDefaultWidthTwips);
 
 using Order = std::array<const MemberRow*, 64>;
 
@@ -65,14 +67,6 @@ Variant AsStored(ValueType type, const Variant& v) {
     default:
       return v;
   }
-}
-
-// A timer started this way starts at its own interval and is reset to the stored one at
-// once; a control not yet initialised has no timers.
-void RestoreTimer(IntervalTimer* timer, bool enabled, int32_t interval) {
-  if (!timer) return;
-  timer->put_Enabled(enabled);
-  timer->put_Interval(interval);
 }
 
 // Twips from a stored Single: rounded, 6 beyond 32 bits.
@@ -148,9 +142,9 @@ void Varigauge::UserControl_ReadProperties(PropertyBag& bag) {
     if (row->id == dispid::kCaptionAutoAngle) state_.dont_refresh_after_property_page = false;
     // Each timer is set once both its keys are read: its enabled flag, then its interval.
     if (row->id == dispid::kTimerTimeEnabled)
-      RestoreTimer(timers_.time(), state_.timer_time_enabled, state_.timer_time_interval);
+      ControlTimers::Restore(timers_.time(), state_.timer_time_enabled, state_.timer_time_interval);
     if (row->id == dispid::kTimerDiskEnabled)
-      RestoreTimer(timers_.disk(), state_.timer_disk_enabled, state_.timer_disk_interval);
+      ControlTimers::Restore(timers_.disk(), state_.timer_disk_enabled, state_.timer_disk_interval);
   }
 }
 

@@ -75,7 +75,7 @@ Variant FontFromJson(const std::string& key, const Json& j) {
     if (!known) Bad(key, "unknown font member \"" + member + "\"");
   }
   if (!j.at("name").is_string()) Bad(key, "font \"name\" is not a string");
-  double size = 8.25;
+  double size = kDefaultFontSize;
   if (j.contains("size")) {
     if (!j["size"].is_number()) Bad(key, "font \"size\" is not a number");
     size = j["size"].get<double>();

@@ -20,6 +20,7 @@
 #include "platform/base/numeric.h"
 #include "qt/common_dialogs.h"
 #include "qt/qt_pictures.h"
+#include "qt/qt_values.h"
 
 namespace vg {
 namespace {
@@ -42,19 +43,6 @@ class HeldRedraw {
  private:
   Varigauge& c_;
 };
-
-QImage ImageOf(const StdPicture& picture) {
-  QImage image(picture.PixelWidth(), picture.PixelHeight(), QImage::Format_RGB32);
-  const std::vector<COLORREF>& pixels = picture.Pixels();
-  for (int y = 0; y < image.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      COLORREF p = pixels[static_cast<size_t>(y) * image.width() + x];
-      row[x] = qRgb(p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF);
-    }
-  }
-  return image;
-}
 
 // The percentages follow from the bars: the page shows them and never writes them.
 bool ShownOnly(const MemberRow& row) {
@@ -161,7 +149,7 @@ void BlockPage::IntegerHandler(QLineEdit* box, int16_t PageBlock::*field) {
 }
 
 OLE_COLOR BlockPage::ColorSelection(OLE_COLOR color, QLineEdit* sample, bool useBackground) {
-  std::optional<OLE_COLOR> chosen = Dialogs().ChooseColor(this, 1, color);
+  std::optional<OLE_COLOR> chosen = Dialogs().ChooseColor(this, color);
   if (!chosen) return color;
   SetSampleColor(sample, *chosen, useBackground);
   return *chosen;
@@ -170,7 +158,7 @@ OLE_COLOR BlockPage::ColorSelection(OLE_COLOR color, QLineEdit* sample, bool use
 void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
   if (!font) return;
   FontChoice start = FontChoiceOf(*font);
-  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, 259, start);
+  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, start);
   if (!chosen) return;
   // In place: the object is shared with the control, which sees the change at once.
   try {
@@ -183,10 +171,7 @@ void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
 
 void BlockPage::ShowPicture(const StdPictureRef& picture) {
   picture1_ = picture;
-  if (picture && picture->PixelWidth() > 0 && picture->PixelHeight() > 0)
-    Picture1->setPixmap(QPixmap::fromImage(ImageOf(*picture)));
-  else
-    Picture1->setPixmap(QPixmap());
+  Picture1->setPixmap(ToQPixmap(picture.get()));  // none for an empty picture
 }
 
 void BlockPage::cmdBrowse_Click() {

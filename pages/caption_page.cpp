@@ -49,7 +49,6 @@ void CaptionPage::PropertyPage_SelectionChanged() {
   Varigauge* c = Control();
   if (c == nullptr) return;
   StdFontRef font = c->get_Font();
-  dialog_flags_ = 259;
   if (font) {
     dialog_font_ = FontChoiceOf(*font);
   }
@@ -62,7 +61,7 @@ void CaptionPage::PropertyPage_SelectionChanged() {
 }
 
 void CaptionPage::cmdFontSelection_Click() {
-  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, dialog_flags_, dialog_font_);
+  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, dialog_font_);
   if (!chosen) return;
   dialog_font_ = *chosen;
   // The chosen font reaches the control only on Apply; until then the box names the

@@ -36,7 +36,6 @@ class CaptionPage : public PropertyPage {
   QComboBox* cbxCaptionAlignment;
   QLineEdit* txtCaptionAngle;
   QComboBox* cbxCaptionAutoAngle;
-  int32_t dialog_flags_ = 0;
   FontChoice dialog_font_;
 };
 

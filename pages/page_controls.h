@@ -1,13 +1,10 @@
 #pragma once
 // Two widgets of the Block page that Qt lacks as such.
-#include <QImage>
 #include <QScrollBar>
-#include <QWidget>
-#include <memory>
 #include <optional>
 
 #include "platform/automation/ole_color.h"
-#include "platform/host/drawing_box.h"
+#include "qt/picture_box_widget.h"
 
 namespace vg {
 
@@ -35,10 +32,10 @@ class PageScrollBar : public QScrollBar {
   int maximum_ = 99;
 };
 
-// A gradient preview: shows one colour ramp, or its background when cleared. The ramp is
-// painted by the colour-ramp painter into a drawing box of the widget's size and presented
-// from there; it is painted again when the widget is resized.
-class PreviewBox : public QWidget {
+// A gradient preview: a picture box that shows one colour ramp, or the page's background
+// when cleared. The ramp is painted by the colour-ramp painter at every repaint, at 32 bits
+// per pixel whatever the screen's depth.
+class PreviewBox : public PictureBoxWidget {
   Q_OBJECT
 
  public:
@@ -56,19 +53,13 @@ class PreviewBox : public QWidget {
   // The ramp shown, nothing when cleared.
   const std::optional<Ramp>& Shown() const { return shown_; }
   // The box's pixels as shown.
-  const QImage& Image() const { return image_; }
+  QImage Image() { return drawnImage(); }
   // The drawing box the painter draws into.
-  DrawingBox& Box() const { return *box_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  DrawingBox& Box() { return box(); }
 
  private:
-  void Render();
-  std::unique_ptr<DrawingBox> box_;
+  void Paint();
   std::optional<Ramp> shown_;
-  QImage image_;
 };
 
 }  // namespace vg

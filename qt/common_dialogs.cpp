@@ -25,20 +25,17 @@ void ApplyFontChoice(const FontChoice& choice, StdFont& font) {
   font.SetStrikethrough(choice.strikethrough);
 }
 
-std::optional<OLE_COLOR> QtCommonDialogs::ChooseColor(QWidget* parent, int32_t flags,
-                                                      OLE_COLOR color) {
-  // Flag 1 starts from the given colour; without it the dialog starts from black. System
-  // colours (high bit) have no RGB value here and start from black too.
+std::optional<OLE_COLOR> QtCommonDialogs::ChooseColor(QWidget* parent, OLE_COLOR color) {
+  // System colours (high bit) have no RGB value here and start from black.
   QColor start = Qt::black;
-  if ((flags & 1) != 0 && (color & 0x80000000u) == 0)
+  if ((color & 0x80000000u) == 0)
     start = QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
   QColor chosen = QColorDialog::getColor(start, parent);
   if (!chosen.isValid()) return std::nullopt;
   return static_cast<OLE_COLOR>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
 }
 
-std::optional<FontChoice> QtCommonDialogs::ChooseFont(QWidget* parent, int32_t /*flags*/,
-                                                      const FontChoice& font) {
+std::optional<FontChoice> QtCommonDialogs::ChooseFont(QWidget* parent, const FontChoice& font) {
   QFont start(QString::fromStdString(font.name));
   if (font.size > 0) start.setPointSizeF(font.size);
   start.setBold(font.bold);

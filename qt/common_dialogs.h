@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/automation/ole_color.h"
+#include "platform/automation/std_font.h"
 
 class QWidget;
 class QString;
@@ -17,7 +18,7 @@ namespace vg {
 // The six font settings a font choice starts from and gives back.
 struct FontChoice {
   std::string name;
-  float size = 8.25f;
+  float size = static_cast<float>(kDefaultFontSize);
   bool bold = false;
   bool italic = false;
   bool underline = false;
@@ -34,11 +35,10 @@ void ApplyFontChoice(const FontChoice& choice, StdFont& font);
 class CommonDialogs {
  public:
   virtual ~CommonDialogs() = default;
-  // flags 1: start from `color`.
-  virtual std::optional<OLE_COLOR> ChooseColor(QWidget* parent, int32_t flags, OLE_COLOR color) = 0;
-  // flags 259: screen and printer fonts, with effects.
-  virtual std::optional<FontChoice> ChooseFont(QWidget* parent, int32_t flags,
-                                               const FontChoice& font) = 0;
+  // Starts from `color` (an RGB colour; a system colour starts from black).
+  virtual std::optional<OLE_COLOR> ChooseColor(QWidget* parent, OLE_COLOR color) = 0;
+  // Starts from `font`; the choice includes the effects (underline, strikethrough).
+  virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& font) = 0;
   // `filter`: pairs of description and pattern list, all separated by "|".
   virtual std::optional<std::string> ChooseOpenFile(QWidget* parent, const std::string& filter) = 0;
   virtual void ReportError(QWidget* parent, const std::string& message) = 0;
@@ -47,9 +47,8 @@ class CommonDialogs {
 // The dialogs on Qt: QColorDialog, QFontDialog, QFileDialog and a message box.
 class QtCommonDialogs : public CommonDialogs {
  public:
-  std::optional<OLE_COLOR> ChooseColor(QWidget* parent, int32_t flags, OLE_COLOR color) override;
-  std::optional<FontChoice> ChooseFont(QWidget* parent, int32_t flags,
-                                       const FontChoice& font) override;
+  std::optional<OLE_COLOR> ChooseColor(QWidget* parent, OLE_COLOR color) override;
+  std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& font) override;
   std::optional<std::string> ChooseOpenFile(QWidget* parent, const std::string& filter) override;
   void ReportError(QWidget* parent, const std::string& message) override;
 };

@@ -5,6 +5,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 
+#include "qt/raster_image.h"
+
 namespace vg {
 
 PictureBoxWidget::PictureBoxWidget(QWidget* parent)
@@ -15,7 +17,13 @@ PictureBoxWidget::PictureBoxWidget(QWidget* parent)
 PictureBoxWidget::~PictureBoxWidget() = default;
 
 void PictureBoxWidget::setBackColor(COLORREF color) {
+  palette_back_ = false;
   box_->put_BackColor(color);
+  update();
+}
+
+void PictureBoxWidget::setBackColorFromPalette() {
+  palette_back_ = true;
   update();
 }
 
@@ -36,15 +44,28 @@ void PictureBoxWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
-void PictureBoxWidget::paintEvent(QPaintEvent*) {
+void PictureBoxWidget::Draw() {
+  // A hidden widget has its size before its resize event.
+  if (box_->Width() != width() || box_->Height() != height()) box_->Resize(width(), height());
   box_->SetDepth(colorDepth());  // the widget may have moved to another screen
+  if (palette_back_) {
+    const QColor back = palette().color(QPalette::Window);
+    box_->put_BackColor(
+        static_cast<COLORREF>(back.red() | (back.green() << 8) | (back.blue() << 16)));
+  }
   box_->Cls();
   emit paintRequested();
-  const gdi::PixelView view = box_->Pixels();
-  if (!view.pixels || view.width <= 0 || view.height <= 0) return;
-  // COLORREF pixels are R, G, B and an unused byte in memory order.
-  const QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height,
-                     view.width * 4, QImage::Format_RGBX8888);
+}
+
+QImage PictureBoxWidget::drawnImage() {
+  Draw();
+  return CopyPixels(box_->Pixels());
+}
+
+void PictureBoxWidget::paintEvent(QPaintEvent*) {
+  Draw();
+  const QImage image = WrapPixels(box_->Pixels());
+  if (image.isNull()) return;
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), image);
 }

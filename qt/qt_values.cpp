@@ -5,7 +5,9 @@
 
 #include "platform/automation/conversions.h"
 #include "platform/automation/errors.h"
+#include "platform/automation/std_font.h"
 #include "qt/qt_pictures.h"
+#include "qt/raster_image.h"
 
 namespace vg {
 
@@ -34,7 +36,7 @@ QFont ToQFont(const StdFont& font) {
 }
 
 StdFontRef FromQFont(const QFont& font) {
-  const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 8.25;
+  const double size = font.pointSizeF() > 0 ? font.pointSizeF() : kDefaultFontSize;
   StdFontRef f = StdFont::Create(font.family().toStdString(), size);
   f->SetWeight(static_cast<int16_t>(font.weight()));
   f->SetItalic(font.italic());
@@ -45,18 +47,7 @@ StdFontRef FromQFont(const QFont& font) {
 
 QPixmap ToQPixmap(const StdPicture* picture) {
   if (!picture || picture->PixelWidth() <= 0 || picture->PixelHeight() <= 0) return {};
-  const int w = picture->PixelWidth(), h = picture->PixelHeight();
-  QImage image(w, h, QImage::Format_RGB32);
-  const std::vector<COLORREF>& px = picture->Pixels();
-  for (int y = 0; y < h; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = px[static_cast<size_t>(y) * w + x];
-      row[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                    static_cast<int>((c >> 16) & 0xFF));
-    }
-  }
-  return QPixmap::fromImage(image);
+  return QPixmap::fromImage(ImageOfPicture(*picture));
 }
 
 StdPictureRef FromQPixmap(const QPixmap& pixmap) {

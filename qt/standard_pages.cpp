@@ -66,7 +66,7 @@ void StandardFontPage::PropertyPage_SelectionChanged() {
 }
 
 void StandardFontPage::cmdFont_Click() {
-  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, 259, font_);
+  std::optional<FontChoice> chosen = Dialogs().ChooseFont(this, font_);
   if (!chosen) return;
   font_ = *chosen;
   txtFont->setText(QString::fromStdString(font_.name));
@@ -128,7 +128,7 @@ void StandardColorPage::cmdColor_Click() {
   std::string name = cbxProperty->currentText().toStdString();
   auto it = chosen_.find(name);
   OLE_COLOR start = it != chosen_.end() ? it->second : colors_[name];
-  std::optional<OLE_COLOR> color = Dialogs().ChooseColor(this, 1, start);
+  std::optional<OLE_COLOR> color = Dialogs().ChooseColor(this, start);
   if (!color) return;
   chosen_[name] = *color;
   ShowSample();

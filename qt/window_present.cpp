@@ -1,5 +1,7 @@
 #include "qt/window_present.h"
 
+#include "qt/raster_image.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -30,8 +32,7 @@ void PresentWindow(QWidget& widget, gdi::HDC window, const QRect& exposed, doubl
   if (source.isEmpty()) return;
   // The window's own buffer, wrapped, not copied; in the backing store's layout, Qt copies
   // it row by row.
-  QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height, view.width * 4,
-               view.screen_layout ? QImage::Format_RGB32 : QImage::Format_RGBX8888);
+  QImage image = WrapPixels(view);
   if (ratio > 0.0) image.setDevicePixelRatio(ratio);
   const double r = ratio > 0.0 ? ratio : 1.0;
   painter.drawImage(QPointF(source.left() / r, source.top() / r), image, QRectF(source));

@@ -12,6 +12,20 @@
 namespace vg {
 namespace {
 
+// The Font3D styles: an embossed text has a copy of itself one pixel up and left (raised)
+// or down and right (inset), in white (light) or grey (shadow), under it.
+enum Font3D : int32_t {
+  kFlat = 0,
+  kRaisedLight = 1,
+  kInsetLight = 2,
+  kRaisedShadow = 3,
+  kInsetShadow = 4,
+};
+constexpr COLORREF kLightCopy = 0xFFFFFF;
+constexpr COLORREF kShadowCopy = 0x808080;
+constexpr int32_t kNormalWeight = 400;
+constexpr int32_t kBoldWeight = 700;
+
 // The font record of turned text: the text font's attributes, escapement in tenths of a
 // degree, height from points at the device's vertical twips per pixel.
 gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle, int dpi) {
@@ -21,7 +35,7 @@ gdi::LOGFONTA TurnedFontRecord(const StdFont& font, double angle, int dpi) {
   lf.lfWidth = 0;
   lf.lfEscapement = RoundToInt32(angle * 10.0);
   lf.lfOrientation = 0;
-  lf.lfWeight = font.Bold() ? 700 : 400;
+  lf.lfWeight = font.Bold() ? kBoldWeight : kNormalWeight;
   lf.lfItalic = font.Italic() ? 255 : 0;
   lf.lfUnderline = font.Underline() ? 255 : 0;
   lf.lfStrikeOut = font.Strikethrough() ? 255 : 0;
@@ -106,18 +120,19 @@ void OffScreenDC::DisplayText() {
   COLORREF copy_color = 0;
   int64_t shift = 0;
   switch (font_3d_) {
-    case 1:
-      copy_color = 0xFFFFFF, shift = -one;
+    case kRaisedLight:
+      copy_color = kLightCopy, shift = -one;
       break;
-    case 2:
-      copy_color = 0xFFFFFF, shift = one;
+    case kInsetLight:
+      copy_color = kLightCopy, shift = one;
       break;
-    case 3:
-      copy_color = 0x808080, shift = -one;
+    case kRaisedShadow:
+      copy_color = kShadowCopy, shift = -one;
       break;
-    case 4:
-      copy_color = 0x808080, shift = one;
+    case kInsetShadow:
+      copy_color = kShadowCopy, shift = one;
       break;
+    case kFlat:
     default:
       break;
   }

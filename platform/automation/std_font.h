@@ -5,15 +5,22 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/automation/dispatch.h"
 #include "platform/gdi/gdi.h"
 
 namespace vg {
 
+// The font of a new control and of a new block, and the size of a stored font that gives
+// none.
+inline constexpr std::string_view kDefaultFontName = "MS Sans Serif";
+inline constexpr double kDefaultFontSize = 8.25;
+
 class StdFont : public DispatchObject {
  public:
-  static std::shared_ptr<StdFont> Create(std::string name = "MS Sans Serif", double size = 8.25);
+  static std::shared_ptr<StdFont> Create(std::string name = std::string(kDefaultFontName),
+                                         double size = kDefaultFontSize);
   ~StdFont() override;
   StdFont(const StdFont&) = delete;
   StdFont& operator=(const StdFont&) = delete;
@@ -57,7 +64,7 @@ class StdFont : public DispatchObject {
   void Changed();
 
   std::string name_;
-  double size_ = 8.25;
+  double size_ = kDefaultFontSize;
   int16_t weight_ = 400;
   int16_t charset_ = 0;
   bool italic_ = false;

@@ -19,7 +19,7 @@ HostBase::HostBase(HostOptions options)
     : dpi_(options.dpi > 0 ? options.dpi : gdi::kDefaultDpi),
       user_mode_(options.user_mode),
       hwnd_(NextWindowHandle()),
-      ambient_font_(StdFont::Create("MS Sans Serif", 8.25)) {
+      ambient_font_(StdFont::Create(std::string(kDefaultFontName), kDefaultFontSize)) {
   width_twips_ = options.width_px >= 0 ? window_rules::TwipsFromPixels(options.width_px, dpi_)
                                        : kDefaultWidthTwips;
   height_twips_ = options.height_px >= 0 ? window_rules::TwipsFromPixels(options.height_px, dpi_)

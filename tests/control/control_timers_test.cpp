@@ -208,7 +208,8 @@ TEST(ControlTimers, StoredSettingsStartATimerThenResetItToTheStoredInterval) {
   int draws = 0;
   ControlTimers timers(t.host, [&] { ++draws; });
   timers.Open();
-  timers.Restore(true, 250, false, 15000);
+  ControlTimers::Restore(timers.time(), true, 250);
+  ControlTimers::Restore(timers.disk(), false, 15000);
   ASSERT_TRUE(timers.time()->get_Enabled());
   EXPECT_FALSE(timers.disk()->get_Enabled());
   EXPECT_EQ(timers.disk()->get_Interval(), 15000);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "control/date_formats.h"
-#include "control/live_fields.h"
 #include "control/disk_fields.h"
+#include "control/live_fields.h"
 #include "platform/automation/errors.h"
 #include "platform/disk/disk_map.h"
 

@@ -205,7 +205,7 @@ TEST(BlockPage, ColourButtonsMarkEvenWhenCancelled) {
   EXPECT_EQ(before, QColor(0x33, 0x22, 0x11));
   s.dialogs.colors.push_back(std::nullopt);
   s.Button("cmdColorSelection")->click();
-  EXPECT_EQ(s.dialogs.color_flags, 1);
+  EXPECT_EQ(s.dialogs.color_calls, 1);
   EXPECT_EQ(s.dialogs.color_start, 0x00112233u);
   EXPECT_EQ(Background(sample), before);
   EXPECT_EQ(s.Copy(1).Color, 0x00112233u);

@@ -24,17 +24,17 @@ class ScriptedDialogs : public CommonDialogs {
   std::deque<std::optional<FontChoice>> fonts;
   std::deque<std::optional<std::string>> files;
   std::vector<std::string> errors;
-  int color_flags = -1;
+  int color_calls = 0;
   OLE_COLOR color_start = 0;
   FontChoice font_start;
   std::string file_filter;
 
-  std::optional<OLE_COLOR> ChooseColor(QWidget*, int32_t flags, OLE_COLOR color) override {
-    color_flags = flags;
+  std::optional<OLE_COLOR> ChooseColor(QWidget*, OLE_COLOR color) override {
+    ++color_calls;
     color_start = color;
     return Next(colors);
   }
-  std::optional<FontChoice> ChooseFont(QWidget*, int32_t, const FontChoice& font) override {
+  std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& font) override {
     font_start = font;
     return Next(fonts);
   }

@@ -242,6 +242,39 @@ TEST(Vgi, PaintsAColourRampIntoAPng) {
   EXPECT_EQ(RunScript(":ramp 1 0 0 0 5x5\n").rfind("Host error: usage: :ramp", 0), 0u);
 }
 
+// One command table: names in any case, the usage line for a wrong word count, and :ramp
+// numbers written as the expressions write them, all giving the same picture.
+TEST(Vgi, HostCommandsShareOneTable) {
+  for (const char* usage : {"size W H", "paint", "hash", "pixel X Y", "notes", "events", "design",
+                            "run", "objects", "members", "extent"}) {
+    const std::string name = std::string(usage).substr(0, std::string(usage).find(' '));
+    EXPECT_EQ(RunScript(":" + name + " 1 2 3\n"),
+              "Host error: usage: :" + std::string(usage) + "\n");
+  }
+  EXPECT_EQ(RunScript(":EXTENT\n:Paint\n"), "900 315 60 21\n");
+  const std::string path = ::testing::TempDir() + "vgi-ramp-numbers.png";
+  std::vector<std::vector<COLORREF>> pictures;
+  for (const char* start : {"255", "&HFF", "&HFF&", "&hff", "&O377", "255#"}) {
+    SCOPED_TRACE(start);
+    std::remove(path.c_str());
+    ASSERT_EQ(RunScript(std::string(":ramp &H1 -0 ") + start + " 0 20x2 " + path + "\n"), "32\n");
+    int w = 0, h = 0;
+    std::vector<COLORREF> pixels;
+    std::string error;
+    ASSERT_EQ(LoadPng(path, 0, &w, &h, &pixels, &error), PngReadResult::kOk) << error;
+    pictures.push_back(pixels);
+    EXPECT_EQ(pictures.back(), pictures.front());
+  }
+  std::remove(path.c_str());
+  // Red at the left edge, falling towards black.
+  EXPECT_GE(pictures.front().front(), 0x0000F0u);
+  EXPECT_LE(pictures.front().front(), 0x0000FFu);
+  for (const char* bad : {"1.5", "&HZZ", "0x10", "&HFFFF", "\"1\"", "-1", "2-1"})
+    EXPECT_EQ(RunScript(std::string(":ramp 1 0 ") + bad + " 0 2x2 " + path + "\n"),
+              std::string("Host error: bad colour: ") + bad + " 0\n")
+        << bad;
+}
+
 TEST(Vgi, DeepNestingIsASyntaxErrorNotACrash) {
   auto nested = [](int depth, const std::string& open, const std::string& close) {
     std::string s = "? ";

@@ -41,9 +41,7 @@ HeadlessHostOptions LikeHost(const HeadlessHost& host) {
 
 }  // namespace
 
-bool Interpreter::FormCommand(const std::string& cmd, std::string_view rest) {
-  bool store = NameEquals(cmd, "store");
-  if (!store && !NameEquals(cmd, "load")) return false;
+void Interpreter::FormCommand(bool store, std::string_view rest) {
   std::string path, name;
   if (!SplitFileAndName(rest, &path, &name))
     throw HostError(std::string("usage: :") + (store ? "store" : "load") + " FILE NAME");
@@ -51,7 +49,6 @@ bool Interpreter::FormCommand(const std::string& cmd, std::string_view rest) {
     StoreForm(path, name);
   else
     LoadForm(path, name);
-  return true;
 }
 
 // Writes the control's bag into the form as `name`, making the form if the file does not

@@ -1,5 +1,6 @@
 #include "tools/vgi/interpreter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -366,84 +367,150 @@ void Interpreter::PrintValue(const Variant& v) {
   out_ << Format(v) << "\n";
 }
 
+namespace {
+
+// The line after the command's first `n` words, without surrounding blanks (a file name
+// may hold blanks).
+std::string_view RestOf(std::string_view line, size_t n) {
+  auto skip = [&line](const char* set, bool in_set) {
+    const size_t i = in_set ? line.find_first_not_of(set) : line.find_first_of(set);
+    line.remove_prefix(std::min(i, line.size()));
+  };
+  for (size_t i = 0; i < n; ++i) {
+    skip(" \t", true);
+    skip(" \t", false);
+  }
+  skip(" \t", true);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+    line.remove_suffix(1);
+  return line;
+}
+
+// A command that reports its errors as text: a non-empty text is the host error.
+void Check(const std::string& error) {
+  if (!error.empty()) throw HostError(error);
+}
+
+}  // namespace
+
+std::span<const Interpreter::HostCommandRow> Interpreter::HostCommands() {
+  using Words = std::vector<std::string>;
+  // `words` -1: the command checks its own words.
+  static const HostCommandRow kRows[] = {
+      {"size", 2, "size W H",
+       [](Interpreter& i, const Words& w, std::string_view) {
+         int width = ParseInt(w[1], "width"), height = ParseInt(w[2], "height");
+         if (width < 0 || height < 0) throw HostError("the size must not be negative");
+         if (int64_t{width} * height > gdi::kMaxBitmapPixels)
+           throw HostError(w[1] + " x " + w[2] +
+                           " pixels is more than a window can hold (at most " +
+                           std::to_string(gdi::kMaxBitmapPixels) + " pixels)");
+         i.host_.ResizePixels(width, height);
+         i.host_.Paint();  // a window that changed size is painted again
+       }},
+      {"paint", 0, "paint",
+       [](Interpreter& i, const Words&, std::string_view) { i.host_.Paint(); }},
+      {"save", -1, "save FILE",
+       [](Interpreter& i, const Words& w, std::string_view line) {
+         if (w.size() < 2) throw HostError("usage: :save FILE");
+         const std::string path(RestOf(line, 1));
+         const gdi::PixelView view = i.host_.Pixels();
+         std::string error;
+         if (!SavePng(path, view.pixels, view.width, view.height, &error))
+           throw HostError("cannot save " + path + ": " + error);
+       }},
+      {"hash", 0, "hash",
+       [](Interpreter& i, const Words&, std::string_view) {
+         i.out_ << PixelHashText(PixelHash(i.host_.Pixels())) << "\n";
+       }},
+      {"pixel", 2, "pixel X Y",
+       [](Interpreter& i, const Words& w, std::string_view) {
+         int x = ParseInt(w[1], "x"), y = ParseInt(w[2], "y");
+         COLORREF c = i.host_.Pixel(x, y);
+         if (c == gdi::CLR_INVALID) {
+           gdi::PixelView view = i.host_.Pixels();
+           throw HostError("pixel (" + w[1] + ", " + w[2] + ") is outside the window (" +
+                           std::to_string(view.width) + " x " + std::to_string(view.height) + ")");
+         }
+         char text[16];
+         std::snprintf(text, sizeof text, "&H%06X", static_cast<unsigned>(c & 0xFFFFFF));
+         i.out_ << text << "\n";
+       }},
+      {"notes", 0, "notes",
+       [](Interpreter& i, const Words&, std::string_view) {
+         for (const std::string& n : i.host_.TakeNotifications()) i.out_ << n << "\n";
+       }},
+      {"events", 0, "events",
+       [](Interpreter& i, const Words&, std::string_view) {
+         for (const RecordedEvent& e : i.host_.TakeEvents()) {
+           i.out_ << e.name;
+           for (const Variant& a : e.args) i.out_ << " " << i.Format(a);
+           i.out_ << "\n";
+         }
+       }},
+      {"design", 0, "design",
+       [](Interpreter& i, const Words&, std::string_view) { i.host_.SetUserMode(false); }},
+      {"run", 0, "run",
+       [](Interpreter& i, const Words&, std::string_view) { i.host_.SetUserMode(true); }},
+      {"objects", 0, "objects",
+       [](Interpreter& i, const Words&, std::string_view) {
+         i.out_ << gdi::LiveObjectCount() << "\n";
+       }},
+      {"click", -1, "click X Y [left|right|middle]",
+       [](Interpreter& i, const Words& w, std::string_view) { i.MouseCommand(w); }},
+      {"dblclick", -1, "dblclick X Y",
+       [](Interpreter& i, const Words& w, std::string_view) { i.MouseCommand(w); }},
+      {"members", 0, "members",
+       [](Interpreter& i, const Words&, std::string_view) {
+         for (const MemberRow& row : Members()) i.out_ << MemberLine(row) << "\n";
+       }},
+      {"extent", 0, "extent",
+       [](Interpreter& i, const Words&, std::string_view) {
+         i.out_ << i.host_.Width() << " " << i.host_.Height() << " "
+                << FormatDouble(i.host_.ScaleWidth()) << " " << FormatDouble(i.host_.ScaleHeight())
+                << "\n";
+       }},
+      {"store", -1, "store FILE NAME",
+       [](Interpreter& i, const Words&, std::string_view line) {
+         i.FormCommand(true, RestOf(line, 1));
+       }},
+      {"load", -1, "load FILE NAME",
+       [](Interpreter& i, const Words&, std::string_view line) {
+         i.FormCommand(false, RestOf(line, 1));
+       }},
+      {"tick", -1, "tick time|disk [N]",
+       [](Interpreter& i, const Words& w, std::string_view) {
+         Check(i.live_.Tick(w, i.host_, *i.control_));
+       }},
+      {"advance", -1, "advance MS",
+       [](Interpreter& i, const Words& w, std::string_view) {
+         Check(i.live_.Advance(w, i.host_));
+       }},
+      {"now", -1, "now YYYY-MM-DD HH:MM:SS",
+       [](Interpreter& i, const Words&, std::string_view line) {
+         Check(i.live_.Now(RestOf(line, 1), i.host_));
+       }},
+      {"disk", -1, "disk X FREE TOTAL | :disk X fail | :disk X PATH",
+       [](Interpreter& i, const Words& w, std::string_view line) {
+         Check(i.live_.Disk(w, RestOf(line, 2), i.host_));
+       }},
+      {"ramp", -1, "ramp STYLE GRANULARITY START END WxH FILE [DEPTH]",
+       [](Interpreter& i, const Words& w, std::string_view) { Check(RunRampCommand(w, i.out_)); }},
+  };
+  return kRows;
+}
+
 void Interpreter::HostCommand(std::string_view line) {
   std::vector<std::string> w = Words(line);
   if (w.empty()) throw HostError("missing command after ':'");
-  const std::string& cmd = w[0];
-  if (FormCommand(cmd, line.substr(line.find(cmd) + cmd.size()))) return;
-  auto need = [&](size_t n, const char* usage) {
-    if (w.size() != n + 1) throw HostError(std::string("usage: :") + usage);
-  };
-  if (NameEquals(cmd, "size")) {
-    need(2, "size W H");
-    int width = ParseInt(w[1], "width"), height = ParseInt(w[2], "height");
-    if (width < 0 || height < 0) throw HostError("the size must not be negative");
-    if (int64_t{width} * height > gdi::kMaxBitmapPixels)
-      throw HostError(w[1] + " x " + w[2] + " pixels is more than a window can hold (at most " +
-                      std::to_string(gdi::kMaxBitmapPixels) + " pixels)");
-    host_.ResizePixels(width, height);
-    host_.Paint();  // a window that changed size is painted again
-  } else if (NameEquals(cmd, "paint")) {
-    need(0, "paint");
-    host_.Paint();
-  } else if (NameEquals(cmd, "save")) {
-    if (w.size() < 2) throw HostError("usage: :save FILE");
-    std::string_view rest = line.substr(line.find(w[0]) + w[0].size());
-    std::string path(rest.substr(rest.find_first_not_of(" \t")));
-    while (!path.empty() && (path.back() == ' ' || path.back() == '\r')) path.pop_back();
-    gdi::PixelView view = host_.Pixels();
-    std::string error;
-    if (!SavePng(path, view.pixels, view.width, view.height, &error))
-      throw HostError("cannot save " + path + ": " + error);
-  } else if (NameEquals(cmd, "hash")) {
-    need(0, "hash");
-    out_ << PixelHashText(PixelHash(host_.Pixels())) << "\n";
-  } else if (NameEquals(cmd, "pixel")) {
-    need(2, "pixel X Y");
-    int x = ParseInt(w[1], "x"), y = ParseInt(w[2], "y");
-    COLORREF c = host_.Pixel(x, y);
-    if (c == gdi::CLR_INVALID) {
-      gdi::PixelView view = host_.Pixels();
-      throw HostError("pixel (" + w[1] + ", " + w[2] + ") is outside the window (" +
-                      std::to_string(view.width) + " x " + std::to_string(view.height) + ")");
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "&H%06X", static_cast<unsigned>(c & 0xFFFFFF));
-    out_ << text << "\n";
-  } else if (NameEquals(cmd, "notes")) {
-    need(0, "notes");
-    for (const std::string& n : host_.TakeNotifications()) out_ << n << "\n";
-  } else if (NameEquals(cmd, "events")) {
-    need(0, "events");
-    for (const RecordedEvent& e : host_.TakeEvents()) {
-      out_ << e.name;
-      for (const Variant& a : e.args) out_ << " " << Format(a);
-      out_ << "\n";
-    }
-  } else if (NameEquals(cmd, "design")) {
-    need(0, "design");
-    host_.SetUserMode(false);
-  } else if (NameEquals(cmd, "run")) {
-    need(0, "run");
-    host_.SetUserMode(true);
-  } else if (NameEquals(cmd, "objects")) {
-    need(0, "objects");
-    out_ << gdi::LiveObjectCount() << "\n";
-  } else if (NameEquals(cmd, "click") || NameEquals(cmd, "dblclick")) {
-    MouseCommand(w);
-  } else if (NameEquals(cmd, "members")) {
-    need(0, "members");
-    for (const MemberRow& row : Members()) out_ << MemberLine(row) << "\n";
-  } else if (NameEquals(cmd, "extent")) {
-    need(0, "extent");
-    out_ << host_.Width() << " " << host_.Height() << " " << FormatDouble(host_.ScaleWidth()) << " "
-         << FormatDouble(host_.ScaleHeight()) << "\n";
-  } else {
-    std::string error;
-    if (!live_.Run(w, line, host_, *control_, &error) && !RunRampCommand(w, out_, &error))
-      throw HostError("unknown command :" + cmd);
-    if (!error.empty()) throw HostError(error);
+  for (const HostCommandRow& row : HostCommands()) {
+    if (!NameEquals(w[0], row.name)) continue;
+    if (row.words >= 0 && w.size() != static_cast<size_t>(row.words) + 1)
+      throw HostError(std::string("usage: :") + std::string(row.usage));
+    row.run(*this, w, line);
+    return;
   }
+  throw HostError("unknown command :" + w[0]);
 }
 
 // `:click X Y [left|right|middle]`: the button release at pixel (X, Y), then the click.

@@ -4,6 +4,7 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,10 +66,21 @@ class Interpreter {
   // Reports an error on the output stream and remembers it for the diagnostics.
   void Report(std::string message);
   void Statement();
+  // One row of the immediate window's commands (`:name word...`). `words` is the number of
+  // words after the name the command takes, -1 when it checks them itself; `run` gets the
+  // words (the name first) and the line after the ':'.
+  struct HostCommandRow {
+    std::string_view name;
+    int words;
+    std::string_view usage;
+    void (*run)(Interpreter& self, const std::vector<std::string>& words, std::string_view line);
+  };
+  // Every command, each once.
+  static std::span<const HostCommandRow> HostCommands();
   void HostCommand(std::string_view line);
   void MouseCommand(const std::vector<std::string>& words);
-  // :store FILE NAME and :load FILE NAME (form_commands.cpp).
-  bool FormCommand(const std::string& cmd, std::string_view rest);
+  // :store FILE NAME and :load FILE NAME (form_commands.cpp); `rest` is "FILE NAME".
+  void FormCommand(bool store, std::string_view rest);
   void StoreForm(const std::string& path, const std::string& name);
   void LoadForm(const std::string& path, const std::string& name);
   Variant Expression();

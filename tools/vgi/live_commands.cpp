@@ -19,59 +19,40 @@ bool Number(const std::string& text, uint64_t* value) {
   return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-// The rest of `line` after its first `n` words, without surrounding blanks.
-std::string_view Rest(std::string_view line, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-    line.remove_prefix(std::min(line.find_first_of(" \t"), line.size()));
-  }
-  line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
-    line.remove_suffix(1);
-  return line;
-}
-
 }  // namespace
 
-bool LiveCommands::Run(const std::vector<std::string>& w, std::string_view line, HeadlessHost& host,
-                       Varigauge& control, std::string* error) {
-  const std::string& cmd = w[0];
-  uint64_t n = 0;
-  if (NameEquals(cmd, "tick")) {
-    const bool time = w.size() >= 2 && NameEquals(w[1], "time");
-    const bool disk = w.size() >= 2 && NameEquals(w[1], "disk");
-    if (w.size() < 2 || w.size() > 3 || (!time && !disk)) {
-      *error = "usage: :tick time|disk [N]";
-    } else if (w.size() == 3 && (!Number(w[2], &n) || n > kMaxTicks)) {
-      *error = "bad tick count: " + w[2] + " (0 to " + std::to_string(kMaxTicks) + ")";
-    } else {
-      if (w.size() == 2) n = 1;
-      const IntervalTimer* timer =
-          time ? control.timerTimeInformation() : control.timerDiskInformation();
-      // Each tick goes through the service, so a timer stopped by a tick gets no more.
-      for (uint64_t i = 0; i < n && timer && timer->get_Enabled(); ++i)
-        if (!host.clock().DeliverTick(timer->TimerID())) break;
-    }
-  } else if (NameEquals(cmd, "advance")) {
-    if (w.size() != 2 || !Number(w[1], &n) || n > static_cast<uint64_t>(kMaxAdvance))
-      *error = "usage: :advance MS (0 to " + std::to_string(kMaxAdvance) + ")";
-    else
-      host.clock().Advance(static_cast<int64_t>(n));
-  } else if (NameEquals(cmd, "now")) {
-    const auto t = ParseLocalTime(Rest(line, 1));
-    if (!t)
-      *error = "usage: :now YYYY-MM-DD HH:MM:SS (a valid date and time)";
-    else
-      host.clock().SetWallTime(*t);
-  } else if (NameEquals(cmd, "disk")) {
-    *error = Disk(w, line, host);
-  } else {
-    return false;
-  }
-  return true;
+std::string LiveCommands::Tick(const std::vector<std::string>& w, HeadlessHost& host,
+                               const Varigauge& control) {
+  const bool time = w.size() >= 2 && NameEquals(w[1], "time");
+  const bool disk = w.size() >= 2 && NameEquals(w[1], "disk");
+  if (w.size() < 2 || w.size() > 3 || (!time && !disk)) return "usage: :tick time|disk [N]";
+  uint64_t n = 1;
+  if (w.size() == 3 && (!Number(w[2], &n) || n > kMaxTicks))
+    return "bad tick count: " + w[2] + " (0 to " + std::to_string(kMaxTicks) + ")";
+  const IntervalTimer* timer =
+      time ? control.timerTimeInformation() : control.timerDiskInformation();
+  // Each tick goes through the service, so a timer stopped by a tick gets no more.
+  for (uint64_t i = 0; i < n && timer && timer->get_Enabled(); ++i)
+    if (!host.clock().DeliverTick(timer->TimerID())) break;
+  return {};
 }
 
-std::string LiveCommands::Disk(const std::vector<std::string>& w, std::string_view line,
+std::string LiveCommands::Advance(const std::vector<std::string>& w, HeadlessHost& host) {
+  uint64_t n = 0;
+  if (w.size() != 2 || !Number(w[1], &n) || n > static_cast<uint64_t>(kMaxAdvance))
+    return "usage: :advance MS (0 to " + std::to_string(kMaxAdvance) + ")";
+  host.clock().Advance(static_cast<int64_t>(n));
+  return {};
+}
+
+std::string LiveCommands::Now(std::string_view when, HeadlessHost& host) {
+  const auto t = ParseLocalTime(when);
+  if (!t) return "usage: :now YYYY-MM-DD HH:MM:SS (a valid date and time)";
+  host.clock().SetWallTime(*t);
+  return {};
+}
+
+std::string LiveCommands::Disk(const std::vector<std::string>& w, std::string_view path_text,
                                HeadlessHost& host) {
   const char* usage = "usage: :disk X FREE TOTAL | :disk X fail | :disk X PATH";
   if (w.size() < 3 || w[1].size() != 1 || DriveLetter(w[1][0]) == 0) return usage;
@@ -87,7 +68,7 @@ std::string LiveCommands::Disk(const std::vector<std::string>& w, std::string_vi
   } else if (w.size() == 3 && NameEquals(w[2], "fail")) {
     disks_->SetFailing(drive);
   } else {
-    const std::string path(Rest(line, 2));
+    const std::string path(path_text);
     DiskSpace probe;
     if (!SpaceOfPath(path.c_str(), &probe)) return "no file system holds " + path;
     disks_->SetPath(drive, path);

@@ -19,15 +19,16 @@ namespace vg::vgi {
 
 class LiveCommands {
  public:
-  // Runs the command if it is one of these. Returns false for any other command; on a bad
-  // command sets `error` and returns true.
-  bool Run(const std::vector<std::string>& words, std::string_view line, HeadlessHost& host,
-           Varigauge& control, std::string* error);
-
- private:
-  std::string Disk(const std::vector<std::string>& words, std::string_view line,
+  // Each runs its command from its `words` (the name first) and returns the error, empty
+  // when none. `when` is the text after :now; `path` the text after :disk X.
+  std::string Tick(const std::vector<std::string>& words, HeadlessHost& host,
+                   const Varigauge& control);
+  std::string Advance(const std::vector<std::string>& words, HeadlessHost& host);
+  std::string Now(std::string_view when, HeadlessHost& host);
+  std::string Disk(const std::vector<std::string>& words, std::string_view path,
                    HeadlessHost& host);
 
+ private:
   std::shared_ptr<DiskMap> disks_;
 };
 

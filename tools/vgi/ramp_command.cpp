@@ -1,37 +1,50 @@
 #include "tools/vgi/ramp_command.h"
 
-#include <charconv>
+#include <cmath>
 #include <cstdint>
 
-#include "platform/automation/dispatch.h"
+#include "platform/automation/conversions.h"
 #include "platform/gdi/gdi.h"
 #include "platform/host/drawing_box.h"
 #include "platform/imaging/png_io.h"
 #include "surface/color_ramp.h"
+#include "tools/vgi/lexer.h"
 
 namespace vg::vgi {
 namespace {
 
-// A whole-word number in [lo, hi]: decimal, or hexadecimal after &H or 0x.
+// A whole number in [lo, hi], written as one number literal of the window's expressions
+// (with its type suffix, if any), or as a minus sign and one.
 bool Number(std::string_view text, int64_t lo, int64_t hi, int64_t* value) {
-  int base = 10;
-  if (text.size() > 2 && (text.substr(0, 2) == "&H" || text.substr(0, 2) == "&h" ||
-                          text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) {
-    text.remove_prefix(2);
-    base = 16;
+  std::vector<Token> tokens;
+  try {
+    tokens = Lex(text);
+  } catch (const SyntaxError&) {
+    return false;
   }
-  const auto r = std::from_chars(text.data(), text.data() + text.size(), *value, base);
-  return r.ec == std::errc() && r.ptr == text.data() + text.size() && *value >= lo && *value <= hi;
+  const bool minus = !tokens.empty() && tokens[0].kind == Tok::Minus;
+  const size_t at = minus ? 1 : 0;
+  if (tokens.size() != at + 2 || tokens[at].kind != Tok::Literal || tokens[at + 1].kind != Tok::End)
+    return false;
+  const Variant& v = tokens[at].value;
+  if (v.type() != VarType::Integer && v.type() != VarType::Long && v.type() != VarType::Single &&
+      v.type() != VarType::Double)
+    return false;
+  double d = ToDouble(v);
+  if (minus) d = -d;
+  if (d != std::trunc(d) || d < static_cast<double>(lo) || d > static_cast<double>(hi))
+    return false;
+  *value = static_cast<int64_t>(d);
+  return true;
 }
 
 }  // namespace
 
-bool RunRampCommand(const std::vector<std::string>& w, std::ostream& out, std::string* error) {
-  if (w.empty() || !NameEquals(w[0], "ramp")) return false;
-  if (w.size() != 7 && w.size() != 8) {
-    *error = "usage: :ramp STYLE GRANULARITY START END WxH FILE [DEPTH]";
-    return true;
-  }
+std::string RunRampCommand(const std::vector<std::string>& w, std::ostream& out) {
+  if (w.size() != 7 && w.size() != 8)
+    return "usage: :ramp STYLE GRANULARITY START END WxH FILE [DEPTH]";
+  std::string result;
+  std::string* error = &result;
   int64_t style = 0, granularity = 0, start = 0, end = 0, width = 0, height = 0, depth = 32;
   const size_t x = w[5].find_first_of("xX");
   if (!Number(w[1], INT16_MIN, INT16_MAX, &style) ||
@@ -48,7 +61,7 @@ bool RunRampCommand(const std::vector<std::string>& w, std::ostream& out, std::s
   } else if (w.size() == 8 && !Number(w[7], 1, 64, &depth)) {
     *error = "bad depth (1..64 bits): " + w[7];
   }
-  if (!error->empty()) return true;
+  if (!error->empty()) return result;
 
   DrawingBox box(static_cast<int>(width), static_cast<int>(height), static_cast<int>(depth));
   out << SetColorDepth(box) << "\n";
@@ -58,7 +71,7 @@ bool RunRampCommand(const std::vector<std::string>& w, std::ostream& out, std::s
   std::string why;
   if (!SavePng(w[6], view.pixels, view.width, view.height, &why))
     *error = "cannot save " + w[6] + ": " + why;
-  return true;
+  return result;
 }
 
 }  // namespace vg::vgi
