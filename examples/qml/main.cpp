@@ -1,6 +1,6 @@
 // The four samples' bars in one Qt Quick window (main.qml). With --picture FILE it renders
 // the window once on the software scene graph, without a display, writes it as a PNG and
-// exits.
+// exits. VG_QML=FILE shows another QML file instead (which may import Varigauge).
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickView>
