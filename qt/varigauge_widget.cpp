@@ -17,6 +17,7 @@
 #include "platform/automation/errors.h"
 #include "platform/base/numeric.h"
 #include "platform/host/window_rules.h"
+#include "qt/face_access.h"
 #include "qt/qt_timer_service.h"
 #include "qt/qt_values.h"
 #include "qt/varigauge_accessible.h"
@@ -38,12 +39,6 @@ HostOptions OptionsFor(const QWidget& w, bool user_mode) {
   o.dpi = VarigaugeWidget::DeviceDpi(w.logicalDpiX(), w.devicePixelRatioF());
   o.user_mode = user_mode;
   return o;
-}
-
-const MemberRow& Row(DISPID id) {
-  const MemberRow* row = FindMember(id);
-  if (!row) throw AutomationError(err::kNotSupported);
-  return *row;
 }
 
 }  // namespace
@@ -89,6 +84,7 @@ void VarigaugeWidget::Init() {
     ReportError(fault.where, fault.number, QString::fromStdString(fault.description));
   });
   InstallVarigaugeAccessibility();
+  busy_.SetShown(false);  // until the widget is shown
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -145,49 +141,33 @@ void VarigaugeWidget::ReportError(const char* what, int number, const QString& d
 }
 
 bool VarigaugeWidget::Guarded(const char* what, const std::function<void()>& body) {
-  try {
-    body();
-    return true;
-  } catch (const AutomationError& e) {
-    ReportError(what, e.number(), QString::fromStdString(e.description()));
-  } catch (const std::exception& e) {
-    ReportError(what, err::kInternalError, QString::fromUtf8(e.what()));
-  } catch (...) {
-    ReportError(what, err::kInternalError, QStringLiteral("unknown error"));
-  }
-  return false;
+  return GuardFace(what, body, [this](const char* where, int number, const QString& text) {
+    ReportError(where, number, text);
+  });
 }
 
 // ---- generated accessors' access to the control -----------------------------------------
 
 Variant VarigaugeWidget::FetchMember(DISPID id) const {
-  if (!HostBase::control()) return {};
-  try {
-    return Row(id).access.fetch(control());
-  } catch (const AutomationError&) {
-    return {};
-  }
+  return FetchFaceMember(HostBase::control() ? &control() : nullptr, id);
 }
 
 void VarigaugeWidget::StoreMember(DISPID id, const Variant& value) {
   if (!HostBase::control()) return;
-  const MemberRow& row = Row(id);
-  Guarded(row.name.data(), [&] {
-    if (row.type == ValueType::kPicture || row.type == ValueType::kFont)
-      row.access.set(control(), row, {}, value);
-    else
-      row.access.let(control(), row, {}, value);
-  });
+  const MemberRow* row = FindMember(id);
+  Guarded(row ? row->name.data() : "property", [&] { StoreFaceMember(control(), id, value); });
 }
 
 void VarigaugeWidget::CallMember(DISPID id, std::vector<Variant> args) {
   if (!HostBase::control()) return;
-  const MemberRow& row = Row(id);
-  Guarded(row.name.data(), [&] { row.access.call(control(), row, args); });
+  const MemberRow* row = FindMember(id);
+  Guarded(row ? row->name.data() : "method",
+          [&] { CallFaceMember(control(), id, std::move(args)); });
 }
 
 void VarigaugeWidget::ResetMember(DISPID id) {
-  StoreMember(id, Row(id).def.Make(this));
+  Variant def;
+  if (Guarded("reset", [&] { def = FaceMemberDefault(id, this); })) StoreMember(id, def);
 }
 
 // ---- the framework's notifications ------------------------------------------------------
@@ -261,12 +241,8 @@ int VarigaugeWidget::blockCount() const {
 
 Block VarigaugeWidget::block(int number) const {
   if (number < 1 || number > blockCount()) return Block();
-  std::vector<Variant> values;
-  const Variant selector = Variant::Long(number);
-  for (const MemberRow* row : BlockMembers())
-    values.push_back(row->access.get(control(), *row, Args(&selector, 1)));
   Block b;
-  FillBlock(b, values);
+  FillBlock(b, ReadBlockValues(control(), number));
   return b;
 }
 
@@ -275,24 +251,10 @@ void VarigaugeWidget::setBlock(int number, const Block& block) {
   ForgetKeptText();
   Guarded("setBlock", [&] {
     if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
-    // Only the fields that differ are written: a value the control derives (the
-    // percentages) follows the edges it derives from.
-    const std::vector<bool> differ = BlockFieldsDiffer(this->block(number), block);
-    const std::vector<Variant> values = BlockToValues(block);
-    const Variant selector = Variant::Long(number);
-    const bool redraw = control().get_Redraw();
-    control().put_Redraw(false);
-    size_t i = 0;
-    for (const MemberRow* row : BlockMembers()) {
-      const size_t field = i++;
-      if (!differ[field]) continue;
-      const Variant& v = values[field];
-      if (row->type == ValueType::kPicture)
-        row->access.set(control(), *row, Args(&selector, 1), v);
-      else
-        row->access.let(control(), *row, Args(&selector, 1), v);
-    }
-    control().put_Redraw(redraw);
+    // Only the fields that differ in Qt's terms are written (a picture compares by its
+    // pixels, not by the object that holds them).
+    WriteBlockValues(control(), number, BlockToValues(block),
+                     BlockFieldsDiffer(this->block(number), block));
   });
 }
 
@@ -309,53 +271,73 @@ void VarigaugeWidget::removeBlock(int number) {
   Guarded("removeBlock", [&] { control().DeleteBlock(Variant::Long(number)); });
 }
 
-namespace {
-
-bool Vertical(const Varigauge& c) {
-  return c.get_Orientation() == 2 || c.get_Orientation() == 3;  // vgFromTop, vgFromBottom
-}
-
-}  // namespace
-
 int VarigaugeWidget::minimum() const {
-  if (!HostBase::control()) return 0;
-  return Vertical(control()) ? control().get_VMinValue() : control().get_HMinValue();
+  return HostBase::control() ? FaceMinimum(control()) : 0;
 }
 
 int VarigaugeWidget::maximum() const {
-  if (!HostBase::control()) return 0;
-  return Vertical(control()) ? control().get_VMaxValue() : control().get_HMaxValue();
+  return HostBase::control() ? FaceMaximum(control()) : 0;
 }
 
 int VarigaugeWidget::value() const {
-  if (blockCount() < 1) return minimum();
-  const Variant first = Variant::Long(1);
-  return Vertical(control()) ? control().get_BlockBarTop(first)
-                             : control().get_BlockBarRight(first);
+  if (glide_.running()) return glide_.target();
+  return HostBase::control() ? FaceValue(control()) : 0;
 }
 
 void VarigaugeWidget::setValue(int v) {
   if (!HostBase::control()) return;
-  const int lo = std::min(minimum(), maximum()), hi = std::max(minimum(), maximum());
-  v = std::clamp(v, lo, hi);
-  Guarded("setValue", [&] {
-    if (blockCount() < 1) control().AddBlock();
-    const Variant first = Variant::Long(1);
-    if (Vertical(control()))
-      control().put_BlockBarTop(first, static_cast<int16_t>(v));
-    else
-      control().put_BlockBarRight(first, static_cast<int16_t>(v));
-  });
+  v = std::clamp(v, std::min(minimum(), maximum()), std::max(minimum(), maximum()));
+  glide_.Start(
+      v, [this](int at) { Guarded("setValue", [&] { SetFaceValue(control(), at); }); },
+      [this] { return FaceValue(control()); });
   CheckValue();
 }
 
+void VarigaugeWidget::setBusy(bool on) {
+  if (on == busy() || !HostBase::control()) return;
+  Guarded("busy", [&] { busy_.SetOn(control(), on); });
+  if (busy() == on) emit busyChanged(on);
+}
+
+void VarigaugeWidget::setBusyInterval(int ms) {
+  if (ms == busyInterval()) return;
+  busy_.SetInterval(ms);
+  emit busyIntervalChanged(busyInterval());
+}
+
+void VarigaugeWidget::setAnimated(bool on) {
+  if (on == animated()) return;
+  glide_.SetEnabled(on);
+  emit animatedChanged(on);
+}
+
+void VarigaugeWidget::setAnimationDuration(int ms) {
+  glide_.SetDuration(ms);
+  emit animationChanged();
+}
+
+void VarigaugeWidget::setEasingCurve(const QEasingCurve& curve) {
+  glide_.SetCurve(curve);
+  emit animationChanged();
+}
+
+void VarigaugeWidget::showEvent(QShowEvent* event) {
+  busy_.SetShown(true);
+  QWidget::showEvent(event);
+}
+
+void VarigaugeWidget::hideEvent(QHideEvent* event) {
+  busy_.SetShown(false);
+  QWidget::hideEvent(event);
+}
+
 void VarigaugeWidget::setMinimum(int v) {
-  Vertical(control()) ? setVMinValue(v) : setHMinValue(v);
+  FaceVertical(control()) ? setVMinValue(v) : setHMinValue(v);
   CheckValue();
 }
 
 void VarigaugeWidget::setMaximum(int v) {
-  Vertical(control()) ? setVMaxValue(v) : setHMaxValue(v);
+  FaceVertical(control()) ? setVMaxValue(v) : setHMaxValue(v);
   CheckValue();
 }
 
@@ -380,36 +362,14 @@ void VarigaugeWidget::CheckValue() {
 
 // ---- window-system events -----------------------------------------------------------------
 
-namespace {
-
-int16_t ButtonOf(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton:
-      return 1;
-    case Qt::RightButton:
-      return 2;
-    case Qt::MiddleButton:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-int16_t ShiftOf(Qt::KeyboardModifiers m) {
-  return static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-                              (m & Qt::AltModifier ? 4 : 0));
-}
-
-}  // namespace
-
 void VarigaugeWidget::mouseReleaseEvent(QMouseEvent* event) {
   // The control counts in the drawing area's pixels, which are device pixels.
   const double r = Ratio();
   const QPointF p = event->position();
   const bool closes_double = std::exchange(after_double_, false);
   Guarded("mouse release", [&] {
-    MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), static_cast<float>(p.x() * r),
-            static_cast<float>(p.y() * r));
+    MouseUp(FaceButton(event->button()), FaceShift(event->modifiers()),
+            static_cast<float>(p.x() * r), static_cast<float>(p.y() * r));
     if (!closes_double && rect().contains(p.toPoint())) Click();
   });
   event->accept();

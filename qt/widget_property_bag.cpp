@@ -19,9 +19,9 @@ namespace vg {
 namespace {
 
 // The control's settings as a form would store them; an empty bag when they cannot be.
-forms::JsonPropertyBag StoredBag(HostBase& host) {
+forms::JsonPropertyBag StoredBag(VarigaugeWidget& w) {
   forms::JsonPropertyBag bag;
-  if (host.control()) host.WriteProperties(bag);
+  if (w.host().control()) w.WithStoredBlocks([&] { w.host().WriteProperties(bag); });
   return bag;
 }
 
@@ -146,6 +146,8 @@ void VarigaugeWidget::setPropertyBag(const QString& json) {
       bag.Put("Width", Variant::Long(RoundToInt32(width() * r * TwipsPerPixelX())));
     if (!bag.Contains("Height"))
       bag.Put("Height", Variant::Long(RoundToInt32(height() * r * TwipsPerPixelY())));
+    // Busy mode moves a block of the control being replaced: it ends first.
+    setBusy(false);
     Load(&Varigauge::Create, bag);
     kept_bag_.clear();
     ShowControlFont();
@@ -183,6 +185,8 @@ QStringList VarigaugeWidget::storedProperties() const {
   }
   if (!kept_blocks_.isNull() && !names.contains(QStringLiteral("blocks")))
     names << QStringLiteral("blocks");
+  // Busy mode is kept only when it is on (the block it moves is stored as it was before).
+  if (busy()) names << QStringLiteral("busy");
   return names;
 }
 

@@ -1,12 +1,18 @@
-// Writes the Qt face of the control from the member table and the type library: moc needs
-// literal declarations, so the widget's properties, enumerations, accessors, signals and
-// the block type are printed here at build time and cannot drift from the table.
+// Writes the Qt faces of the control from the member table and the type library: moc needs
+// literal declarations, so the properties, enumerations, accessors, signals and the block
+// type of the widget and of the Qt Quick item are printed here at build time and cannot
+// drift from the table.
 //
 //   face_generator TEMPLATE.h.in OUT.h OUT_MEMBERS.cpp
+//   face_generator --item TEMPLATE.h.in OUT.h OUT_MEMBERS.cpp
 //
-// The template is the widget's hand-written header; each marker line in it
-// ("//@ENUMS@", "//@PROPERTIES@", "//@ACCESSORS@", "//@SIGNALS@", "//@BLOCK@") is replaced
-// by the declarations of its kind. OUT_MEMBERS.cpp gets the accessors' bodies.
+// The template is the face's hand-written header; each marker line in it ("//@ENUMS@",
+// "//@PROPERTIES@", "//@ACCESSORS@", "//@SIGNALS@", "//@SLOTS@", and for the widget
+// "//@BLOCK@", for the item "//@BLOCK_PROPERTIES@", "//@BLOCK_ACCESSORS@",
+// "//@BLOCK_SIGNALS@") is replaced by the declarations of its kind. OUT_MEMBERS.cpp gets
+// the accessors' bodies. Both faces reach the control through the same four private
+// members (FetchMember, StoreMember, CallMember, ResetMember), so the bodies differ only in
+// the class they belong to.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -21,6 +27,12 @@
 namespace vg {
 namespace {
 
+// The face being written: the widget (VarigaugeWidget, whose blocks are values of Block)
+// or the Qt Quick item (VarigaugeItem, whose blocks are VarigaugeBlock objects).
+std::string g_class = "VarigaugeWidget";
+std::string g_header = "qt/varigauge_widget.h";
+bool g_item = false;
+
 // The C++ type a value of the row has in the face.
 std::string FaceType(const MemberRow& row) {
   switch (row.type) {
@@ -28,7 +40,7 @@ std::string FaceType(const MemberRow& row) {
     case ValueType::kLong:
       return "int";
     case ValueType::kEnum:
-      return "VarigaugeWidget::" + FaceEnumName(row.type_name);
+      return g_class + "::" + FaceEnumName(row.type_name);
     case ValueType::kColor:
       return "QColor";
     case ValueType::kBoolean:
@@ -48,7 +60,7 @@ std::string FaceType(const MemberRow& row) {
 // Inside the widget's class its own enumerations need no scope.
 std::string MemberType(const MemberRow& row) {
   std::string t = FaceType(row);
-  const std::string scope = "VarigaugeWidget::";
+  const std::string scope = g_class + "::";
   if (t.starts_with(scope)) t = t.substr(scope.size());
   return t;
 }
@@ -209,24 +221,86 @@ std::string BlockFields() {
   return o.str();
 }
 
+// The item's VarigaugeBlock: one property per block field, held as the control's values.
+// QML has no enumeration of another type in a property's place, so enumerated fields are
+// ints there (the values of the item's enumerations).
+MemberRow BlockObjectRow(const MemberRow& row) {
+  MemberRow r = row;
+  if (r.type == ValueType::kEnum) r.type = ValueType::kLong;
+  return r;
+}
+
+std::string BlockObjectProperties() {
+  std::ostringstream o;
+  for (const MemberRow* row : BlockMembers()) {
+    const MemberRow r = BlockObjectRow(*row);
+    const std::string n = BlockFieldName(r), N = UpperFirst(n);
+    o << "  Q_PROPERTY(" << FaceType(r) << " " << n << " READ " << n << " WRITE set" << N
+      << " NOTIFY " << n << "Changed)\n";
+  }
+  return o.str();
+}
+
+std::string BlockObjectAccessors() {
+  std::ostringstream o;
+  for (const MemberRow* row : BlockMembers()) {
+    const MemberRow r = BlockObjectRow(*row);
+    const std::string n = BlockFieldName(r), N = UpperFirst(n), t = FaceType(r);
+    o << "  // " << HelpOf(r) << "\n  " << t << " " << n << "() const;\n  void set" << N << "("
+      << ParamType(t) << " value);\n";
+  }
+  return o.str();
+}
+
+std::string BlockObjectSignals() {
+  std::ostringstream o;
+  for (const MemberRow* row : BlockMembers())
+    o << "  void " << BlockFieldName(*row) << "Changed();\n";
+  return o.str();
+}
+
+std::string BlockObjectBodies() {
+  std::ostringstream o;
+  size_t i = 0;
+  for (const MemberRow* row : BlockMembers()) {
+    const MemberRow r = BlockObjectRow(*row);
+    const std::string n = BlockFieldName(r), N = UpperFirst(n), t = FaceType(r);
+    const std::string field = std::to_string(i++);
+    o << t << " VarigaugeBlock::" << n << "() const {\n  return "
+      << FromVariant(r, "values_[" + field + "]") << ";\n}\n";
+    o << "void VarigaugeBlock::set" << N << "(" << ParamType(t) << " value) {\n";
+    if (r.type != ValueType::kPicture) o << "  if (" << n << "() == value) return;\n";
+    o << "  SetField(" << field << ", [&] { return " << ToVariant(r, "value") << "; });\n}\n";
+  }
+  o << "\nvoid VarigaugeBlock::EmitFieldChanged(int field) {\n  switch (field) {\n";
+  i = 0;
+  for (const MemberRow* row : BlockMembers())
+    o << "    case " << i++ << ":\n      emit " << BlockFieldName(*row)
+      << "Changed();\n      break;\n";
+  o << "    default:\n      break;\n  }\n}\n";
+  return o.str();
+}
+
+std::string BlockValueBodies();
+
 std::string MemberBodies() {
   std::ostringstream o;
   o << "// Generated from the member table by face_generator; do not edit.\n"
-       "#include \"qt/varigauge_widget.h\"\n#include \"qt/qt_values.h\"\n\n"
-       "namespace vg {\n\n";
+       "#include \""
+    << g_header << "\"\n#include \"qt/qt_values.h\"\n\nnamespace vg {\n\n";
   for (const MemberRow* row : FaceProperties()) {
     const std::string n = FacePropertyName(*row), N = UpperFirst(n), t = FaceType(*row);
     const std::string id = Hex(row->id);
-    o << t << " VarigaugeWidget::" << n << "() const {\n  return "
+    o << t << " " << g_class << "::" << n << "() const {\n  return "
       << FromVariant(*row, "FetchMember(" + id + ")") << ";\n}\n";
-    o << "void VarigaugeWidget::set" << N << "(" << ParamType(t) << " value) {\n  StoreMember("
+    o << "void " << g_class << "::set" << N << "(" << ParamType(t) << " value) {\n  StoreMember("
       << id << ", " << ToVariant(*row, "value") << ");\n}\n";
-    o << "void VarigaugeWidget::reset" << N << "() {\n  ResetMember(" << id << ");\n}\n";
+    o << "void " << g_class << "::reset" << N << "() {\n  ResetMember(" << id << ");\n}\n";
   }
   for (const MemberRow& row : Members()) {
     if (!IsSlot(row)) continue;
     const std::string n = LowerFirst(row.name), id = Hex(row.id);
-    o << "void VarigaugeWidget::" << n << "(";
+    o << "void " << g_class << "::" << n << "(";
     for (size_t i = 0; i < row.params.size(); ++i)
       o << (i ? ", " : "") << ParamType(ParamFaceType(row.params[i])) << " "
         << ParamName(row.params[i].name);
@@ -239,17 +313,18 @@ std::string MemberBodies() {
     }
     o << "});\n}\n";
     if (!row.params.empty() && row.params[0].optional())
-      o << "void VarigaugeWidget::" << n << "() {\n  CallMember(" << id
+      o << "void " << g_class << "::" << n << "() {\n  CallMember(" << id
         << ", {Variant::Missing()});\n}\n";
   }
-  o << "\nvoid VarigaugeWidget::EmitPropertyChanged(DISPID id) {\n  switch (id) {\n";
+  o << "\nvoid " << g_class << "::EmitPropertyChanged(DISPID id) {\n  switch (id) {\n";
   for (const MemberRow* row : FaceProperties()) {
     const std::string n = FacePropertyName(*row);
     o << "    case " << Hex(row->id) << ":  // " << row->name << "\n      emit " << n << "Changed("
       << n << "());\n      break;\n";
   }
   o << "    default:\n      break;\n  }\n}\n";
-  o << "\nvoid VarigaugeWidget::EmitEvent(DISPID id, const std::vector<Variant>& args) {\n"
+  o << "\nvoid " << g_class
+    << "::EmitEvent(DISPID id, const std::vector<Variant>& args) {\n"
        "  switch (id) {\n";
   for (const EventRow& e : Events()) {
     o << "    case " << e.id << ":  // " << e.name << "\n";
@@ -259,7 +334,13 @@ std::string MemberBodies() {
     o << ");\n      break;\n";
   }
   o << "    default:\n      break;\n  }\n}\n";
-  // The block type to and from the control's values, field by field in member order.
+  o << (g_item ? BlockObjectBodies() : BlockValueBodies()) << "\n}  // namespace vg\n";
+  return o.str();
+}
+
+// The widget's Block value to and from the control's values, field by field in member order.
+std::string BlockValueBodies() {
+  std::ostringstream o;
   o << "\nvoid FillBlock(Block& b, const std::vector<Variant>& v) {\n";
   size_t i = 0;
   for (const MemberRow* row : BlockMembers())
@@ -282,7 +363,7 @@ std::string MemberBodies() {
     << BlockMembers().size() << ");\n";
   for (const MemberRow* row : BlockMembers())
     o << "  v.push_back(" << ToVariant(*row, "b." + BlockFieldName(*row)) << ");\n";
-  o << "  return v;\n}\n\n}  // namespace vg\n";
+  o << "  return v;\n}\n";
   return o.str();
 }
 
@@ -302,8 +383,15 @@ bool Write(const std::string& path, const std::string& text) {
 
 int main(int argc, char** argv) {
   using namespace vg;
+  if (argc == 5 && std::string_view(argv[1]) == "--item") {
+    g_item = true;
+    g_class = "VarigaugeItem";
+    g_header = "quick/varigauge_item.h";
+    ++argv;
+    --argc;
+  }
   if (argc != 4) {
-    std::cerr << "usage: face_generator TEMPLATE.h.in OUT.h OUT_MEMBERS.cpp\n";
+    std::cerr << "usage: face_generator [--item] TEMPLATE.h.in OUT.h OUT_MEMBERS.cpp\n";
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -311,9 +399,18 @@ int main(int argc, char** argv) {
     std::cerr << "face_generator: cannot read " << argv[1] << "\n";
     return 1;
   }
-  const std::pair<std::string, std::string> markers[] = {
-      {"//@ENUMS@", Enums()},     {"//@PROPERTIES@", Properties()}, {"//@ACCESSORS@", Accessors()},
-      {"//@SIGNALS@", Signals()}, {"//@BLOCK@", BlockFields()},     {"//@SLOTS@", Slots()}};
+  std::vector<std::pair<std::string, std::string>> markers = {{"//@ENUMS@", Enums()},
+                                                              {"//@PROPERTIES@", Properties()},
+                                                              {"//@ACCESSORS@", Accessors()},
+                                                              {"//@SIGNALS@", Signals()},
+                                                              {"//@SLOTS@", Slots()}};
+  if (g_item) {
+    markers.push_back({"//@BLOCK_PROPERTIES@", BlockObjectProperties()});
+    markers.push_back({"//@BLOCK_ACCESSORS@", BlockObjectAccessors()});
+    markers.push_back({"//@BLOCK_SIGNALS@", BlockObjectSignals()});
+  } else {
+    markers.push_back({"//@BLOCK@", BlockFields()});
+  }
   std::ostringstream header;
   header << "// Generated by face_generator from " << argv[1]
          << " and the member table; do not edit.\n";
@@ -330,7 +427,7 @@ int main(int argc, char** argv) {
     }
     if (!marker) header << line << "\n";
   }
-  if (replaced != static_cast<int>(std::size(markers))) {
+  if (replaced != static_cast<int>(markers.size())) {
     std::cerr << "face_generator: " << argv[1] << " lacks a marker\n";
     return 1;
   }

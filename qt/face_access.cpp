@@ -1,0 +1,148 @@
+#include "qt/face_access.h"
+
+#include <algorithm>
+
+#include "control/members.h"
+#include "platform/automation/errors.h"
+
+namespace vg {
+namespace {
+
+const MemberRow& Row(DISPID id) {
+  const MemberRow* row = FindMember(id);
+  if (!row) throw AutomationError(err::kNotSupported);
+  return *row;
+}
+
+}  // namespace
+
+bool GuardFace(const char* what, const std::function<void()>& body, const FaceErrorReport& report) {
+  try {
+    body();
+    return true;
+  } catch (const AutomationError& e) {
+    report(what, e.number(), QString::fromStdString(e.description()));
+  } catch (const std::exception& e) {
+    report(what, err::kInternalError, QString::fromUtf8(e.what()));
+  } catch (...) {
+    report(what, err::kInternalError, QStringLiteral("unknown error"));
+  }
+  return false;
+}
+
+Variant FetchFaceMember(const Varigauge* control, DISPID id) {
+  if (!control) return {};
+  try {
+    return Row(id).access.fetch(*control);
+  } catch (const AutomationError&) {
+    return {};
+  }
+}
+
+void StoreFaceMember(Varigauge& control, DISPID id, const Variant& value) {
+  const MemberRow& row = Row(id);
+  if (row.type == ValueType::kPicture || row.type == ValueType::kFont)
+    row.access.set(control, row, {}, value);
+  else
+    row.access.let(control, row, {}, value);
+}
+
+void CallFaceMember(Varigauge& control, DISPID id, std::vector<Variant> args) {
+  const MemberRow& row = Row(id);
+  row.access.call(control, row, args);
+}
+
+Variant FaceMemberDefault(DISPID id, UserControl* host) {
+  return Row(id).def.Make(host);
+}
+
+std::vector<Variant> ReadBlockValues(const Varigauge& control, int number) {
+  std::vector<Variant> values;
+  const Variant selector = Variant::Long(number);
+  for (const MemberRow* row : BlockMembers())
+    values.push_back(row->access.get(const_cast<Varigauge&>(control), *row, Args(&selector, 1)));
+  return values;
+}
+
+void WriteBlockValues(Varigauge& control, int number, const std::vector<Variant>& values,
+                      const std::vector<bool>& which) {
+  if (number < 1 || number > control.get_Blocks()) throw AutomationError(err::kSubscriptOutOfRange);
+  const std::vector<Variant> now = ReadBlockValues(control, number);
+  const Variant selector = Variant::Long(number);
+  const bool redraw = control.get_Redraw();
+  control.put_Redraw(false);
+  try {
+    size_t i = 0;
+    for (const MemberRow* row : BlockMembers()) {
+      const size_t field = i++;
+      if (field >= values.size() || (!which.empty() && !which[field])) continue;
+      if (values[field] == now[field]) continue;
+      if (row->type == ValueType::kPicture)
+        row->access.set(control, *row, Args(&selector, 1), values[field]);
+      else
+        row->access.let(control, *row, Args(&selector, 1), values[field]);
+    }
+  } catch (...) {
+    control.put_Redraw(redraw);
+    throw;
+  }
+  control.put_Redraw(redraw);
+}
+
+bool FaceVertical(const Varigauge& c) {
+  return c.get_Orientation() == 2 || c.get_Orientation() == 3;  // vgFromTop, vgFromBottom
+}
+
+int FaceMinimum(const Varigauge& c) {
+  return FaceVertical(c) ? c.get_VMinValue() : c.get_HMinValue();
+}
+
+int FaceMaximum(const Varigauge& c) {
+  return FaceVertical(c) ? c.get_VMaxValue() : c.get_HMaxValue();
+}
+
+int FaceValue(const Varigauge& c) {
+  if (c.get_Blocks() < 1) return FaceMinimum(c);
+  const Variant first = Variant::Long(1);
+  return FaceVertical(c) ? c.get_BlockBarTop(first) : c.get_BlockBarRight(first);
+}
+
+void SetFaceValue(Varigauge& c, int v) {
+  const int lo = std::min(FaceMinimum(c), FaceMaximum(c));
+  const int hi = std::max(FaceMinimum(c), FaceMaximum(c));
+  v = std::clamp(v, lo, hi);
+  const Variant first = Variant::Long(1);
+  if (c.get_Blocks() < 1) {
+    // A block added by AddBlock starts before the scale (and is not drawn): the bar of a
+    // progress face starts at the scale's low end.
+    c.AddBlock();
+    if (FaceVertical(c))
+      c.put_BlockBarBottom(first, static_cast<int16_t>(lo));
+    else
+      c.put_BlockBarLeft(first, static_cast<int16_t>(lo));
+  }
+  if (FaceVertical(c))
+    c.put_BlockBarTop(first, static_cast<int16_t>(v));
+  else
+    c.put_BlockBarRight(first, static_cast<int16_t>(v));
+}
+
+int16_t FaceButton(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int16_t FaceShift(Qt::KeyboardModifiers m) {
+  return static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                              (m & Qt::AltModifier ? 4 : 0));
+}
+
+}  // namespace vg
