@@ -23,8 +23,10 @@ inline Variant CurrentBlock() {
   return Variant::Integer(-1);
 }
 
+// The control itself, without a toolkit: place it in a host (HeadlessHost, the widget's).
 class Varigauge : public DispatchObject, public ControlEvents {
  public:
+  // A control living in `host`; the host delivers the framework events that initialise it.
   explicit Varigauge(UserControl& host);
   ~Varigauge() override;
 

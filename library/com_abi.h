@@ -215,15 +215,24 @@ struct IDispatch {
 // The exported entry points. Their names carry no namespace (C linkage).
 #define VG_COM_EXPORT extern "C" __attribute__((visibility("default")))
 
+// The class factory (IClassFactory) of the control's CLSID; CLASS_E_CLASSNOTAVAILABLE for
+// any other class.
 VG_COM_EXPORT vg::com::HRESULT DllGetClassObject(vg::com::REFCLSID clsid, vg::com::REFIID riid,
                                                  void** object);
+// S_OK when no object of the library is alive and no factory is locked, else S_FALSE.
 VG_COM_EXPORT vg::com::HRESULT DllCanUnloadNow();
+// Write, or remove exactly, the class, its ProgID, the property pages, the type library
+// and its interfaces in the file-store registry (README: the library as a component
+// server).
 VG_COM_EXPORT vg::com::HRESULT DllRegisterServer();
 VG_COM_EXPORT vg::com::HRESULT DllUnregisterServer();
 
+// BSTRs: a copy of a zero-terminated text, a copy of `length` units, freeing (null is
+// allowed), and the length in units.
 VG_COM_EXPORT vg::com::BSTR VgSysAllocString(const vg::com::OLECHAR* text);
 VG_COM_EXPORT vg::com::BSTR VgSysAllocStringLen(const vg::com::OLECHAR* text, vg::com::UINT length);
 VG_COM_EXPORT void VgSysFreeString(vg::com::BSTR text);
 VG_COM_EXPORT vg::com::UINT VgSysStringLen(vg::com::BSTR text);
+// VARIANTs: set to empty, and clear (frees a BSTR, releases an object reference).
 VG_COM_EXPORT void VgVariantInit(vg::com::VARIANT* v);
 VG_COM_EXPORT vg::com::HRESULT VgVariantClear(vg::com::VARIANT* v);

@@ -14,14 +14,17 @@ namespace vg {
 // A control together with the host it lives in; late binding reaches the control.
 class HostedControl : public DispatchObject {
  public:
+  // Places a new control in a headless host of `options` (default 900 x 315 twips).
   explicit HostedControl(HeadlessHostOptions options = {});
   ~HostedControl() override;
   HostedControl(const HostedControl&) = delete;
   HostedControl& operator=(const HostedControl&) = delete;
 
+  // The control, for its typed members, and the host it lives in.
   Varigauge& control() { return *control_; }
   HeadlessHost& host() { return host_; }
 
+  // DispatchObject: late binding, passed on to the control.
   std::string TypeName() const override { return control_->TypeName(); }
   DISPID GetIDOfName(std::string_view name) const override { return control_->GetIDOfName(name); }
   Variant Invoke(DISPID id, uint16_t kind, Args args) override {

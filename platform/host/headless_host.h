@@ -12,15 +12,19 @@
 
 namespace vg {
 
+// The window's size in pixels and the screen's resolution.
 using HeadlessHostOptions = HostOptions;
 
+// An event the control raised, with its arguments as the host's handler left them.
 struct RecordedEvent {
-  std::string name;
-  std::vector<Variant> args;
+  std::string name;           // the event's name ("BlockClicked")
+  std::vector<Variant> args;  // its arguments
 };
 
+// The host: Place or Load a control in it, then Paint, Resize, click and read pixels.
 class HeadlessHost : public HostBase {
  public:
+  // A host on a manual clock of its own.
   explicit HeadlessHost(HeadlessHostOptions options = {}) : HostBase(options) {}
   // A host on a clock it shares with other hosts (one program's controls on one clock).
   HeadlessHost(HeadlessHostOptions options, std::shared_ptr<ManualClock> clock)
@@ -61,6 +65,7 @@ class HeadlessHost : public HostBase {
   DiskProvider& Drives() const override { return drives_ ? *drives_ : ThreadDiskProvider(); }
 
  protected:
+  // HostBase: record the changed area, the framework event, the fault.
   void OnWindowChanged(const gdi::RECT& changed) override;
   void OnFrameworkEvent(const char* name) override;
   void OnBoundaryFault(const BoundaryFault& fault) override;
