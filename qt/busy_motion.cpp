@@ -80,7 +80,7 @@ void BusyMotion::SetShown(bool shown) {
 void BusyMotion::UpdateTimer() {
   const bool run = on_ && shown_;
   if (run && !ticking()) {
-    if (!timer_) timer_ = std::make_unique<clsTimer>(static_cast<TimerEvents*>(this), site_);
+    if (!timer_) timer_ = std::make_unique<IntervalTimer>(static_cast<TimerEvents*>(this), site_);
     timer_->put_Interval(interval_);
     timer_->put_Enabled(true);
   } else if (!run && timer_) {
@@ -88,7 +88,7 @@ void BusyMotion::UpdateTimer() {
   }
 }
 
-void BusyMotion::Timer(clsTimer&) {
+void BusyMotion::Timer(IntervalTimer&) {
   if (!on_ || !control_) return;
   if (control_->get_Blocks() < 1) return;  // the program removed the block: nothing to move
   ++step_;

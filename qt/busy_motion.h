@@ -1,6 +1,6 @@
 #pragma once
 // Busy mode of a Qt face: for work of unknown length, block 1 moves back and forth across
-// the scale, one step per tick of a timer of the control's own kind (clsTimer) on the
+// the scale, one step per tick of a timer of the control's own kind (IntervalTimer) on the
 // host's timer service, with its usual colours, gradient and rivets. Without a block, a
 // band is added for the purpose (a new block's settings) and removed again. Turning busy
 // mode off writes block 1's fields back as they were before it started. The timer runs
@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 #include "control/varigauge.h"
 
 namespace vg {
@@ -45,7 +45,7 @@ class BusyMotion : private TimerEvents {
   static int BandStart(int step, int lo, int hi, int width);
 
  private:
-  void Timer(clsTimer& source) override;
+  void Timer(IntervalTimer& source) override;
   void UpdateTimer();
   void Place();  // draws the band at step_
 
@@ -58,7 +58,7 @@ class BusyMotion : private TimerEvents {
   int width_ = 0;
   bool added_band_ = false;
   std::vector<Variant> saved_;  // block 1 as it was
-  std::unique_ptr<clsTimer> timer_;
+  std::unique_ptr<IntervalTimer> timer_;
 };
 
 }  // namespace vg

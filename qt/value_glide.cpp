@@ -35,7 +35,7 @@ void ValueGlide::Start(int to, Apply apply, Read read) {
   last_ = from;
   elapsed_ = 0;
   running_ = true;
-  if (!timer_) timer_ = std::make_unique<clsTimer>(static_cast<TimerEvents*>(this), site_);
+  if (!timer_) timer_ = std::make_unique<IntervalTimer>(static_cast<TimerEvents*>(this), site_);
   timer_->put_Interval(kGlideFrameInterval);
   timer_->put_Enabled(true);
   if (!timer_->get_Enabled()) {  // no timer service: no glide
@@ -49,7 +49,7 @@ void ValueGlide::Stop() {
   if (timer_) timer_->put_Enabled(false);
 }
 
-void ValueGlide::Timer(clsTimer&) {
+void ValueGlide::Timer(IntervalTimer&) {
   if (!running_) return;
   if (read_ && read_() != last_) return Stop();
   elapsed_ += kGlideFrameInterval;

@@ -1,7 +1,7 @@
 #pragma once
 // Animated values of a Qt face: a new value glides from where the edge stands to its target
 // over a duration, along an easing curve, one frame per tick of a timer of the control's
-// own kind (clsTimer) on the host's timer service, each frame through the control's usual
+// own kind (IntervalTimer) on the host's timer service, each frame through the control's usual
 // render pass. Time is counted in frames (frame number times kGlideFrameInterval), so that
 // a manual clock gives exact positions. A new target starts a new glide from where the edge
 // stands; an edge set another way (late binding, a stored form) ends the glide where it is.
@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "control/cls_timer.h"
+#include "control/interval_timer.h"
 
 namespace vg {
 
@@ -48,7 +48,7 @@ class ValueGlide : private TimerEvents {
   static int At(const QEasingCurve& curve, int duration, int elapsed, int from, int to);
 
  private:
-  void Timer(clsTimer& source) override;
+  void Timer(IntervalTimer& source) override;
   void Put(int value);
 
   const UserControl* site_;
@@ -61,7 +61,7 @@ class ValueGlide : private TimerEvents {
   int last_ = 0;
   Apply apply_;
   Read read_;
-  std::unique_ptr<clsTimer> timer_;
+  std::unique_ptr<IntervalTimer> timer_;
 };
 
 }  // namespace vg
