@@ -1,5 +1,7 @@
 #include "qt/face_access.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "control/members.h"
@@ -37,6 +39,19 @@ Variant FetchFaceMember(const Varigauge* control, DISPID id) {
   } catch (const AutomationError&) {
     return {};
   }
+}
+
+const char* FaceMemberName(DISPID id, const char* otherwise) {
+  const MemberRow* row = FindMember(id);
+  return row != nullptr ? row->name.data() : otherwise;
+}
+
+QRect LogicalArea(const gdi::RECT& device, double ratio) {
+  const int left = static_cast<int>(std::floor(device.left / ratio));
+  const int top = static_cast<int>(std::floor(device.top / ratio));
+  const int right = static_cast<int>(std::ceil(device.right / ratio));
+  const int bottom = static_cast<int>(std::ceil(device.bottom / ratio));
+  return QRect(left, top, right - left, bottom - top);
 }
 
 void StoreFaceMember(Varigauge& control, DISPID id, const Variant& value) {

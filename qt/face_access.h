@@ -4,12 +4,14 @@
 // the progress face (value between the scale's ends), turn Qt's mouse buttons into the
 // framework's, and run a call under a guard that reports what the control raised instead of
 // passing it to Qt.
+#include <QRect>
 #include <QString>
 #include <Qt>
 #include <functional>
 #include <vector>
 
 #include "control/varigauge.h"
+#include "platform/gdi/gdi.h"
 
 namespace vg {
 
@@ -27,6 +29,12 @@ void StoreFaceMember(Varigauge& control, DISPID id, const Variant& value);
 void CallFaceMember(Varigauge& control, DISPID id, std::vector<Variant> args);
 // The member's default for a new control.
 Variant FaceMemberDefault(DISPID id, UserControl* host);
+// The member's name, to say where an error arose; `otherwise` for an unknown id.
+const char* FaceMemberName(DISPID id, const char* otherwise);
+
+// The logical area (device pixels divided by the device ratio) that covers a changed
+// rectangle of the window's device pixels.
+QRect LogicalArea(const gdi::RECT& device, double ratio);
 
 // The fields of block `number` in BlockMembers() order.
 std::vector<Variant> ReadBlockValues(const Varigauge& control, int number);

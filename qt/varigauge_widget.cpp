@@ -124,12 +124,7 @@ void VarigaugeWidget::OnFrameworkEvent(const char* name) {
 
 void VarigaugeWidget::OnWindowChanged(const gdi::RECT& changed) {
   // Device pixels to the logical area that covers them.
-  const double r = Ratio();
-  const int left = static_cast<int>(std::floor(changed.left / r));
-  const int top = static_cast<int>(std::floor(changed.top / r));
-  const int right = static_cast<int>(std::ceil(changed.right / r));
-  const int bottom = static_cast<int>(std::ceil(changed.bottom / r));
-  update(QRect(left, top, right - left, bottom - top));
+  update(LogicalArea(changed, Ratio()));
 }
 
 // ---- errors -------------------------------------------------------------------------
@@ -154,15 +149,12 @@ Variant VarigaugeWidget::FetchMember(DISPID id) const {
 
 void VarigaugeWidget::StoreMember(DISPID id, const Variant& value) {
   if (!HostBase::control()) return;
-  const MemberRow* row = FindMember(id);
-  Guarded(row ? row->name.data() : "property", [&] { StoreFaceMember(control(), id, value); });
+  Guarded(FaceMemberName(id, "property"), [&] { StoreFaceMember(control(), id, value); });
 }
 
 void VarigaugeWidget::CallMember(DISPID id, std::vector<Variant> args) {
   if (!HostBase::control()) return;
-  const MemberRow* row = FindMember(id);
-  Guarded(row ? row->name.data() : "method",
-          [&] { CallFaceMember(control(), id, std::move(args)); });
+  Guarded(FaceMemberName(id, "method"), [&] { CallFaceMember(control(), id, std::move(args)); });
 }
 
 void VarigaugeWidget::ResetMember(DISPID id) {

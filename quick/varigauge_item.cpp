@@ -20,6 +20,7 @@
 #include "qt/face_access.h"
 #include "qt/qt_timer_service.h"
 #include "qt/qt_values.h"
+#include "qt/raster_image.h"
 
 namespace vg {
 namespace {
@@ -205,12 +206,7 @@ void VarigaugeItem::OnFrameworkEvent(const char* name) {
 }
 
 void VarigaugeItem::OnWindowChanged(const gdi::RECT& changed) {
-  const double r = Ratio();
-  const int left = static_cast<int>(std::floor(changed.left / r));
-  const int top = static_cast<int>(std::floor(changed.top / r));
-  const int right = static_cast<int>(std::ceil(changed.right / r));
-  const int bottom = static_cast<int>(std::ceil(changed.bottom / r));
-  update(QRect(left, top, right - left, bottom - top));
+  update(LogicalArea(changed, Ratio()));
   // Block fields set by code or late binding draw without telling the host: the listed
   // objects read the control after each drawing.
   if (!writing_block_) ShowBlocks();
@@ -223,8 +219,7 @@ void VarigaugeItem::paint(QPainter* painter) {
   if (!view.pixels || view.width <= 0 || view.height <= 0) return;
   // The window's buffer, wrapped, not copied; at the device ratio each pixel of it is one
   // pixel of the texture.
-  QImage image(reinterpret_cast<const uchar*>(view.pixels), view.width, view.height, view.width * 4,
-               view.screen_layout ? QImage::Format_RGB32 : QImage::Format_RGBX8888);
+  QImage image = WrapPixels(view);
   image.setDevicePixelRatio(Ratio());
   painter->drawImage(QPointF(0, 0), image);
 }
@@ -249,15 +244,12 @@ Variant VarigaugeItem::FetchMember(DISPID id) const {
 
 void VarigaugeItem::StoreMember(DISPID id, const Variant& value) {
   if (!HostBase::control()) return;
-  const MemberRow* row = FindMember(id);
-  Guarded(row ? row->name.data() : "property", [&] { StoreFaceMember(control(), id, value); });
+  Guarded(FaceMemberName(id, "property"), [&] { StoreFaceMember(control(), id, value); });
 }
 
 void VarigaugeItem::CallMember(DISPID id, std::vector<Variant> args) {
   if (!HostBase::control()) return;
-  const MemberRow* row = FindMember(id);
-  Guarded(row ? row->name.data() : "method",
-          [&] { CallFaceMember(control(), id, std::move(args)); });
+  Guarded(FaceMemberName(id, "method"), [&] { CallFaceMember(control(), id, std::move(args)); });
 }
 
 void VarigaugeItem::ResetMember(DISPID id) {
