@@ -74,10 +74,15 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   const __m128i c16 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
   const __m128i all = _mm_set1_epi16(255), round = _mm_set1_epi16(128);
   const __m128i by257 = _mm_set1_epi16(257);
+  const __m128i solid = _mm_set1_epi32(static_cast<int>(color));
   for (; n >= 4; n -= 4, dst += 4, coverage += 4) {
     uint32_t quad;
     std::memcpy(&quad, coverage, 4);
     if (quad == 0) continue;
+    if (quad == 0xFFFFFFFFu) {  // fully covered: the colour itself
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), solid);
+      continue;
+    }
     // Each pixel's coverage in the four lanes of its channels.
     __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(quad)), zero);
     a = _mm_unpacklo_epi16(a, a);            // a0 a0 a1 a1 a2 a2 a3 a3
@@ -104,14 +109,16 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
   const int y0 = std::max(gy, clip.top), y1 = std::min(gy + g.height, clip.bottom);
   if (gx >= clip.left && gx + g.stride <= clip.right) {
     // The glyph's whole storage lies inside the clip, as it does for most glyphs: each row's
-    // ink goes in whole groups of four without clipping.
-    for (int y = y0; y < y1; ++y) {
-      const int r = y - gy;
-      const int begin = g.ink_begin[r], n = g.ink_end[r] - begin;
-      if (n > 0)
-        BlendRun(bm.pixels.data() + static_cast<size_t>(y) * bm.width + gx + begin,
-                 g.coverage.data() + static_cast<size_t>(r) * g.stride + begin, (n + 3) & ~3,
-                 color);
+    // ink goes in whole groups of four without clipping. The pointers are taken once, as
+    // the stores into the pixels could otherwise alias them for the compiler.
+    const ptrdiff_t width = bm.width, stride = g.stride;
+    COLORREF* row = bm.pixels.data() + static_cast<ptrdiff_t>(y0) * width + gx;
+    const uint8_t* cover = g.coverage.data() + static_cast<ptrdiff_t>(y0 - gy) * stride;
+    const uint16_t* begins = g.ink_begin.data() + (y0 - gy);
+    const uint16_t* ends = g.ink_end.data() + (y0 - gy);
+    for (int k = 0, rows = y1 - y0; k < rows; ++k, row += width, cover += stride) {
+      const int begin = begins[k], n = ends[k] - begin;
+      if (n > 0) BlendRun(row + begin, cover + begin, (n + 3) & ~3, color);
     }
     return;
   }
