@@ -84,6 +84,9 @@ void VarigaugeWidget::Init() {
     ReportError(fault.where, fault.number, QString::fromStdString(fault.description));
   });
   InstallVarigaugeAccessibility();
+  // The window's pixels, and the control's off-screen surface made for it, are kept in the
+  // backing store's layout, so that neither the copy to the window nor the paint converts.
+  gdi::SetWindowScreenLayout(hDC(), true);
   busy_.SetShown(false);  // until the widget is shown
   // Every pixel comes from the window's buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -114,6 +114,8 @@ VarigaugeItem::VarigaugeItem(QQuickItem* parent) : QQuickPaintedItem(parent) {
   setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
   // Every pixel comes from the window's buffer.
   setOpaquePainting(true);
+  // The window's pixels and the control's surface in the layout the texture takes.
+  gdi::SetWindowScreenLayout(hDC(), true);
   busy_.SetShown(false);  // until the item is in a window
   Guarded("placing the control", [this] { Place(&Varigauge::Create); });
   // Made inside a window already (a parent item in a scene): the scene change arrived

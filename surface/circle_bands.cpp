@@ -109,7 +109,7 @@ class Painter {
     shapes_.cx[count_] = l + a, shapes_.cy[count_] = t + bb;
     shapes_.top[count_] = t, shapes_.bottom[count_] = b;
     shapes_.rows[count_] = gdi::EllipseRows(l, t, r, b);
-    colors_[count_++] = color;
+    colors_[count_++] = target_.Stored(color);  // in the layout of the pixels written
   }
 
   void Paint() {

@@ -85,7 +85,7 @@ void OffScreenDC::DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y)
     for (const auto& p : shown) {
       const int64_t px_x = int64_t{x} + p.dx, px_y = int64_t{y} + p.dy;
       if (px_x >= 0 && px_y >= 0 && px_x < px.width && px_y < px.height)
-        px.pixels[px_y * px.width + px_x] = p.color;
+        px.pixels[px_y * px.width + px_x] = px.Stored(p.color);
     }
     return;
   }
@@ -99,7 +99,7 @@ void OffScreenDC::DrawRivet(const gdi::WritablePixels& px, int32_t x, int32_t y)
     const int64_t y1 = std::min<int64_t>(int64_t{y} - one + scale_.Px(p.dy + 2), px.height);
     for (int64_t row = y0; row < y1; ++row)
       std::fill(px.pixels + row * px.width + x0, px.pixels + row * px.width + std::max(x0, x1),
-                p.color);
+                px.Stored(p.color));
   }
 }
 

@@ -264,7 +264,7 @@ void Fill(const Target& target, gdi::RECT rect, COLORREF color) {
   const gdi::WritablePixels& px = target.px;
   if (!Clip(px, &rect)) return;
   gdi::FillRows(px.pixels + static_cast<ptrdiff_t>(rect.top) * px.width + rect.left, px.width,
-                rect.bottom - rect.top, rect.right - rect.left, color);
+                rect.bottom - rect.top, rect.right - rect.left, px.Stored(color));
 }
 
 // Fills `rect` less what of `next` lies inside it: up to four strips (with far-out edges,
@@ -299,18 +299,21 @@ class ColumnRows {
   struct Row {
     GradientPass pass;
     int width = -1;
+    bool screen_layout = false;  // the layout the colours are kept in
     int32_t c0 = 0, c1 = 0;
     std::vector<COLORREF> colors;  // columns c0..c1-1
   };
 
-  const Row* Find(const GradientPass& pass, int width) const {
+  const Row* Find(const GradientPass& pass, const gdi::WritablePixels& px) const {
     for (const Row& r : rows_)
-      if (r.width == width && SamePass(r.pass, pass)) return &r;
+      if (r.width == px.width && r.screen_layout == px.screen_layout && SamePass(r.pass, pass))
+        return &r;
     return nullptr;
   }
 
   // Keeps columns c0..c1-1 of `pixels` (a row) as the row of `pass` over `width`.
-  void Keep(const GradientPass& pass, int width, int32_t c0, int32_t c1, const COLORREF* pixels) {
+  void Keep(const GradientPass& pass, const gdi::WritablePixels& px, int32_t c0, int32_t c1,
+            const COLORREF* pixels) {
     Row& r = rows_[next_];
     next_ = (next_ + 1) % rows_.size();
     r.width = -1;  // unusable until complete
@@ -319,7 +322,7 @@ class ColumnRows {
     } catch (const std::bad_alloc&) {
       return;  // not kept: the next pass composes its row again
     }
-    r.pass = pass, r.width = width, r.c0 = c0, r.c1 = c1;
+    r.pass = pass, r.width = px.width, r.screen_layout = px.screen_layout, r.c0 = c0, r.c1 = c1;
   }
 
  private:
@@ -355,7 +358,7 @@ bool PaintColumns(const gdi::WritablePixels& px, const GradientPass& pass, const
   const gdi::RECT first = walk.Band();
   const int32_t top = std::max(first.top, 0), bottom = std::min(first.bottom, px.height);
   ColumnRows& kept = KeptColumnRows();
-  if (const ColumnRows::Row* r = kept.Find(pass, px.width)) {
+  if (const ColumnRows::Row* r = kept.Find(pass, px)) {
     if (top < bottom) {
       std::memcpy(px.pixels + static_cast<ptrdiff_t>(top) * px.width + r->c0, r->colors.data(),
                   r->colors.size() * sizeof(COLORREF));
@@ -382,8 +385,8 @@ bool PaintColumns(const gdi::WritablePixels& px, const GradientPass& pass, const
   COLORREF* row = px.pixels + static_cast<ptrdiff_t>(top) * px.width;
   for (int i = 0; i < pass.Steps; ++i)
     if (spans[i].x0 < spans[i].x1)
-      gdi::FillPixels(row + spans[i].x0, spans[i].x1 - spans[i].x0, ramp(i));
-  kept.Keep(pass, px.width, c0, c1, row);
+      gdi::FillPixels(row + spans[i].x0, spans[i].x1 - spans[i].x0, px.Stored(ramp(i)));
+  kept.Keep(pass, px, c0, c1, row);
   CopyRowDown(px, top, bottom, c0, c1);
   return true;
 }

@@ -61,6 +61,10 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   bitmap.bits_per_pixel = (!dc->window && dc->bitmap == StockBitmap()) ? 1 : dc->bits_per_pixel;
   bitmap.width = width;
   bitmap.height = height;
+  // A bitmap made for a window shown in the screen's layout holds that layout too, so that
+  // copying it to the window moves pixels without converting them.
+  if (dc->window)
+    if (const Bitmap* shown = Get<Bitmap>(dc->bitmap)) bitmap.screen_layout = shown->screen_layout;
   try {
     bitmap.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     return Insert(std::move(bitmap), true);
@@ -224,8 +228,8 @@ PixelView GetPixels(HDC hdc) {
 
 WritablePixels GetWritablePixels(HDC hdc) {
   Bitmap* b = TargetBitmap(hdc);
-  if (!b || b->screen_layout) return {};
-  return {b->pixels.data(), b->width, b->height};
+  if (!b) return {};
+  return {b->pixels.data(), b->width, b->height, b->screen_layout};
 }
 
 int GetObjectType(HGDIOBJ object) {

@@ -237,14 +237,20 @@ struct PixelView {
 PixelView GetPixels(HDC hdc);
 
 // Write access to the pixels of the bitmap selected into a context (as the bits of a
-// device-independent section), for painters that compose rows of spans of COLORREF values
+// device-independent section), for painters that compose rows of spans of pixels
 // themselves. The pointer is valid until the bitmap is deselected, deleted or resized.
-// Writing through it counts as no block copy and reaches no window listener. A window in
-// the screen's layout gives none (its painters draw through the calls above).
+// Writing through it counts as no block copy and reaches no window listener. A bitmap in
+// the screen's layout holds 0xFFRRGGBB: painters write `Stored(colour)`, not the COLORREF.
 struct WritablePixels {
   COLORREF* pixels = nullptr;
   int width = 0;
   int height = 0;
+  bool screen_layout = false;
+  COLORREF Stored(COLORREF color) const {
+    return screen_layout
+               ? (color & 0xFF00u) | (color & 0xFFu) << 16 | (color >> 16 & 0xFFu) | 0xFF000000u
+               : color;
+  }
 };
 WritablePixels GetWritablePixels(HDC hdc);
 

@@ -26,6 +26,7 @@ HostBase::HostBase(HostOptions options)
                                          : kDefaultHeightTwips;
   hdc_ = gdi::CreateWindowDC(window_rules::WindowPixels(width_twips_, dpi_),
                              window_rules::WindowPixels(height_twips_, dpi_), dpi_);
+  gdi::SetWindowScreenLayout(hdc_, options.screen_layout);
   gdi::SetWindowListener(hdc_, this);
   font_ = ambient_font_;
 }

@@ -23,6 +23,9 @@ struct HostOptions {
   int height_px = -1;
   int dpi = gdi::kDefaultDpi;  // the resolution of the screen the window is on
   bool user_mode = true;       // true: a running program; false: a form designer
+  // The window's pixels (and the control's surface made for it) in the screen's layout,
+  // 0xFFRRGGBB, as a window system's backing store takes them; COLORREF values otherwise.
+  bool screen_layout = false;
 };
 
 class HostBase : public UserControl, private gdi::WindowListener {
