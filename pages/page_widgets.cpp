@@ -26,10 +26,14 @@ QLineEdit* MakeDisplayBox(QWidget* parent, const char* name) {
   QLineEdit* box = MakeTextBox(parent, name);
   // Read-only but reachable with Tab, so keyboard and screen-reader users can read it.
   box->setReadOnly(true);
+  ShowAsDisplayBox(box);
+  return box;
+}
+
+void ShowAsDisplayBox(QLineEdit* box) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
   box->setPalette(palette);
-  return box;
 }
 
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items) {

@@ -20,6 +20,8 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name);
 // A display-only text box with a light grey background; Tab reaches it, typing does not
 // change it.
 QLineEdit* MakeDisplayBox(QWidget* parent, const char* name);
+// Gives a read-only text box of a form the display box's light grey background.
+void ShowAsDisplayBox(QLineEdit* box);
 // A drop-down list of fixed items; its index is the enumeration value.
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items);
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption);
