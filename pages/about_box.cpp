@@ -2,20 +2,19 @@
 
 #include <QFont>
 #include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTime>
-#include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 #include "pages/sys_info.h"
 #include "qt/picture_box_widget.h"
 #include "qt/varigauge_widget.h"
 #include "surface/color_ramp.h"
+#include "ui_about_box.h"
 #include "varigauge_version.h"
 
 namespace vg {
@@ -52,74 +51,34 @@ QPixmap MakeIcon(qreal ratio) {
   return pixmap;
 }
 
-QFrame* SeparatorLine(QWidget* parent, int index) {
-  auto* line = new QFrame(parent);
-  line->setObjectName(QStringLiteral("Line1(%1)").arg(index));
-  line->setFrameShape(QFrame::HLine);
-  line->setFrameShadow(QFrame::Sunken);
-  return line;
-}
-
 }  // namespace
 
 AboutBox::AboutBox(QWidget* parent, int display_depth)
-    : QDialog(parent), display_depth_(display_depth) {
-  setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("About Varigauge ActiveX control"));
+    : QDialog(parent), ui_(std::make_unique<Ui::AboutBox>()), display_depth_(display_depth) {
+  ui_->setupUi(this);
   setAttribute(Qt::WA_DeleteOnClose, false);
+  // The form's size is only Designer's canvas: the box takes the size its layout asks for
+  // when it is first shown, as a box never resized does.
+  setAttribute(Qt::WA_Resized, false);
+  // The separator lines are named "Line1(0)" to "Line1(3)", names that are no C++
+  // identifiers and so cannot be the form's own: the form calls them Line1_0 to Line1_3.
+  const std::array<QFrame*, 4> lines = {ui_->Line1_0, ui_->Line1_1, ui_->Line1_2, ui_->Line1_3};
+  for (size_t i = 0; i < lines.size(); ++i)
+    lines[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i));
 
-  Picture1 = new PictureBoxWidget(this);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setFixedSize(96, 96);
-  Image1 = new QLabel(Picture1);  // the icon sits in the middle of the decoration box
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setPixmap(MakeIcon(devicePixelRatioF()));
-  Image1->setAlignment(Qt::AlignCenter);
-  Image1->setGeometry(Picture1->rect());
-  Image1->setAttribute(Qt::WA_TranslucentBackground);
-  lblName = new QLabel(QStringLiteral("Varigauge"), this);
-  lblName->setObjectName(QStringLiteral("lblName"));
-  QFont name_font = lblName->font();
+  // The icon sits in the middle of the decoration box, drawn for the screen's pixel ratio.
+  ui_->Image1->setPixmap(MakeIcon(devicePixelRatioF()));
+  ui_->Image1->setAttribute(Qt::WA_TranslucentBackground);
+  // The name stands out: bold, at 1.6 times the box's font size (a form can only give
+  // fixed sizes).
+  QFont name_font = ui_->lblName->font();
   name_font.setPointSizeF(name_font.pointSizeF() * 1.6);
   name_font.setBold(true);
-  lblName->setFont(name_font);
-  lblVersion = new QLabel(this);
-  lblVersion->setObjectName(QStringLiteral("lblVersion"));
-  for (int i = 0; i < 4; ++i) Line1[i] = SeparatorLine(this, i);
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+  ui_->lblName->setFont(name_font);
 
-  // The decoration box on the left; name, version and the buttons on the right, between
-  // pairs of separator lines.
-  auto* left = new QVBoxLayout;
-  left->addWidget(Picture1);
-  left->addStretch();
-  auto* right = new QVBoxLayout;
-  right->addWidget(lblName);
-  right->addWidget(lblVersion);
-  right->addWidget(Line1[0]);
-  right->addWidget(Line1[1]);
-  right->addSpacing(18);
-  right->addStretch();
-  right->addWidget(Line1[2]);
-  right->addWidget(Line1[3]);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdSysInfo);
-  right->addLayout(buttons);
-  auto* all = new QHBoxLayout(this);
-  all->addLayout(left);
-  all->addSpacing(12);
-  all->addLayout(right, 1);
-  setMinimumWidth(400);
-
-  connect(Picture1, &PictureBoxWidget::paintRequested, this, &AboutBox::Picture1_Paint);
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+  connect(ui_->Picture1, &PictureBoxWidget::paintRequested, this, &AboutBox::Picture1_Paint);
+  connect(ui_->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->cmdSysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
   Prepare();
 }
 
@@ -127,13 +86,13 @@ AboutBox::~AboutBox() = default;
 
 void AboutBox::Prepare() {
   random_.seed(static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
-  if (display_depth_ > 0) Picture1->setColorDepth(display_depth_);
-  Picture1->setBackColor(kBackColor);
-  color_depth_ = SetColorDepth(Picture1->box());
-  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                          .arg(kVersionMajor)
-                          .arg(kVersionMinor)
-                          .arg(kVersionRevision));
+  if (display_depth_ > 0) ui_->Picture1->setColorDepth(display_depth_);
+  ui_->Picture1->setBackColor(kBackColor);
+  color_depth_ = SetColorDepth(ui_->Picture1->box());
+  ui_->lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                               .arg(kVersionMajor)
+                               .arg(kVersionMinor)
+                               .arg(kVersionRevision));
 }
 
 void AboutBox::Picture1_Paint() {
@@ -141,8 +100,8 @@ void AboutBox::Picture1_Paint() {
   // The integer part of a random number in [0, 1) times 5: a granularity 0 to 4.
   const double r = std::generate_canonical<double, 32>(random_);
   last_granularity_ = std::min(4, static_cast<int>(r * 5.0));
-  PaintColorRamp(Picture1->box(), kRampStyle, static_cast<int16_t>(last_granularity_), kRampStart,
-                 kRampEnd);
+  PaintColorRamp(ui_->Picture1->box(), kRampStyle, static_cast<int16_t>(last_granularity_),
+                 kRampStart, kRampEnd);
 }
 
 void AboutBox::cmdSysInfo_Click() {

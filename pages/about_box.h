@@ -4,17 +4,16 @@
 // shows the project's icon and offers the system-information tool.
 #include <QDialog>
 #include <cstdint>
+#include <memory>
 #include <random>
 
 #include "platform/base/color.h"
 
-class QLabel;
-class QPushButton;
-class QFrame;
+namespace Ui {
+class AboutBox;
+}
 
 namespace vg {
-
-class PictureBoxWidget;
 
 class AboutBox : public QDialog {
   Q_OBJECT
@@ -40,13 +39,8 @@ class AboutBox : public QDialog {
   void Picture1_Paint();
   void cmdSysInfo_Click();
 
-  PictureBoxWidget* Picture1 = nullptr;
-  QLabel* Image1 = nullptr;
-  QLabel* lblName = nullptr;
-  QLabel* lblVersion = nullptr;
-  QFrame* Line1[4] = {};
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
+  // The box's widgets, made from about_box.ui.
+  std::unique_ptr<Ui::AboutBox> ui_;
 
   int display_depth_ = 0;
   int color_depth_ = 0;

@@ -9,24 +9,24 @@
 // block puts its values into the widgets, and the handlers store them back and mark the
 // block. The page handles at most 255 blocks.
 #include <array>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "control/block_record.h"
 #include "qt/property_page.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QScrollBar;
-class QTabWidget;
+
+namespace Ui {
+class BlockPage;
+}
 
 namespace vg {
 
 struct MemberRow;
-class PageScrollBar;
 class PreviewBox;
 
 // The working copy of one block; its bModified field is the page's edit mark.
@@ -54,12 +54,7 @@ class BlockPage : public PropertyPage {
   const std::vector<PageBlock>& WorkingBlocks() const { return aPageBlocks; }
 
  private:
-  // Layout (block_page_layout.cpp).
-  QWidget* BuildPositionTab();
-  QWidget* BuildTextTab();
-  QWidget* BuildAppearanceTab();
-  QWidget* BuildGradientTab();
-  QWidget* BuildPictureTab();
+  // Handlers of the widgets' changes (block_page_edit.cpp).
   void ConnectHandlers();
 
   // Loading and showing (block_page_load.cpp).
@@ -98,64 +93,16 @@ class BlockPage : public PropertyPage {
   bool setting_channels_ = false;      // the page, not the user, moves the channel bars
   StdPictureRef picture1_;             // what Picture1 shows
 
-  QLineEdit* txtIndex;
-  PageScrollBar* HScroll1;
-  QLineEdit* txtBlockKey;
-  QPushButton* cmdAddBlock;
-  QPushButton* cmdRemoveBlock;
-  QTabWidget* SSTab1;
-  QTabWidget* SSTab2;
-  QTabWidget* SSTab3;
-  QTabWidget* SSTab4;
-  // Position.
-  QLineEdit* txtBlockBarLeft;
-  QLineEdit* txtBlockBarRight;
-  QLineEdit* txtBlockBarTop;
-  QLineEdit* txtBlockBarBottom;
-  QCheckBox* chkBlockAutoSize;
-  QCheckBox* chkBlockClickable;
-  QLineEdit* txtBlockHPercentage;
-  QLineEdit* txtBlockVPercentage;
-  // Text.
-  QComboBox* cbxTextFormat;
-  QLineEdit* txtBlockText;
-  QLineEdit* txtTextFont;
-  QPushButton* cmdFontSelection;
-  QLineEdit* txtTextColor;
-  QPushButton* cmdTextColorSelection;
-  QComboBox* cbxFont3D;
-  QComboBox* cbxTextAlignment;
-  QLineEdit* txtBlockTextAngle;
-  QComboBox* cbxAutoAngle;
-  QLineEdit* txtBlockTextOffset;
-  // Appearance.
-  QComboBox* cbxShapeStyle;
-  QComboBox* cbxBorderStyle;
-  QLineEdit* txtBlockBorderWidth;
-  QLineEdit* txtColor;
-  QPushButton* cmdColorSelection;
-  QCheckBox* chkBlockVisible;
-  QCheckBox* chkBlockOnTop;
-  QComboBox* cbxBrushStyle;
-  QLineEdit* txtBrushColor;
-  QPushButton* cmdBrushColor;
-  QComboBox* cbxGradientStyle;
-  QComboBox* cbxGradientGranularity;
+  // The page's widgets, made from block_page.ui.
+  std::unique_ptr<Ui::BlockPage> ui_;
+  // The colour channels' bars, values and ramps, red, green and blue, of the start and the
+  // end colour.
   std::array<QScrollBar*, 3> hslColor;
   std::array<QScrollBar*, 3> hslColorEnd;
   std::array<QLabel*, 3> lblColor;
   std::array<QLabel*, 3> lblColorEnd;
   std::array<PreviewBox*, 3> pctColor;
   std::array<PreviewBox*, 3> pctColorEnd;
-  PreviewBox* pctResult;
-  QComboBox* cbxRivetsStyle;
-  // Picture.
-  QComboBox* cbxPictureAlignment;
-  QComboBox* cbxPictureTile;
-  QLineEdit* txtBlockPictureOffset;
-  QLabel* Picture1;
-  QPushButton* cmdBrowse;
-  QPushButton* cmdRemove;
 };
 
 }  // namespace vg

@@ -5,6 +5,7 @@
 
 #include "pages/block_page.h"
 #include "pages/page_controls.h"
+#include "ui_block_page.h"
 
 namespace vg {
 namespace {
@@ -55,7 +56,7 @@ void BlockPage::PaintChannel(int k, bool end) {
 
 void BlockPage::pctResult_Paint() {
   if (iCurrentBlock == 0) return;
-  pctResult->PaintRamp(
+  ui_->pctResult->PaintRamp(
       {b().GradientStyle, b().GradientGranularity, b().GradientColor, b().GradientColorEnd});
 }
 
@@ -70,7 +71,7 @@ void BlockPage::RefreshPreviews() {
     pctColor[k]->Clear();
     pctColorEnd[k]->Clear();
   }
-  pctResult->Clear();
+  ui_->pctResult->Clear();
 }
 
 }  // namespace vg

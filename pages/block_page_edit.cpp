@@ -21,6 +21,7 @@
 #include "qt/common_dialogs.h"
 #include "qt/qt_pictures.h"
 #include "qt/qt_values.h"
+#include "ui_block_page.h"
 
 namespace vg {
 namespace {
@@ -52,27 +53,27 @@ bool ShownOnly(const MemberRow& row) {
 }  // namespace
 
 void BlockPage::ConnectHandlers() {
-  connect(HScroll1, &QScrollBar::valueChanged, this, &BlockPage::HScroll1_Change);
+  connect(ui_->HScroll1, &QScrollBar::valueChanged, this, &BlockPage::HScroll1_Change);
   auto text = [this](QLineEdit* box, std::string PageBlock::*field) {
     connect(box, &QLineEdit::textChanged, this, [this, box, field] {
       b().*field = box->text().toStdString();
       Mark();
     });
   };
-  text(txtBlockKey, &PageBlock::Key);
-  text(txtBlockText, &PageBlock::Text);
+  text(ui_->txtBlockKey, &PageBlock::Key);
+  text(ui_->txtBlockText, &PageBlock::Text);
   auto integer = [this](QLineEdit* box, int16_t PageBlock::*field) {
     connect(box, &QLineEdit::textChanged, this, [this, box, field] { IntegerHandler(box, field); });
   };
-  integer(txtBlockBarLeft, &PageBlock::BarLeft);
-  integer(txtBlockBarRight, &PageBlock::BarRight);
-  integer(txtBlockBarTop, &PageBlock::BarTop);
-  integer(txtBlockBarBottom, &PageBlock::BarBottom);
-  integer(txtBlockBorderWidth, &PageBlock::BorderWidth);
-  integer(txtBlockTextOffset, &PageBlock::TextOffset);
-  integer(txtBlockTextAngle, &PageBlock::TextAngle);
-  integer(txtBlockPictureOffset, &PageBlock::PictureOffset);
-  for (QLineEdit* box : {txtBlockHPercentage, txtBlockVPercentage})
+  integer(ui_->txtBlockBarLeft, &PageBlock::BarLeft);
+  integer(ui_->txtBlockBarRight, &PageBlock::BarRight);
+  integer(ui_->txtBlockBarTop, &PageBlock::BarTop);
+  integer(ui_->txtBlockBarBottom, &PageBlock::BarBottom);
+  integer(ui_->txtBlockBorderWidth, &PageBlock::BorderWidth);
+  integer(ui_->txtBlockTextOffset, &PageBlock::TextOffset);
+  integer(ui_->txtBlockTextAngle, &PageBlock::TextAngle);
+  integer(ui_->txtBlockPictureOffset, &PageBlock::PictureOffset);
+  for (QLineEdit* box : {ui_->txtBlockHPercentage, ui_->txtBlockVPercentage})
     connect(box, &QLineEdit::textChanged, this, [this] { SetChanged(true); });
   auto check = [this](QCheckBox* box, bool PageBlock::*field) {
     connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
@@ -80,10 +81,10 @@ void BlockPage::ConnectHandlers() {
       Mark();
     });
   };
-  check(chkBlockOnTop, &PageBlock::OnTop);
-  check(chkBlockVisible, &PageBlock::Visible);
-  check(chkBlockClickable, &PageBlock::Clickable);
-  check(chkBlockAutoSize, &PageBlock::AutoSize);
+  check(ui_->chkBlockOnTop, &PageBlock::OnTop);
+  check(ui_->chkBlockVisible, &PageBlock::Visible);
+  check(ui_->chkBlockClickable, &PageBlock::Clickable);
+  check(ui_->chkBlockAutoSize, &PageBlock::AutoSize);
   auto list = [this](QComboBox* box, int16_t PageBlock::*field, bool previews) {
     connect(box, &QComboBox::currentIndexChanged, this, [this, field, previews](int index) {
       // No item selected (a value beyond the list): the field keeps its value.
@@ -93,17 +94,17 @@ void BlockPage::ConnectHandlers() {
       if (previews) RefreshPreviews();
     });
   };
-  list(cbxShapeStyle, &PageBlock::ShapeStyle, false);
-  list(cbxBorderStyle, &PageBlock::BorderStyle, false);
-  list(cbxBrushStyle, &PageBlock::BrushStyle, false);
-  list(cbxRivetsStyle, &PageBlock::RivetsStyle, false);
-  list(cbxTextAlignment, &PageBlock::TextAlignment, false);
-  list(cbxAutoAngle, &PageBlock::TextAutoAngle, false);
-  list(cbxFont3D, &PageBlock::TextFont3D, false);
-  list(cbxPictureAlignment, &PageBlock::PictureAlignment, false);
-  list(cbxPictureTile, &PageBlock::PictureTile, false);
-  list(cbxGradientStyle, &PageBlock::GradientStyle, true);
-  list(cbxGradientGranularity, &PageBlock::GradientGranularity, true);
+  list(ui_->cbxShapeStyle, &PageBlock::ShapeStyle, false);
+  list(ui_->cbxBorderStyle, &PageBlock::BorderStyle, false);
+  list(ui_->cbxBrushStyle, &PageBlock::BrushStyle, false);
+  list(ui_->cbxRivetsStyle, &PageBlock::RivetsStyle, false);
+  list(ui_->cbxTextAlignment, &PageBlock::TextAlignment, false);
+  list(ui_->cbxAutoAngle, &PageBlock::TextAutoAngle, false);
+  list(ui_->cbxFont3D, &PageBlock::TextFont3D, false);
+  list(ui_->cbxPictureAlignment, &PageBlock::PictureAlignment, false);
+  list(ui_->cbxPictureTile, &PageBlock::PictureTile, false);
+  list(ui_->cbxGradientStyle, &PageBlock::GradientStyle, true);
+  list(ui_->cbxGradientGranularity, &PageBlock::GradientGranularity, true);
 
   auto color = [this](QPushButton* button, OLE_COLOR PageBlock::*field, QLineEdit* sample,
                       bool background) {
@@ -112,19 +113,19 @@ void BlockPage::ConnectHandlers() {
       Mark();
     });
   };
-  color(cmdColorSelection, &PageBlock::Color, txtColor, true);
-  color(cmdBrushColor, &PageBlock::BrushColor, txtBrushColor, true);
-  color(cmdTextColorSelection, &PageBlock::TextColor, txtTextColor, false);
-  connect(cmdFontSelection, &QPushButton::clicked, this, [this] {
-    FontSelection(b().TextFont, txtTextFont);
+  color(ui_->cmdColorSelection, &PageBlock::Color, ui_->txtColor, true);
+  color(ui_->cmdBrushColor, &PageBlock::BrushColor, ui_->txtBrushColor, true);
+  color(ui_->cmdTextColorSelection, &PageBlock::TextColor, ui_->txtTextColor, false);
+  connect(ui_->cmdFontSelection, &QPushButton::clicked, this, [this] {
+    FontSelection(b().TextFont, ui_->txtTextFont);
     Mark();
   });
-  connect(cmdBrowse, &QPushButton::clicked, this, &BlockPage::cmdBrowse_Click);
-  connect(cmdRemove, &QPushButton::clicked, this, &BlockPage::cmdRemove_Click);
+  connect(ui_->cmdBrowse, &QPushButton::clicked, this, &BlockPage::cmdBrowse_Click);
+  connect(ui_->cmdRemove, &QPushButton::clicked, this, &BlockPage::cmdRemove_Click);
   // A user's choice inserts a field, also when the same item is chosen again.
-  connect(cbxTextFormat, &QComboBox::activated, this, &BlockPage::cbxTextFormat_Click);
-  connect(cmdAddBlock, &QPushButton::clicked, this, &BlockPage::cmdAddBlock_Click);
-  connect(cmdRemoveBlock, &QPushButton::clicked, this, &BlockPage::cmdRemoveBlock_Click);
+  connect(ui_->cbxTextFormat, &QComboBox::activated, this, &BlockPage::cbxTextFormat_Click);
+  connect(ui_->cmdAddBlock, &QPushButton::clicked, this, &BlockPage::cmdAddBlock_Click);
+  connect(ui_->cmdRemoveBlock, &QPushButton::clicked, this, &BlockPage::cmdRemoveBlock_Click);
   for (int k = 0; k < 3; ++k) {
     connect(hslColor[k], &QScrollBar::valueChanged, this, [this, k] { hslColor_Change(k, false); });
     connect(hslColorEnd[k], &QScrollBar::valueChanged, this,
@@ -171,7 +172,7 @@ void BlockPage::FontSelection(const StdFontRef& font, QLineEdit* nameBox) {
 
 void BlockPage::ShowPicture(const StdPictureRef& picture) {
   picture1_ = picture;
-  Picture1->setPixmap(ToQPixmap(picture.get()));  // none for an empty picture
+  ui_->Picture1->setPixmap(ToQPixmap(picture.get()));  // none for an empty picture
 }
 
 void BlockPage::cmdBrowse_Click() {
@@ -198,10 +199,10 @@ void BlockPage::cmdRemove_Click() {
 
 void BlockPage::cbxTextFormat_Click(int index) {
   if (index < 0) return;
-  QString s = txtBlockText->text();
-  int p = txtBlockText->cursorPosition();
-  QString token = QLatin1Char('!') + cbxTextFormat->itemText(index) + QLatin1Char('!');
-  txtBlockText->setText(s.left(p) + token + s.mid(p));
+  QString s = ui_->txtBlockText->text();
+  int p = ui_->txtBlockText->cursorPosition();
+  QString token = QLatin1Char('!') + ui_->cbxTextFormat->itemText(index) + QLatin1Char('!');
+  ui_->txtBlockText->setText(s.left(p) + token + s.mid(p));
 }
 
 void BlockPage::InitCurrentBlock() {
@@ -220,22 +221,22 @@ void BlockPage::cmdAddBlock_Click() {
                           tr("A control edited here holds at most 255 blocks.").toStdString());
     return;
   }
-  SSTab1->setEnabled(true);
+  ui_->SSTab1->setEnabled(true);
   iCurrentBlock = static_cast<int16_t>(std::max<int>(c->get_Blocks(), 0) + 1);
   c->AddBlock();
-  txtIndex->setText(QString::number(c->get_Blocks()));
+  ui_->txtIndex->setText(QString::number(c->get_Blocks()));
   aPageBlocks.resize(iCurrentBlock);
   InitCurrentBlock();
   ShowCurrentBlock();
-  HScroll1->SetMinimum(1);
-  HScroll1->SetMaximum(iCurrentBlock);
-  HScroll1->setValue(HScroll1->maximum());
+  ui_->HScroll1->SetMinimum(1);
+  ui_->HScroll1->SetMaximum(iCurrentBlock);
+  ui_->HScroll1->setValue(ui_->HScroll1->maximum());
 }
 
 void BlockPage::cmdRemoveBlock_Click() {
   Varigauge* c = Control();
   if (c == nullptr) return;
-  double index = LeadingNumber(txtIndex->text().toStdString());
+  double index = LeadingNumber(ui_->txtIndex->text().toStdString());
   try {
     c->DeleteBlock(Variant::Double(index));
   } catch (const AutomationError& e) {
@@ -249,15 +250,15 @@ void BlockPage::cmdRemoveBlock_Click() {
     aPageBlocks.erase(aPageBlocks.begin() + static_cast<std::ptrdiff_t>(removed));
   if (aPageBlocks.empty()) aPageBlocks.resize(1);
   if (c->get_Blocks() <= 0) {
-    SSTab1->setEnabled(false);
-    HScroll1->SetMaximum(HScroll1->Minimum());
+    ui_->SSTab1->setEnabled(false);
+    ui_->HScroll1->SetMaximum(ui_->HScroll1->Minimum());
     iCurrentBlock = 0;
-    txtIndex->setText(QString());
+    ui_->txtIndex->setText(QString());
   } else {
-    HScroll1->SetMaximum(std::min<int>(c->get_Blocks(), kMaxBlocks));
+    ui_->HScroll1->SetMaximum(std::min<int>(c->get_Blocks(), kMaxBlocks));
     // Show the block that now carries the shown number (or the last one).
-    iCurrentBlock = static_cast<int16_t>(HScroll1->value());
-    txtIndex->setText(QString::number(iCurrentBlock));
+    iCurrentBlock = static_cast<int16_t>(ui_->HScroll1->value());
+    ui_->txtIndex->setText(QString::number(iCurrentBlock));
     ShowCurrentBlock();
   }
   SetChanged(true);

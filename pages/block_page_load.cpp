@@ -15,6 +15,7 @@
 #include "pages/page_controls.h"
 #include "pages/page_widgets.h"
 #include "surface/color_ramp.h"
+#include "ui_block_page.h"
 
 namespace vg {
 namespace {
@@ -26,7 +27,7 @@ QString Number(int v) {
 }  // namespace
 
 void BlockPage::PropertyPage_Initialize() {
-  SetColorDepth(pctResult->Box());
+  SetColorDepth(ui_->pctResult->Box());
   bLoaded = false;
 }
 
@@ -41,25 +42,25 @@ void BlockPage::PropertyPage_SelectionChanged() {
   if (c == nullptr) return;
   if (!bLoaded) {
     int n = PageBlockCount(*c);
-    HScroll1->SetMinimum(1);
-    HScroll1->SetMaximum(n);
+    ui_->HScroll1->SetMinimum(1);
+    ui_->HScroll1->SetMaximum(n);
     if (n > 0) {
       iCurrentBlock = 1;
-      txtIndex->setText(QStringLiteral("1"));
+      ui_->txtIndex->setText(QStringLiteral("1"));
       aPageBlocks.assign(n, PageBlock{});
       for (int i = 1; i <= n; ++i) {
         aPageBlocks[i - 1].bModified = false;
         ReadBlock(i, aPageBlocks[i - 1]);
       }
     } else {
-      txtIndex->setText(QString());
-      SSTab1->setEnabled(false);
+      ui_->txtIndex->setText(QString());
+      ui_->SSTab1->setEnabled(false);
       aPageBlocks.assign(1, PageBlock{});
     }
     bLoaded = true;
   }
   ShowCurrentBlock();
-  HScroll1->setValue(iCurrentBlock);
+  ui_->HScroll1->setValue(iCurrentBlock);
 }
 
 std::span<const MemberRow* const> BlockPage::Fields() {
@@ -95,11 +96,11 @@ void BlockPage::ReadBlock(int i, PageBlock& b) const {
 void BlockPage::HScroll1_Change() {
   Varigauge* c = Control();
   if (c != nullptr && c->get_Blocks() > 0) {
-    iCurrentBlock = static_cast<int16_t>(HScroll1->value());
-    txtIndex->setText(Number(iCurrentBlock));
+    iCurrentBlock = static_cast<int16_t>(ui_->HScroll1->value());
+    ui_->txtIndex->setText(Number(iCurrentBlock));
     if (bLoaded) ShowCurrentBlock();
   } else {
-    txtIndex->setText(QString());
+    ui_->txtIndex->setText(QString());
   }
 }
 
@@ -109,38 +110,38 @@ void BlockPage::ShowCurrentBlock() {
   // Each put runs the widget's handler when the value differs, which stores it back into
   // the block being shown. The values are copied first, as those handlers change b().
   const PageBlock v = b();
-  cbxFont3D->setCurrentIndex(v.TextFont3D);
-  cbxAutoAngle->setCurrentIndex(v.TextAutoAngle);
-  txtBlockTextAngle->setText(Number(v.TextAngle));
-  txtBlockTextOffset->setText(Number(v.TextOffset));
-  txtBlockText->setText(QString::fromStdString(v.Text));
-  chkBlockOnTop->setChecked(v.OnTop);
-  txtBlockHPercentage->setText(QString::fromStdString(v.HPercentage));
-  txtBlockVPercentage->setText(QString::fromStdString(v.VPercentage));
-  chkBlockVisible->setChecked(v.Visible);
-  txtBlockBarBottom->setText(Number(v.BarBottom));
-  txtBlockBarTop->setText(Number(v.BarTop));
-  txtBlockBarRight->setText(Number(v.BarRight));
-  txtBlockBarLeft->setText(Number(v.BarLeft));
-  txtBlockKey->setText(QString::fromStdString(v.Key));
-  cbxBorderStyle->setCurrentIndex(v.BorderStyle);
-  txtBlockBorderWidth->setText(Number(v.BorderWidth));
-  cbxShapeStyle->setCurrentIndex(v.ShapeStyle);
-  cbxBrushStyle->setCurrentIndex(v.BrushStyle);
-  cbxTextAlignment->setCurrentIndex(v.TextAlignment);
-  SetSampleColor(txtTextColor, v.TextColor, false);
-  txtTextFont->setText(v.TextFont ? QString::fromStdString(v.TextFont->Name()) : QString());
-  SetSampleColor(txtColor, v.Color, true);
-  SetSampleColor(txtBrushColor, v.BrushColor, true);
-  cbxGradientStyle->setCurrentIndex(v.GradientStyle);
-  cbxGradientGranularity->setCurrentIndex(v.GradientGranularity);
-  cbxRivetsStyle->setCurrentIndex(v.RivetsStyle);
+  ui_->cbxFont3D->setCurrentIndex(v.TextFont3D);
+  ui_->cbxAutoAngle->setCurrentIndex(v.TextAutoAngle);
+  ui_->txtBlockTextAngle->setText(Number(v.TextAngle));
+  ui_->txtBlockTextOffset->setText(Number(v.TextOffset));
+  ui_->txtBlockText->setText(QString::fromStdString(v.Text));
+  ui_->chkBlockOnTop->setChecked(v.OnTop);
+  ui_->txtBlockHPercentage->setText(QString::fromStdString(v.HPercentage));
+  ui_->txtBlockVPercentage->setText(QString::fromStdString(v.VPercentage));
+  ui_->chkBlockVisible->setChecked(v.Visible);
+  ui_->txtBlockBarBottom->setText(Number(v.BarBottom));
+  ui_->txtBlockBarTop->setText(Number(v.BarTop));
+  ui_->txtBlockBarRight->setText(Number(v.BarRight));
+  ui_->txtBlockBarLeft->setText(Number(v.BarLeft));
+  ui_->txtBlockKey->setText(QString::fromStdString(v.Key));
+  ui_->cbxBorderStyle->setCurrentIndex(v.BorderStyle);
+  ui_->txtBlockBorderWidth->setText(Number(v.BorderWidth));
+  ui_->cbxShapeStyle->setCurrentIndex(v.ShapeStyle);
+  ui_->cbxBrushStyle->setCurrentIndex(v.BrushStyle);
+  ui_->cbxTextAlignment->setCurrentIndex(v.TextAlignment);
+  SetSampleColor(ui_->txtTextColor, v.TextColor, false);
+  ui_->txtTextFont->setText(v.TextFont ? QString::fromStdString(v.TextFont->Name()) : QString());
+  SetSampleColor(ui_->txtColor, v.Color, true);
+  SetSampleColor(ui_->txtBrushColor, v.BrushColor, true);
+  ui_->cbxGradientStyle->setCurrentIndex(v.GradientStyle);
+  ui_->cbxGradientGranularity->setCurrentIndex(v.GradientGranularity);
+  ui_->cbxRivetsStyle->setCurrentIndex(v.RivetsStyle);
   ShowPicture(v.Picture);
-  txtBlockPictureOffset->setText(Number(v.PictureOffset));
-  cbxPictureAlignment->setCurrentIndex(v.PictureAlignment);
-  cbxPictureTile->setCurrentIndex(v.PictureTile);
-  chkBlockClickable->setChecked(v.Clickable);
-  chkBlockAutoSize->setChecked(v.AutoSize);
+  ui_->txtBlockPictureOffset->setText(Number(v.PictureOffset));
+  ui_->cbxPictureAlignment->setCurrentIndex(v.PictureAlignment);
+  ui_->cbxPictureTile->setCurrentIndex(v.PictureTile);
+  ui_->chkBlockClickable->setChecked(v.Clickable);
+  ui_->chkBlockAutoSize->setChecked(v.AutoSize);
   ShowChannels();
   RefreshPreviews();
 }

@@ -3,7 +3,11 @@
 // four limits; every Apply writes all four, each minimum before its maximum.
 #include "qt/property_page.h"
 
-class QLineEdit;
+#include <memory>
+
+namespace Ui {
+class BoundariesPage;
+}
 
 namespace vg {
 
@@ -12,16 +16,15 @@ class BoundariesPage : public PropertyPage {
 
  public:
   explicit BoundariesPage(QWidget* parent = nullptr);
+  ~BoundariesPage() override;
 
   QString Caption() const override { return tr("&Boundaries"); }
   void PropertyPage_SelectionChanged() override;
   void PropertyPage_ApplyChanges() override;
 
  private:
-  QLineEdit* txtHMinValue;
-  QLineEdit* txtHMaxValue;
-  QLineEdit* txtVMinValue;
-  QLineEdit* txtVMaxValue;
+  // The page's widgets, made from boundaries_page.ui.
+  std::unique_ptr<Ui::BoundariesPage> ui_;
 };
 
 }  // namespace vg

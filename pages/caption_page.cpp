@@ -1,9 +1,6 @@
 #include "pages/caption_page.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,38 +9,28 @@
 #include "pages/page_numbers.h"
 #include "pages/page_widgets.h"
 #include "platform/automation/conversions.h"
+#include "ui_caption_page.h"
 
 namespace vg {
 
-CaptionPage::CaptionPage(QWidget* parent) : PropertyPage(parent) {
+CaptionPage::CaptionPage(QWidget* parent)
+    : PropertyPage(parent), ui_(std::make_unique<Ui::CaptionPage>()) {
   setObjectName(QStringLiteral("Caption"));
-  txtCaption = MakeTextBox(this, "txtCaption");
-  txtCaptionFont = MakeDisplayBox(this, "txtCaptionFont");
-  cmdFontSelection = MakeButton(this, "cmdFontSelection", QStringLiteral("..."));
-  cbxCaptionFont3D = MakeList(this, "cbxCaptionFont3D", EnumItems(dispid::kCaptionFont3D));
-  cbxCaptionAlignment = MakeList(this, "cbxCaptionAlignment", EnumItems(dispid::kCaptionAlignment));
-  txtCaptionAngle = MakeTextBox(this, "txtCaptionAngle");
-  cbxCaptionAutoAngle = MakeList(this, "cbxCaptionAutoAngle", EnumItems(dispid::kCaptionAutoAngle));
+  ui_->setupUi(this);
+  ShowAsDisplayBox(ui_->txtCaptionFont);
+  ui_->cbxCaptionFont3D->addItems(EnumItems(dispid::kCaptionFont3D));
+  ui_->cbxCaptionAlignment->addItems(EnumItems(dispid::kCaptionAlignment));
+  ui_->cbxCaptionAutoAngle->addItems(EnumItems(dispid::kCaptionAutoAngle));
 
-  auto* form = new QFormLayout(this);
-  AddRow(form, tr("&Caption:"), txtCaption);
-  auto* font_row = new QHBoxLayout;
-  font_row->addWidget(txtCaptionFont);
-  font_row->addWidget(cmdFontSelection);
-  auto* font_label = new QLabel(tr("&Font:"));
-  font_label->setBuddy(cmdFontSelection);
-  form->addRow(font_label, font_row);
-  AddRow(form, tr("&Font 3D:"), cbxCaptionFont3D);
-  AddRow(form, tr("&Alignment:"), cbxCaptionAlignment);
-  AddRow(form, tr("&Angle:"), txtCaptionAngle);
-  AddRow(form, tr("&Auto Angle:"), cbxCaptionAutoAngle);
-
-  connect(txtCaption, &QLineEdit::textChanged, this, &CaptionPage::MarkChanged);
-  connect(txtCaptionAngle, &QLineEdit::textChanged, this, &CaptionPage::MarkChanged);
-  for (QComboBox* list : {cbxCaptionAlignment, cbxCaptionAutoAngle, cbxCaptionFont3D})
+  connect(ui_->txtCaption, &QLineEdit::textChanged, this, &CaptionPage::MarkChanged);
+  connect(ui_->txtCaptionAngle, &QLineEdit::textChanged, this, &CaptionPage::MarkChanged);
+  for (QComboBox* list :
+       {ui_->cbxCaptionAlignment, ui_->cbxCaptionAutoAngle, ui_->cbxCaptionFont3D})
     connect(list, &QComboBox::currentIndexChanged, this, &CaptionPage::MarkChanged);
-  connect(cmdFontSelection, &QPushButton::clicked, this, &CaptionPage::cmdFontSelection_Click);
+  connect(ui_->cmdFontSelection, &QPushButton::clicked, this, &CaptionPage::cmdFontSelection_Click);
 }
+
+CaptionPage::~CaptionPage() = default;
 
 void CaptionPage::PropertyPage_SelectionChanged() {
   Varigauge* c = Control();
@@ -52,12 +39,12 @@ void CaptionPage::PropertyPage_SelectionChanged() {
   if (font) {
     dialog_font_ = FontChoiceOf(*font);
   }
-  txtCaption->setText(QString::fromStdString(c->get_Caption()));
-  txtCaptionFont->setText(font ? QString::fromStdString(font->Name()) : QString());
-  cbxCaptionFont3D->setCurrentIndex(c->get_CaptionFont3D());
-  cbxCaptionAlignment->setCurrentIndex(c->get_CaptionAlignment());
-  txtCaptionAngle->setText(QString::number(c->get_CaptionAngle()));
-  cbxCaptionAutoAngle->setCurrentIndex(c->get_CaptionAutoAngle());
+  ui_->txtCaption->setText(QString::fromStdString(c->get_Caption()));
+  ui_->txtCaptionFont->setText(font ? QString::fromStdString(font->Name()) : QString());
+  ui_->cbxCaptionFont3D->setCurrentIndex(c->get_CaptionFont3D());
+  ui_->cbxCaptionAlignment->setCurrentIndex(c->get_CaptionAlignment());
+  ui_->txtCaptionAngle->setText(QString::number(c->get_CaptionAngle()));
+  ui_->cbxCaptionAutoAngle->setCurrentIndex(c->get_CaptionAutoAngle());
 }
 
 void CaptionPage::cmdFontSelection_Click() {
@@ -68,22 +55,22 @@ void CaptionPage::cmdFontSelection_Click() {
   // control's current font.
   Varigauge* c = Control();
   StdFontRef font = c != nullptr ? c->get_Font() : nullptr;
-  txtCaptionFont->setText(font ? QString::fromStdString(font->Name()) : QString());
+  ui_->txtCaptionFont->setText(font ? QString::fromStdString(font->Name()) : QString());
   SetChanged(true);
 }
 
 void CaptionPage::PropertyPage_ApplyChanges() {
   Varigauge* c = Control();
   if (c == nullptr) return;
-  c->put_Caption(txtCaption->text().toStdString());
+  c->put_Caption(ui_->txtCaption->text().toStdString());
   if (StdFontRef font = c->get_Font()) ApplyFontChoice(dialog_font_, *font);
-  c->put_CaptionFont3D(cbxCaptionFont3D->currentIndex());
-  c->put_CaptionAlignment(cbxCaptionAlignment->currentIndex());
+  c->put_CaptionFont3D(ui_->cbxCaptionFont3D->currentIndex());
+  c->put_CaptionAlignment(ui_->cbxCaptionAlignment->currentIndex());
   // Passed as a double: the control's Integer conversion rounds halves to even and
   // refuses what does not fit (error 6).
   c->put_CaptionAngle(
-      ToInteger(Variant::Double(LeadingNumber(txtCaptionAngle->text().toStdString()))));
-  c->put_CaptionAutoAngle(cbxCaptionAutoAngle->currentIndex());
+      ToInteger(Variant::Double(LeadingNumber(ui_->txtCaptionAngle->text().toStdString()))));
+  c->put_CaptionAutoAngle(ui_->cbxCaptionAutoAngle->currentIndex());
 }
 
 }  // namespace vg

@@ -6,9 +6,11 @@
 #include "qt/common_dialogs.h"
 #include "qt/property_page.h"
 
-class QComboBox;
-class QLineEdit;
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class CaptionPage;
+}
 
 namespace vg {
 
@@ -17,6 +19,7 @@ class CaptionPage : public PropertyPage {
 
  public:
   explicit CaptionPage(QWidget* parent = nullptr);
+  ~CaptionPage() override;
 
   QString Caption() const override { return tr("&Caption"); }
   void PropertyPage_SelectionChanged() override;
@@ -29,13 +32,8 @@ class CaptionPage : public PropertyPage {
   void cmdFontSelection_Click();
   void MarkChanged() { SetChanged(true); }
 
-  QLineEdit* txtCaption;
-  QLineEdit* txtCaptionFont;
-  QPushButton* cmdFontSelection;
-  QComboBox* cbxCaptionFont3D;
-  QComboBox* cbxCaptionAlignment;
-  QLineEdit* txtCaptionAngle;
-  QComboBox* cbxCaptionAutoAngle;
+  // The page's widgets, made from caption_page.ui.
+  std::unique_ptr<Ui::CaptionPage> ui_;
   FontChoice dialog_font_;
 };
 

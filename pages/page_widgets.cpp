@@ -1,11 +1,6 @@
 #include "pages/page_widgets.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <cmath>
 
 #include <algorithm>
@@ -16,45 +11,10 @@
 
 namespace vg {
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QLatin1String(name));
-  return box;
-}
-
-QLineEdit* MakeDisplayBox(QWidget* parent, const char* name) {
-  QLineEdit* box = MakeTextBox(parent, name);
-  // Read-only but reachable with Tab, so keyboard and screen-reader users can read it.
-  box->setReadOnly(true);
+void ShowAsDisplayBox(QLineEdit* box) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
   box->setPalette(palette);
-  return box;
-}
-
-QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(QLatin1String(name));
-  list->addItems(items);
-  return list;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption) {
-  auto* check = new QCheckBox(caption, parent);
-  check->setObjectName(QLatin1String(name));
-  return check;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
-
-void AddRow(QFormLayout* form, const QString& caption, QWidget* field, QWidget* buddy) {
-  auto* label = new QLabel(caption);
-  label->setBuddy(buddy != nullptr ? buddy : field);
-  form->addRow(label, field);
 }
 
 namespace {

@@ -1,32 +1,19 @@
 #pragma once
-// Small makers for the widgets every property page uses. Each widget gets its page name as
-// its Qt object name, so tests and accessibility tools find it by that name.
+// What the property pages' forms leave to code: the display boxes' and colour samples'
+// colours, and the items of the lists that take an enumeration.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
 #include "platform/automation/dispatch.h"
 
-class QCheckBox;
-class QComboBox;
-class QFormLayout;
 class QLineEdit;
-class QPushButton;
-class QWidget;
 
 namespace vg {
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name);
-// A display-only text box with a light grey background; Tab reaches it, typing does not
-// change it.
-QLineEdit* MakeDisplayBox(QWidget* parent, const char* name);
-// A drop-down list of fixed items; its index is the enumeration value.
-QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items);
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption);
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
-// A row "caption  field" whose label carries the mnemonic for the field (or for `buddy`, a
-// widget inside the field that takes focus).
-void AddRow(QFormLayout* form, const QString& caption, QWidget* field, QWidget* buddy = nullptr);
+// Gives a read-only text box the display box's light grey background: the box shows a
+// value that Tab reaches but typing does not change.
+void ShowAsDisplayBox(QLineEdit* box);
 
 // Shows a colour in a sample box: as its background, or as its text colour over white or
 // black, whichever it contrasts with more (ContrastingBackground). System colours are
