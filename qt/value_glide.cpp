@@ -93,9 +93,12 @@ void ValueGlide::Timer(IntervalTimer&) {
 void ValueGlide::Put(Lane& lane, int value) {
   if (!lane.apply) return;
   lane.last = value;
+  // A copy: the frame's drawing may reach a handler that starts a new glide of this key,
+  // which replaces the lane while its function runs.
+  const Apply apply = lane.apply;
   applying_ = true;
   try {
-    lane.apply(value);
+    apply(value);
   } catch (...) {
     applying_ = false;
     throw;
