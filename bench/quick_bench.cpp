@@ -1,10 +1,17 @@
 // The Qt Quick item on the offscreen platform and the software scene graph:
+//   MemoryPerItem: 1,000 items made and drawn in one window beside one item made before
+//     them; what each adds to the resident memory (rss_kB) and to the heap in use
+//     (heap_kB), the control and its window's pixels and the item's own texture image
+//     included. It runs first: memory another benchmark freed would be reused unseen by
+//     the resident count;
 //   ListViewScroll: 1,000 items as a ListView's delegates, scrolled a screen a frame; frames
-//     per second as items_per_second, and the resident memory each item adds (item_kB);
+//     per second as items_per_second;
 //   AnimatedValue: one value gliding at 60 frames a second on the Qt event loop; the share
 //     of one core its process uses while it runs (core_share).
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -13,6 +20,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
+
 #include <ctime>
 #include <fstream>
 #include <memory>
@@ -22,19 +30,18 @@
 
 namespace {
 
-// Resident memory of the process in kB.
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      status >> value;
-      return value;
-    }
-    status.ignore(1 << 12, '\n');
-  }
-  return 0;
+// Resident memory of the process in kB (the second field of /proc/self/statm, in pages).
+double ResidentKb() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  statm >> size >> resident;
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1024.0;
+}
+
+// The heap in use in kB: allocated small blocks and mapped large ones.
+double HeapKb() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / 1024.0;
 }
 
 double CpuSeconds() {
@@ -53,11 +60,44 @@ std::unique_ptr<QObject> Create(QQmlEngine& engine, const QByteArray& qml, QQuic
   return object;
 }
 
+void MemoryPerItem(benchmark::State& state) {
+  constexpr int kItems = 1000;
+  QQmlEngine engine;
+  QQuickWindow window;
+  // Every item in view (10 columns of 100 rows of 300 x 30 below the first), so that each is drawn
+  // and has its texture image; the window's own buffer is made with the first frame, before the
+  // measurement starts.
+  window.resize(3000, 3030);
+  const QByteArray delegate = R"(Varigauge {
+        width: 300; height: 30
+        value: 40
+        blocks: [ VarigaugeBlock { text: "!h%!"; color: "navy"; textColor: "white" } ]
+      })";
+  // One item first: the module, the fonts and the first frame are loaded before counting.
+  auto first = Create(engine, "Item { x: 0; y: 0\n" + delegate + "}", window);
+  window.show();
+  window.grabWindow();
+  for (auto _ : state) {
+    const double rss = ResidentKb(), heap = HeapKb();
+    auto grid =
+        Create(engine,
+               "Grid { y: 30; columns: 10\n Repeater { model: " + QByteArray::number(kItems) +
+                   "\n delegate: " + delegate + "}}",
+               window);
+    auto* g = qobject_cast<QQuickItem*>(grid.get());
+    if (g->childItems().size() != kItems + 1)  // the items and the Repeater
+      state.SkipWithError("the grid did not make its items");
+    window.grabWindow();  // every item drawn into its texture
+    state.counters["rss_kB"] = (ResidentKb() - rss) / kItems;
+    state.counters["heap_kB"] = (HeapKb() - heap) / kItems;
+  }
+}
+BENCHMARK(MemoryPerItem)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void ListViewScroll(benchmark::State& state) {
   QQmlEngine engine;
   QQuickWindow window;
   window.resize(300, 600);
-  const long before = ResidentKb();
   auto view = Create(engine, R"(ListView {
       width: 300; height: 600
       model: 1000
@@ -72,7 +112,6 @@ void ListViewScroll(benchmark::State& state) {
                      window);
   window.show();
   QCoreApplication::processEvents();
-  const long with_items = ResidentKb();
   auto* list = qobject_cast<QQuickItem*>(view.get());
   double y = 0;
   const double content = list->property("contentHeight").toDouble() - 600;
@@ -82,7 +121,6 @@ void ListViewScroll(benchmark::State& state) {
     window.grabWindow();  // one frame, drawn
   }
   state.SetItemsProcessed(state.iterations());
-  state.counters["item_kB"] = static_cast<double>(with_items - before) / 1000.0;
 }
 BENCHMARK(ListViewScroll)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -1,11 +1,14 @@
 #include "qt/face_access.h"
 
-#include <cmath>
-
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string_view>
 
 #include "control/members.h"
+#include "platform/automation/conversions.h"
 #include "platform/automation/errors.h"
+#include "qt/qt_values.h"
 
 namespace vg {
 namespace {
@@ -140,6 +143,116 @@ void SetFaceValue(Varigauge& c, int v) {
     c.put_BlockBarTop(first, static_cast<int16_t>(v));
   else
     c.put_BlockBarRight(first, static_cast<int16_t>(v));
+}
+
+// ---- animated edges ------------------------------------------------------------------------
+
+namespace {
+
+size_t BlockFieldIndex(std::string_view name) {
+  size_t i = 0;
+  for (const MemberRow* row : BlockMembers()) {
+    if (row->name == name) return i;
+    ++i;
+  }
+  throw AutomationError(err::kNotSupported);
+}
+
+// Where edge `field` of block `number` stands; a block no longer there reads as no edge
+// could, so that its glide ends.
+int ReadEdge(Varigauge& c, int number, size_t field) {
+  if (number < 1 || number > c.get_Blocks()) return INT_MIN;
+  const Variant selector = Variant::Long(number);
+  const MemberRow& row = *BlockMembers()[field];
+  return IntOf(row.access.get(c, row, Args(&selector, 1)));
+}
+
+void StartEdge(ValueGlide& glide, int number, size_t field, int to, const FaceWithControl& with) {
+  glide.Start(
+      BlockEdgeKey(number, field), to,
+      [with, number, field](int at) {
+        with([&](Varigauge& c) {
+          std::vector<Variant> values(BlockMembers().size());
+          std::vector<bool> which(values.size(), false);
+          values[field] = Variant::Long(at);
+          which[field] = true;
+          WriteBlockValues(c, number, values, which);
+        });
+      },
+      [with, number, field] {
+        int at = INT_MIN;
+        with([&](Varigauge& c) { at = ReadEdge(c, number, field); });
+        return at;
+      });
+}
+
+}  // namespace
+
+bool IsBlockEdge(size_t field) {
+  static const size_t edges[] = {BlockFieldIndex("BlockBarLeft"), BlockFieldIndex("BlockBarRight"),
+                                 BlockFieldIndex("BlockBarTop"), BlockFieldIndex("BlockBarBottom")};
+  return std::find(std::begin(edges), std::end(edges), field) != std::end(edges);
+}
+
+int BlockEdgeKey(int number, size_t field) {
+  return number * static_cast<int>(BlockMembers().size()) + static_cast<int>(field);
+}
+
+int FaceValueKey(const Varigauge& c) {
+  static const size_t right = BlockFieldIndex("BlockBarRight");
+  static const size_t top = BlockFieldIndex("BlockBarTop");
+  return BlockEdgeKey(1, FaceVertical(c) ? top : right);
+}
+
+int FaceTarget(const ValueGlide& glide, const Varigauge& c) {
+  return glide.target(FaceValueKey(c), FaceValue(c));
+}
+
+void GlideFaceValue(ValueGlide& glide, int value, const Varigauge& control,
+                    const FaceWithControl& with) {
+  // The same key as block 1's edge: a value and a setBlock of that edge are one glide.
+  glide.Start(
+      FaceValueKey(control), value,
+      [with](int at) { with([&](Varigauge& c) { SetFaceValue(c, at); }); },
+      [with] {
+        int at = INT_MIN;
+        with([&](Varigauge& c) { at = FaceValue(c); });
+        return at;
+      });
+}
+
+std::vector<Variant> ReadBlockTargets(const ValueGlide& glide, const Varigauge& control,
+                                      int number) {
+  std::vector<Variant> values = ReadBlockValues(control, number);
+  for (size_t i = 0; i < values.size(); ++i) {
+    const int key = BlockEdgeKey(number, i);
+    if (IsBlockEdge(i) && glide.running(key)) values[i] = Variant::Long(glide.target(key, 0));
+  }
+  return values;
+}
+
+void WriteBlockValuesGliding(ValueGlide& glide, Varigauge& control, int number,
+                             const std::vector<Variant>& values, const std::vector<bool>& which,
+                             const FaceWithControl& with) {
+  if (number < 1 || number > control.get_Blocks()) throw AutomationError(err::kSubscriptOutOfRange);
+  std::vector<bool> now = which;
+  if (now.empty()) now.assign(values.size(), true);
+  std::vector<std::pair<size_t, int>> edges;
+  if (glide.enabled()) {
+    for (size_t i = 0; i < values.size() && i < now.size(); ++i) {
+      if (!now[i] || !IsBlockEdge(i)) continue;
+      now[i] = false;
+      const int to = ToLong(values[i]);  // raises as the immediate write would
+      // Refused now, as the immediate write would be, not by a frame later.
+      if (to < INT16_MIN || to > INT16_MAX) throw AutomationError(err::kOverflow);
+      // An edge already on its way there keeps its pace.
+      const int key = BlockEdgeKey(number, i);
+      if (!(glide.running(key) && glide.target(key, 0) == to)) edges.emplace_back(i, to);
+    }
+  }
+  if (std::find(now.begin(), now.end(), true) != now.end())
+    WriteBlockValues(control, number, values, now);
+  for (const auto& [field, to] : edges) StartEdge(glide, number, field, to, with);
 }
 
 int16_t FaceButton(Qt::MouseButton b) {

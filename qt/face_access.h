@@ -12,6 +12,7 @@
 
 #include "control/varigauge.h"
 #include "platform/gdi/gdi.h"
+#include "qt/value_glide.h"
 
 namespace vg {
 
@@ -52,6 +53,33 @@ int FaceMaximum(const Varigauge& control);
 int FaceValue(const Varigauge& control);
 // Clamps to the scale; with no block, adds one. Raises what the control raises.
 void SetFaceValue(Varigauge& control, int value);
+
+// Animated edges. Setting the progress face's value, or a block's edge (BarLeft, BarRight,
+// BarTop, BarBottom) through a face's block API, glides when the face's ValueGlide is on;
+// the other fields are written at once. A face reads a gliding edge as its target, so that
+// what it reports (valueChanged, block(n), a block object's properties) is what was set.
+//
+// How a glide's frame reaches the control: the face runs `body` on its current control
+// (none: not at all) under its guard, so that a frame's error is reported, not thrown.
+using FaceWithControl = std::function<void(const std::function<void(Varigauge&)>& body)>;
+// Whether field `field` (an index into BlockMembers()) is one of a block's edges.
+bool IsBlockEdge(size_t field);
+// The glide key of the edge `field` of block `number`; the face's value is block 1's far edge.
+int BlockEdgeKey(int number, size_t field);
+int FaceValueKey(const Varigauge& control);
+// The value as the face reports it: a gliding value's target.
+int FaceTarget(const ValueGlide& glide, const Varigauge& control);
+// Moves the face's value to `value` (clamped to the scale) through `glide`.
+void GlideFaceValue(ValueGlide& glide, int value, const Varigauge& control,
+                    const FaceWithControl& with);
+// The fields of block `number` as the face reports them: gliding edges at their targets.
+std::vector<Variant> ReadBlockTargets(const ValueGlide& glide, const Varigauge& control,
+                                      int number);
+// As WriteBlockValues, except that the edges among the fields glide when `glide` is on.
+// Raises error 9 out of range.
+void WriteBlockValuesGliding(ValueGlide& glide, Varigauge& control, int number,
+                             const std::vector<Variant>& values, const std::vector<bool>& which,
+                             const FaceWithControl& with);
 
 // Qt's mouse button and modifiers as the framework's Button and Shift arguments.
 int16_t FaceButton(Qt::MouseButton button);

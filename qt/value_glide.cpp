@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vg {
 
@@ -14,55 +15,90 @@ int ValueGlide::At(const QEasingCurve& curve, int duration, int elapsed, int fro
 
 void ValueGlide::SetEnabled(bool on) {
   enabled_ = on;
-  if (!on && running_) {
-    running_ = false;
-    if (timer_) timer_->put_Enabled(false);
-    Put(to_);
-  }
+  if (on || lanes_.empty()) return;
+  // Every glide ends at its target.
+  std::map<int, Lane> ending;
+  ending.swap(lanes_);
+  StopTimerWhenIdle();
+  for (auto& [key, lane] : ending) Put(lane, lane.to);
 }
 
-void ValueGlide::Start(int to, Apply apply, Read read) {
-  apply_ = std::move(apply);
-  read_ = std::move(read);
-  to_ = to;
-  const int from = read_ ? read_() : to;
-  if (!enabled_ || duration_ <= 0 || from == to) {
-    Stop();
-    Put(to);
-    return;
+void ValueGlide::Start(int key, int to, Apply apply, Read read) {
+  Lane lane;
+  lane.apply = std::move(apply);
+  lane.read = std::move(read);
+  lane.to = to;
+  lane.from = lane.last = lane.read ? lane.read() : to;
+  lanes_.erase(key);
+  if (enabled_ && duration_ > 0 && lane.from != to) {
+    if (!timer_) timer_ = std::make_unique<IntervalTimer>(static_cast<TimerEvents*>(this), site_);
+    if (!timer_->get_Enabled()) {
+      timer_->put_Interval(kGlideFrameInterval);
+      timer_->put_Enabled(true);
+    }
+    if (timer_->get_Enabled()) {  // else no timer service: no glide
+      lanes_.emplace(key, std::move(lane));
+      return;
+    }
   }
-  from_ = from;
-  last_ = from;
-  elapsed_ = 0;
-  running_ = true;
-  if (!timer_) timer_ = std::make_unique<IntervalTimer>(static_cast<TimerEvents*>(this), site_);
-  timer_->put_Interval(kGlideFrameInterval);
-  timer_->put_Enabled(true);
-  if (!timer_->get_Enabled()) {  // no timer service: no glide
-    running_ = false;
-    Put(to);
-  }
+  StopTimerWhenIdle();
+  Put(lane, to);
 }
 
-void ValueGlide::Stop() {
-  running_ = false;
-  if (timer_) timer_->put_Enabled(false);
+void ValueGlide::Stop(int key) {
+  lanes_.erase(key);
+  StopTimerWhenIdle();
+}
+
+void ValueGlide::StopAll() {
+  lanes_.clear();
+  StopTimerWhenIdle();
+}
+
+int ValueGlide::target(int key, int otherwise) const {
+  const auto it = lanes_.find(key);
+  return it == lanes_.end() ? otherwise : it->second.to;
+}
+
+void ValueGlide::StopTimerWhenIdle() {
+  if (lanes_.empty() && timer_) timer_->put_Enabled(false);
 }
 
 void ValueGlide::Timer(IntervalTimer&) {
-  if (!running_) return;
-  if (read_ && read_() != last_) return Stop();
-  elapsed_ += kGlideFrameInterval;
-  if (elapsed_ >= duration_) Stop();
-  Put(At(curve_, duration_, elapsed_, from_, to_));
+  // A frame may end or start glides (its drawing reaches the face's handlers): the keys are
+  // taken first, and each lane is looked up again before it moves.
+  std::vector<int> keys;
+  for (const auto& [key, lane] : lanes_) keys.push_back(key);
+  for (int key : keys) {
+    const auto it = lanes_.find(key);
+    if (it == lanes_.end()) continue;
+    Lane& lane = it->second;
+    if (lane.read && lane.read() != lane.last) {
+      lanes_.erase(it);  // set another way: the glide ends there
+      continue;
+    }
+    lane.elapsed += kGlideFrameInterval;
+    const int at = At(curve_, duration_, lane.elapsed, lane.from, lane.to);
+    if (lane.elapsed >= duration_) {
+      Lane last = std::move(lane);
+      lanes_.erase(it);
+      Put(last, at);
+    } else {
+      Put(lane, at);
+    }
+  }
+  StopTimerWhenIdle();
 }
 
-void ValueGlide::Put(int value) {
-  if (!apply_) return;
-  last_ = value;
+void ValueGlide::Put(Lane& lane, int value) {
+  if (!lane.apply) return;
+  lane.last = value;
+  // A copy: the frame's drawing may reach a handler that starts a new glide of this key,
+  // which replaces the lane while its function runs.
+  const Apply apply = lane.apply;
   applying_ = true;
   try {
-    apply_(value);
+    apply(value);
   } catch (...) {
     applying_ = false;
     throw;

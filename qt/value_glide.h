@@ -1,12 +1,15 @@
 #pragma once
-// Animated values of a Qt face: a new value glides from where the edge stands to its target
+// Animated values of a Qt face: a new value glides from where an edge stands to its target
 // over a duration, along an easing curve, one frame per tick of a timer of the control's
 // own kind (IntervalTimer) on the host's timer service, each frame through the control's usual
-// render pass. Time is counted in frames (frame number times kGlideFrameInterval), so that
-// a manual clock gives exact positions. A new target starts a new glide from where the edge
-// stands; an edge set another way (late binding, a stored form) ends the glide where it is.
+// render pass. Several edges may glide at once (the progress face's value and the block edges
+// set through the face), each under a key the face chooses, all on one timer. Time is counted
+// in frames (frame number times kGlideFrameInterval), so that a manual clock gives exact
+// positions. A new target starts a new glide from where the edge stands; an edge set another
+// way (late binding, a stored form) ends its glide where it is.
 #include <QEasingCurve>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "control/interval_timer.h"
@@ -27,40 +30,45 @@ class ValueGlide : private TimerEvents {
   ~ValueGlide() override = default;
 
   bool enabled() const { return enabled_; }
-  // Turning animation off ends a glide at its target.
+  // Turning animation off ends every glide at its target.
   void SetEnabled(bool on);
   int duration() const { return duration_; }
   void SetDuration(int ms) { duration_ = ms < 0 ? 0 : ms; }
   const QEasingCurve& curve() const { return curve_; }
   void SetCurve(const QEasingCurve& curve) { curve_ = curve; }
 
-  // Moves the edge from where `read` finds it to `to`: a glide when enabled with a
+  // Moves the edge `key` from where `read` finds it to `to`: a glide when enabled with a
   // duration, else at once. A frame that finds the edge elsewhere than the last frame put it
-  // (it was set another way) ends the glide there.
-  void Start(int to, Apply apply, Read read);
-  // Ends a glide where it stands (the edge was set another way).
-  void Stop();
-  bool running() const { return running_; }
+  // (it was set another way) ends that glide there.
+  void Start(int key, int to, Apply apply, Read read);
+  // Ends the glide of `key`, or every glide, where it stands (the edges were set another way,
+  // or the blocks they belong to were renumbered).
+  void Stop(int key);
+  void StopAll();
+  bool running(int key) const { return lanes_.contains(key); }
+  // The target of the glide of `key`; `otherwise` when none runs.
+  int target(int key, int otherwise) const;
   // True while a frame is being applied (the face tells its own writes from others).
   bool applying() const { return applying_; }
-  int target() const { return to_; }
   // The value the edge has `elapsed` ms into a glide from `from` to `to`.
   static int At(const QEasingCurve& curve, int duration, int elapsed, int from, int to);
 
  private:
+  struct Lane {
+    int from = 0, to = 0, elapsed = 0, last = 0;
+    Apply apply;
+    Read read;
+  };
   void Timer(IntervalTimer& source) override;
-  void Put(int value);
+  void Put(Lane& lane, int value);
+  void StopTimerWhenIdle();
 
   const UserControl* site_;
   bool enabled_ = false;
   int duration_ = kDefaultGlideDuration;
   QEasingCurve curve_{QEasingCurve::OutCubic};
-  bool running_ = false;
   bool applying_ = false;
-  int from_ = 0, to_ = 0, elapsed_ = 0;
-  int last_ = 0;
-  Apply apply_;
-  Read read_;
+  std::map<int, Lane> lanes_;
   std::unique_ptr<IntervalTimer> timer_;
 };
 

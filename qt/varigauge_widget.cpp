@@ -138,6 +138,13 @@ void VarigaugeWidget::ReportError(const char* what, int number, const QString& d
   emit errorOccurred(number, description);
 }
 
+FaceWithControl VarigaugeWidget::WithControl(const char* what) {
+  // A glide's frame finds the control the face holds then (a form may have replaced it).
+  return [this, what](const std::function<void(Varigauge&)>& body) {
+    if (HostBase::control()) Guarded(what, [&] { body(control()); });
+  };
+}
+
 bool VarigaugeWidget::Guarded(const char* what, const std::function<void()>& body) {
   return GuardFace(what, body, [this](const char* where, int number, const QString& text) {
     ReportError(where, number, text);
@@ -237,7 +244,7 @@ int VarigaugeWidget::blockCount() const {
 Block VarigaugeWidget::block(int number) const {
   if (number < 1 || number > blockCount()) return Block();
   Block b;
-  FillBlock(b, ReadBlockValues(control(), number));
+  FillBlock(b, ReadBlockTargets(glide_, control(), number));
   return b;
 }
 
@@ -248,9 +255,10 @@ void VarigaugeWidget::setBlock(int number, const Block& block) {
     if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
     // Only the fields that differ in Qt's terms are written (a picture compares by its
     // pixels, not by the object that holds them).
-    WriteBlockValues(control(), number, BlockToValues(block),
-                     BlockFieldsDiffer(this->block(number), block));
+    WriteBlockValuesGliding(glide_, control(), number, BlockToValues(block),
+                            BlockFieldsDiffer(this->block(number), block), WithControl("setBlock"));
   });
+  CheckValue();
 }
 
 int VarigaugeWidget::addBlock() {
@@ -263,6 +271,7 @@ int VarigaugeWidget::addBlock() {
 void VarigaugeWidget::removeBlock(int number) {
   if (!HostBase::control()) return;
   ForgetKeptText();
+  glide_.StopAll();  // the blocks after it are renumbered
   Guarded("removeBlock", [&] { control().DeleteBlock(Variant::Long(number)); });
 }
 
@@ -275,16 +284,13 @@ int VarigaugeWidget::maximum() const {
 }
 
 int VarigaugeWidget::value() const {
-  if (glide_.running()) return glide_.target();
-  return HostBase::control() ? FaceValue(control()) : 0;
+  return HostBase::control() ? FaceTarget(glide_, control()) : 0;
 }
 
 void VarigaugeWidget::setValue(int v) {
   if (!HostBase::control()) return;
   v = std::clamp(v, std::min(minimum(), maximum()), std::max(minimum(), maximum()));
-  glide_.Start(
-      v, [this](int at) { Guarded("setValue", [&] { SetFaceValue(control(), at); }); },
-      [this] { return FaceValue(control()); });
+  GlideFaceValue(glide_, v, control(), WithControl("setValue"));
   CheckValue();
 }
 

@@ -234,6 +234,13 @@ void VarigaugeItem::ReportError(const char* what, int number, const QString& des
   emit errorOccurred(number, description);
 }
 
+FaceWithControl VarigaugeItem::WithControl(const char* what) {
+  // A glide's frame finds the control the face holds then (a form may have replaced it).
+  return [this, what](const std::function<void(Varigauge&)>& body) {
+    if (HostBase::control()) Guarded(what, [&] { body(control()); });
+  };
+}
+
 bool VarigaugeItem::Guarded(const char* what, const std::function<void()>& body) {
   return GuardFace(what, body, [this](const char* where, int number, const QString& text) {
     ReportError(where, number, text);
@@ -373,7 +380,10 @@ void VarigaugeItem::BlockFieldSet(VarigaugeBlock* block, int field) {
   std::vector<bool> which(BlockMembers().size(), false);
   which[static_cast<size_t>(field)] = true;
   writing_block_ = true;
-  Guarded("block field", [&] { WriteBlockValues(control(), number, block->values(), which); });
+  Guarded("block field", [&] {
+    WriteBlockValuesGliding(glide_, control(), number, block->values(), which,
+                            WithControl("block field"));
+  });
   writing_block_ = false;
   // What the control made of the value (and the fields it derives from it).
   ShowBlocks();
@@ -384,7 +394,7 @@ void VarigaugeItem::ShowBlocks() {
   if (!HostBase::control()) return;
   const int count = blockCount();
   for (size_t i = 0; i < block_objects_.size() && static_cast<int>(i) < count; ++i)
-    block_objects_[i]->Show(ReadBlockValues(control(), static_cast<int>(i) + 1));
+    block_objects_[i]->Show(ReadBlockTargets(glide_, control(), static_cast<int>(i) + 1));
 }
 
 int VarigaugeItem::blockCount() const {
@@ -392,8 +402,9 @@ int VarigaugeItem::blockCount() const {
 }
 
 QVariantMap VarigaugeItem::block(int number) const {
-  const std::vector<Variant> values =
-      number >= 1 && number <= blockCount() ? ReadBlockValues(control(), number) : NewBlockValues();
+  const std::vector<Variant> values = number >= 1 && number <= blockCount()
+                                          ? ReadBlockTargets(glide_, control(), number)
+                                          : NewBlockValues();
   QVariantMap out;
   size_t i = 0;
   for (const MemberRow* row : BlockMembers())
@@ -405,7 +416,7 @@ void VarigaugeItem::setBlock(int number, const QVariantMap& fields) {
   if (!HostBase::control()) return;
   Guarded("setBlock", [&] {
     if (number < 1 || number > blockCount()) throw AutomationError(err::kSubscriptOutOfRange);
-    std::vector<Variant> values = ReadBlockValues(control(), number);
+    std::vector<Variant> values = ReadBlockTargets(glide_, control(), number);
     std::vector<bool> which(values.size(), false);
     size_t i = 0;
     for (const MemberRow* row : BlockMembers()) {
@@ -416,7 +427,7 @@ void VarigaugeItem::setBlock(int number, const QVariantMap& fields) {
       }
       ++i;
     }
-    WriteBlockValues(control(), number, values, which);
+    WriteBlockValuesGliding(glide_, control(), number, values, which, WithControl("setBlock"));
   });
   ShowBlocks();
   CheckValue();
@@ -430,22 +441,20 @@ int VarigaugeItem::addBlock() {
 
 void VarigaugeItem::removeBlock(int number) {
   if (!HostBase::control()) return;
+  glide_.StopAll();  // the blocks after it are renumbered
   Guarded("removeBlock", [&] { control().DeleteBlock(Variant::Long(number)); });
 }
 
 // ---- the progress face and the font ----------------------------------------------------------
 
 int VarigaugeItem::value() const {
-  if (glide_.running()) return glide_.target();
-  return HostBase::control() ? FaceValue(control()) : 0;
+  return HostBase::control() ? FaceTarget(glide_, control()) : 0;
 }
 
 void VarigaugeItem::setValue(int v) {
   if (!HostBase::control()) return;
   v = std::clamp(v, std::min(from(), to()), std::max(from(), to()));
-  glide_.Start(
-      v, [this](int at) { Guarded("value", [&] { SetFaceValue(control(), at); }); },
-      [this] { return FaceValue(control()); });
+  GlideFaceValue(glide_, v, control(), WithControl("value"));
   CheckValue();
 }
 

@@ -73,12 +73,17 @@ void PaintWindow(QPainter& p, QPoint at, const QImage& picture, const QString& t
 }
 
 QImage Compose(const std::vector<QImage>& pictures, const std::vector<QString>& titles) {
-  // Two columns: the left one holds samples 0 and 2, the right one 1 and 3.
+  // Two columns: the left one holds samples 0 and 2, the right one 1 and 3; a fifth picture
+  // takes a row of its own below them.
   const int left = std::max(pictures[0].width(), pictures[2].width());
   const int right = std::max(pictures[1].width(), pictures[3].width());
   const int top = std::max(pictures[0].height(), pictures[1].height()) + kTitleHeight;
   const int bottom = std::max(pictures[2].height(), pictures[3].height()) + kTitleHeight;
-  const QSize size(left + right + 3 * kMargin, kHeadingHeight + top + bottom + 3 * kMargin);
+  const bool fifth = pictures.size() > 4;
+  const int third = fifth ? pictures[4].height() + kTitleHeight + kMargin : 0;
+  const int width =
+      std::max(left + right + 3 * kMargin, fifth ? pictures[4].width() + 2 * kMargin : 0);
+  const QSize size(width, kHeadingHeight + top + bottom + third + 3 * kMargin);
   QImage out(size, QImage::Format_RGB32);
   out.fill(kBackdrop);
   QPainter p(&out);
@@ -95,12 +100,15 @@ QImage Compose(const std::vector<QImage>& pictures, const std::vector<QString>& 
   p.setFont(font);
   p.setPen(QColor(0xb8, 0xc4, 0xd4));
   p.drawText(QRect(kMargin, kMargin + 32, size.width(), 24), Qt::AlignLeft | Qt::AlignVCenter,
-             "The four sample programs, caught part-way through their Start loops");
+             fifth ? "The four sample programs, caught part-way through their Start loops, "
+                     "and their bars as Qt Quick items"
+                   : "The four sample programs, caught part-way through their Start loops");
   const int y0 = kMargin + kHeadingHeight;
   const QPoint at[] = {{kMargin, y0},
                        {2 * kMargin + left, y0},
                        {kMargin, y0 + top + kMargin},
-                       {2 * kMargin + left, y0 + top + kMargin}};
+                       {2 * kMargin + left, y0 + top + kMargin},
+                       {kMargin, y0 + top + bottom + 2 * kMargin}};
   for (size_t i = 0; i < pictures.size(); ++i) PaintWindow(p, at[i], pictures[i], titles[i]);
   return out;
 }
@@ -118,7 +126,7 @@ std::shared_ptr<DiskMap> GalleryDrives() {
 
 }  // namespace
 
-QImage PaintGallery() {
+QImage PaintGallery(const QImage& fifth, const QString& fifth_title) {
   ScopedDiskProvider drives(GalleryDrives());
   std::vector<std::unique_ptr<Sample>> samples;
   for (const SampleInfo& info : SampleList()) {
@@ -133,6 +141,10 @@ QImage PaintGallery() {
     for (const auto& s : samples) {
       pictures.push_back(s->window()->grab().toImage());
       titles.push_back(s->window()->windowTitle());
+    }
+    if (!fifth.isNull()) {
+      pictures.push_back(fifth);
+      titles.push_back(fifth_title);
     }
     gallery = Compose(pictures, titles);
   };

@@ -8,7 +8,9 @@
 namespace vg::samples {
 
 // Opens the four samples, starts their loops one inside the other and, while the
-// innermost one runs, paints every window into one picture. Needs a QApplication.
-QImage PaintGallery();
+// innermost one runs, paints every window into one picture. A non-null `fifth` (another
+// program's window, such as the QML example's) is shown below them under `fifth_title`.
+// Needs a QApplication.
+QImage PaintGallery(const QImage& fifth = {}, const QString& fifth_title = {});
 
 }  // namespace vg::samples

@@ -1,7 +1,9 @@
 // varigauge-samples: a small window that opens the four sample programs.
 //   varigauge-samples                      shows the launcher (needs a display);
-//   varigauge-samples --gallery OUT.png    writes the gallery picture and exits; it needs
-//                                          no display.
+//   varigauge-samples --gallery OUT.png [--fifth PICTURE.png TITLE]
+//                                          writes the gallery picture and exits; it needs
+//                                          no display. --fifth adds another window's
+//                                          picture (the QML example's) under TITLE.
 // Qt's -platform (or --platform) NAME is accepted.
 #include <QApplication>
 #include <QGridLayout>
@@ -19,7 +21,8 @@
 
 namespace {
 
-constexpr char kUsage[] = "usage: varigauge-samples [--gallery OUT.png] [--platform NAME]\n";
+constexpr char kUsage[] =
+    "usage: varigauge-samples [--gallery OUT.png [--fifth PICTURE.png TITLE]] [--platform NAME]\n";
 
 // The launcher: one button per sample; each press opens a new window of that sample,
 // which lives until the launcher closes.
@@ -68,11 +71,16 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments();
   if (args.size() == 1) return Launch(app);
-  if (args.size() != 3 || args[1] != "--gallery") {
+  if ((args.size() != 3 && (args.size() != 6 || args[3] != "--fifth")) || args[1] != "--gallery") {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const QImage picture = vg::samples::PaintGallery();
+  QImage fifth;
+  if (args.size() == 6 && !fifth.load(args[4])) {
+    std::fprintf(stderr, "varigauge-samples: cannot read %s\n", qPrintable(args[4]));
+    return 2;
+  }
+  const QImage picture = vg::samples::PaintGallery(fifth, args.size() == 6 ? args[5] : QString());
   if (picture.isNull() || !picture.save(args[2], "PNG")) {
     std::fprintf(stderr, "varigauge-samples: cannot write %s\n", qPrintable(args[2]));
     return 2;

@@ -278,6 +278,117 @@ TEST_F(TimedItem, AnimatedValuesGlideThroughTheRenderPassAndReportTheTargetAtOnc
   EXPECT_EQ(Edges().second, 20);
 }
 
+// Block 1 goes from 10..30 "x" to 50..90 "y" by each way a program can set it. Through
+// the faces' block API (item, block object, widget) the edges glide on the same timeline
+// as a value does, read back as their targets at once, and a text set during the glide
+// leaves it on its way; late binding and a stored form's blocks stay immediate.
+TEST(AnimatedEdges, GlideThroughTheQtBlockApiAndNotThroughLateBindingOrAForm) {
+  struct Faces {
+    QmlWindow item{R"(Varigauge {
+        width: 200; height: 30
+        from: 0; to: 100
+        animated: true; animationDuration: 160; easingCurve.type: Easing.Linear
+        blocks: [ VarigaugeBlock { barLeft: 10; barRight: 30; text: "x" } ]
+      })"};
+    VarigaugeWidget widget;
+    QObject* object() {
+      QQmlListProperty<VarigaugeBlock> list = item.item->blocks();
+      return list.at(&list, 0);
+    }
+  };
+  auto widget_block = [](Faces& f, std::function<void(Block&)> change) {
+    Block b = f.widget.block(1);
+    change(b);
+    f.widget.setBlock(1, b);
+  };
+  struct Path {
+    const char* how;
+    bool glides;
+    std::function<Varigauge&(Faces&)> control;
+    std::function<void(Faces&)> set;     // to 50..90 "y"
+    std::function<void(Faces&)> retext;  // to "z", through the same way
+    std::function<int(Faces&)> right;    // block 1's right edge as that way reads it
+  };
+  const Variant one = Variant::Long(1);
+  const Path paths[] = {
+      {"item setBlock", true, [](Faces& f) -> Varigauge& { return f.item.item->control(); },
+       [](Faces& f) {
+         f.item.item->setBlock(1, {{"barLeft", 50}, {"barRight", 90}, {"text", "y"}});
+       },
+       [](Faces& f) {
+         f.item.item->setBlock(1, {{"text", "z"}});
+       },
+       [](Faces& f) { return f.item.item->block(1).value("barRight").toInt(); }},
+      {"VarigaugeBlock properties", true,
+       [](Faces& f) -> Varigauge& { return f.item.item->control(); },
+       [](Faces& f) {
+         f.object()->setProperty("barLeft", 50);
+         f.object()->setProperty("barRight", 90);
+         f.object()->setProperty("text", "y");
+       },
+       [](Faces& f) { f.object()->setProperty("text", "z"); },
+       [](Faces& f) { return f.object()->property("barRight").toInt(); }},
+      {"widget setBlock", true, [](Faces& f) -> Varigauge& { return f.widget.control(); },
+       [&](Faces& f) {
+         widget_block(f, [](Block& b) {
+           b.barLeft = 50;
+           b.barRight = 90;
+           b.text = "y";
+         });
+       },
+       [&](Faces& f) { widget_block(f, [](Block& b) { b.text = "z"; }); },
+       [](Faces& f) { return f.widget.block(1).barRight; }},
+      {"late binding", false, [](Faces& f) -> Varigauge& { return f.item.item->control(); },
+       [&](Faces& f) {
+         Varigauge& c = f.item.item->control();
+         c.put_BlockBarLeft(one, 50);
+         c.put_BlockBarRight(one, 90);
+         c.put_BlockText(one, "y");
+       },
+       nullptr, [&](Faces& f) { return int{f.item.item->control().get_BlockBarRight(one)}; }},
+      {"widget setBlocks (a form's blocks)", false,
+       [](Faces& f) -> Varigauge& { return f.widget.control(); },
+       [](Faces& f) { f.widget.setBlocks(R"([{"barleft":50,"barright":90,"text":"y"}])"); },
+       nullptr, [](Faces& f) { return f.widget.block(1).barRight; }},
+  };
+  for (const Path& path : paths) {
+    SCOPED_TRACE(path.how);
+    auto clock = std::make_shared<ManualClock>();
+    InstallThreadTimerService(clock);
+    {
+      Faces f;
+      ASSERT_TRUE(f.item.item);
+      f.widget.setBlocks(R"([{"barleft":10,"barright":30,"text":"x"}])");
+      f.widget.setAnimated(true);
+      f.widget.setAnimationDuration(160);
+      f.widget.setEasingCurve(QEasingCurve(QEasingCurve::Linear));
+      Varigauge& c = path.control(f);
+      auto edges = [&] {
+        return std::make_pair(int{c.get_BlockBarLeft(one)}, int{c.get_BlockBarRight(one)});
+      };
+      ASSERT_EQ(edges(), std::make_pair(10, 30));
+      path.set(f);
+      EXPECT_EQ(c.get_BlockText(one), "y");  // at once
+      EXPECT_EQ(path.right(f), 90);          // the target, at once
+      if (!path.glides) {
+        EXPECT_EQ(edges(), std::make_pair(50, 90));
+      } else {
+        EXPECT_EQ(edges(), std::make_pair(10, 30));
+        clock->Advance(48);  // 3 frames of 16 ms
+        path.retext(f);
+        EXPECT_EQ(c.get_BlockText(one), "z");
+        clock->Advance(32);  // half way
+        EXPECT_EQ(edges(), std::make_pair(30, 60));
+        EXPECT_EQ(path.right(f), 90);
+        clock->Advance(80);
+        EXPECT_EQ(edges(), std::make_pair(50, 90));
+      }
+      EXPECT_EQ(clock->RunningCount(), 0u);
+    }
+    InstallThreadTimerService(nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace vg
 
