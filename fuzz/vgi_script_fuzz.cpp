@@ -3,7 +3,8 @@
 //
 // Windows stay small so that painting is quick: extreme geometry is reached through
 // coordinates (scale sizes, block values, offsets, mouse positions), not through window
-// sizes. A `:size W H` line is kept only for a small window; commands that touch files
+// sizes. A `:size W H` line is kept only for a window of at most 8,192 pixels (a new
+// window buffer is most of what an input allocates); commands that touch files
 // (:save, :store, :load, :ramp) are dropped. The script runs with Redraw off and the
 // control paints once at its end, as a host that sets many properties at once would have
 // it; a script that turns Redraw on paints at each statement after that.
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr long kMaxSide = 1024;
-constexpr long kMaxPixels = 32 * 1024;
+constexpr long kMaxSide = 512;
+constexpr long kMaxPixels = 8 * 1024;
 
 // The command word of a host command line (":word ..."), or empty for a statement.
 std::string CommandWord(std::string_view line) {

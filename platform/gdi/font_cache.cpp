@@ -154,9 +154,10 @@ size_t GlyphBytes(const Glyph& g) {
          (g.ink_begin.capacity() + g.ink_end.capacity()) * sizeof(uint16_t);
 }
 
-// A glyph whose whole bitmap would take more than this is rendered only where it is drawn
-// (a window of it): text thousands of pixels high costs what its visible part costs.
-constexpr int64_t kCutGlyphBytes = int64_t{4} << 20;
+// A glyph whose whole bitmap would take more than this (about 1000 x 1000 pixels, text far
+// taller than any bar shows whole) is not kept; it is rendered only where it is drawn (a
+// window of it), so that text thousands of pixels high costs what its visible part costs.
+constexpr int64_t kCutGlyphBytes = int64_t{1} << 20;
 
 // What a realised font costs besides FreeType's memory and its glyphs.
 constexpr size_t kFontBytes = sizeof(RealizedFont) + 96;
@@ -385,7 +386,7 @@ void RealizedFont::Render(uint32_t codepoint, Glyph* glyph, const Window* window
     const int64_t right = (box.xMax + 63) >> 6, top = (box.yMax + 63) >> 6;
     // Kept or not by what the glyph would cost the cache (GlyphBytes).
     const int64_t bytes = (right - left + 3 + 4) * (top - bottom) + int64_t{sizeof(Glyph)} + 32;
-    large = bytes > static_cast<int64_t>(cache().GlyphLimit());
+    large = bytes > std::min(static_cast<int64_t>(cache().GlyphLimit()), kCutGlyphBytes);
     if (large) {
       glyph->left = static_cast<int>(left);
       glyph->top = static_cast<int>(top);
