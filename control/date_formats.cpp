@@ -46,11 +46,49 @@ bool Midnight(const LocalTime& t) {
   return t.hour == 0 && t.minute == 0 && t.second == 0;
 }
 
+// The times a clock shows every second, written without the formatter's parsing: "H:MM:SS
+// AM" (hours unpadded when `pad_hour` is false), with or without seconds and the AM/PM mark.
+// False, having written nothing, for a field of more than two digits or one that does not
+// fit `cap` bytes; the general formatting then writes it.
+bool WriteClock(int hour, bool pad_hour, int minute, const int* second, const char* mark, char* out,
+                size_t cap, size_t* length) {
+  const auto fits = [](int v) { return v >= 0 && v <= 99; };
+  if (!fits(hour) || !fits(minute) || (second && !fits(*second)) || cap < 16) return false;
+  char* p = out;
+  const auto two = [&p](int v, bool pad) {
+    if (pad || v >= 10) *p++ = static_cast<char>('0' + v / 10);
+    *p++ = static_cast<char>('0' + v % 10);
+  };
+  two(hour, pad_hour);
+  *p++ = ':';
+  two(minute, true);
+  if (second) *p++ = ':', two(*second, true);
+  if (mark) *p++ = ' ', *p++ = mark[0], *p++ = mark[1];
+  *p = '\0';
+  *length = static_cast<size_t>(p - out);
+  return true;
+}
+
 // Writes the American form into `out`, which holds `cap` bytes.
 size_t American(NamedDateFormat format, const LocalTime& t, char* out, size_t cap) {
   auto Clip = [cap](int n) {
     return n < 0 ? size_t{0} : std::min(static_cast<size_t>(n), cap - 1);
   };
+  size_t length = 0;
+  switch (format) {
+    case NamedDateFormat::ShortTime:
+      if (WriteClock(t.hour, true, t.minute, nullptr, nullptr, out, cap, &length)) return length;
+      break;
+    case NamedDateFormat::MediumTime:
+      if (WriteClock(Hour12(t), true, t.minute, nullptr, AmPm(t), out, cap, &length)) return length;
+      break;
+    case NamedDateFormat::LongTime:
+      if (WriteClock(Hour12(t), false, t.minute, &t.second, AmPm(t), out, cap, &length))
+        return length;
+      break;
+    default:
+      break;
+  }
   switch (format) {
     case NamedDateFormat::ShortTime:
       return Clip(std::snprintf(out, cap, "%02d:%02d", t.hour, t.minute));

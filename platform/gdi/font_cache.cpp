@@ -233,18 +233,9 @@ class FontCache {
 
 namespace {
 
-// The calling thread's cache, reached in one load after the first call (see the object
-// table's pointer for why initial-exec).
-thread_local FontCache* current_cache [[gnu::tls_model("initial-exec")]] = nullptr;
-
-[[gnu::noinline]] FontCache& MakeCache() {
-  thread_local FontCache c;
-  current_cache = &c;
-  return c;
-}
-
 FontCache& cache() {
-  return current_cache ? *current_cache : MakeCache();
+  thread_local FontCache c;
+  return c;
 }
 
 Library& library() {

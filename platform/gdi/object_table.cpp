@@ -24,7 +24,7 @@ Table::Table() {
   stock_font = stock(system);
 }
 
-thread_local Table* g_table [[gnu::tls_model("initial-exec")]] = nullptr;
+thread_local Table* g_table = nullptr;
 
 Table& MakeTable() {
   thread_local Table t;

@@ -131,11 +131,7 @@ struct Table {
   }
 };
 
-// The calling thread's table, reached in one load: initial-exec needs only eight bytes of
-// the static TLS reserve, which a library opened later (through a Designer plugin) still
-// finds, and it spares the general lookup on each of the hundreds of handle checks a pass
-// makes.
-extern thread_local Table* g_table [[gnu::tls_model("initial-exec")]];
+extern thread_local Table* g_table;
 Table& MakeTable();
 inline Table& table() {
   return g_table ? *g_table : MakeTable();

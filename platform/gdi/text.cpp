@@ -111,12 +111,13 @@ inline void Blend(COLORREF& dst, COLORREF color, uint32_t a) {
     // The glyph's whole storage lies inside the clip, as it does for most glyphs: each row's
     // ink goes in whole groups of four without clipping. The pointers are taken once, as
     // the stores into the pixels could otherwise alias them for the compiler.
-    const ptrdiff_t width = bm.width, stride = g.stride;
+    // (Offsets in ptrdiff_t: with no row to draw, y0 - gy may not fit an int.)
+    const ptrdiff_t width = bm.width, stride = g.stride, first = ptrdiff_t{y0} - gy;
     COLORREF* row = bm.pixels.data() + static_cast<ptrdiff_t>(y0) * width + gx;
-    const uint8_t* cover = g.coverage.data() + static_cast<ptrdiff_t>(y0 - gy) * stride;
-    const uint16_t* begins = g.ink_begin.data() + (y0 - gy);
-    const uint16_t* ends = g.ink_end.data() + (y0 - gy);
-    for (int k = 0, rows = y1 - y0; k < rows; ++k, row += width, cover += stride) {
+    const uint8_t* cover = g.coverage.data() + first * stride;
+    const uint16_t* begins = g.ink_begin.data() + first;
+    const uint16_t* ends = g.ink_end.data() + first;
+    for (ptrdiff_t k = 0, rows = ptrdiff_t{y1} - y0; k < rows; ++k, row += width, cover += stride) {
       const int begin = begins[k], n = ends[k] - begin;
       if (n > 0) BlendRun(row + begin, cover + begin, (n + 3) & ~3, color);
     }

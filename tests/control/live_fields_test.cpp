@@ -184,6 +184,7 @@ TEST(DateFormats, AmericanFormsAroundTheClock) {
       {9, 5, 3, NamedDateFormat::MediumTime, "09:05 AM"},
       {9, 5, 3, NamedDateFormat::LongTime, "9:05:03 AM"},
       {23, 59, 59, NamedDateFormat::LongTime, "11:59:59 PM"},
+      {100, 5, 3, NamedDateFormat::ShortTime, "100:05"},  // beyond two digits: still whole
   };
   const LocalTime day = *MakeLocalTime(2026, 12, 7, 0, 0, 0);
   char out[kDateTextCapacity];
