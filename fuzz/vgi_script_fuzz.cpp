@@ -21,14 +21,15 @@ namespace {
 constexpr long kMaxSide = 512;
 constexpr long kMaxPixels = 8 * 1024;
 
-// The command word of a host command line (":word ..."), or empty for a statement.
+// The command word of a host command line (":word ..."), or empty for a statement: the
+// first word after the colon as the interpreter reads it, split at any white space (a
+// vertical tab ends it as a space does), in lower case.
 std::string CommandWord(std::string_view line) {
   size_t first = line.find_first_not_of(" \t\r");
   if (first == std::string_view::npos || line[first] != ':') return {};
-  size_t begin = line.find_first_not_of(" \t\r", first + 1);
-  if (begin == std::string_view::npos) return {};
-  size_t end = line.find_first_of(" \t\r", begin);
-  std::string word(line.substr(begin, end == std::string_view::npos ? end : end - begin));
+  std::istringstream words{std::string(line.substr(first + 1))};
+  std::string word;
+  words >> word;
   for (char& c : word) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
   return word;
 }
