@@ -4,8 +4,8 @@
 usage: bench/count_instructions.py [BUILD_DIR] [SCENARIO ...]
 
 Runs build/bench/pass_cost under callgrind for each scenario (default: all of new, bar,
-bar100, bar1000, circle, status, circle1080, rect1080), collecting only the measured passes, and prints the instructions
-per pass.
+bar100, bar1000, circle, status, circle1080, rect1080, solid), collecting only the measured
+passes, and prints the instructions per pass.
 """
 import os
 import re
@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 PASSES = {"new": 50, "bar": 50, "bar100": 5, "bar1000": 2, "circle": 2, "status": 20,
-          "circle1080": 2, "rect1080": 2}
+          "circle1080": 2, "rect1080": 2, "solid": 50}
 
 
 def main():

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(
         stderr,
-        "usage: pass_cost new|bar|bar100|bar1000|circle|circle1080|rect1080|status PASSES\n");
+        "usage: pass_cost new|bar|bar100|bar1000|circle|circle1080|rect1080|status|solid PASSES\n");
     return 2;
   }
   auto placed = vg::bench::Scenario(argv[1]);

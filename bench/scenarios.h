@@ -74,7 +74,8 @@ inline void StatusBar(Varigauge& c) {
 // A placed control of one of the measured kinds: "new" (300 x 25, as placed), "bar" (one
 // progress block), "bar100", "bar1000", "circle" (1920 x 200, circle gradient background),
 // "circle1080" and "rect1080" (1920 x 1080, inner circle or inner rectangle gradient of the
-// default granularity), "status" (the samples' status bar with its clock).
+// default granularity), "status" (the samples' status bar with its clock), "solid" (one
+// plain block over 80 % of a 300 x 25 bar).
 inline std::unique_ptr<Placed> Scenario(const std::string& name) {
   if (name == "circle" || name == "circle1080" || name == "rect1080") {
     auto p = std::make_unique<Placed>(1920, name == "circle" ? 200 : 1080);
@@ -88,6 +89,19 @@ inline std::unique_ptr<Placed> Scenario(const std::string& name) {
     return p;
   }
   auto p = std::make_unique<Placed>(300, 25);
+  if (name == "solid") {
+    // A disk bar's used part: one plain block over 80 % of the scale, which the background
+    // is not painted under.
+    Varigauge& c = *p->control;
+    c.put_Redraw(false);
+    c.AddBlock();
+    c.put_BlockBarLeft(Variant::Integer(1), 0);
+    c.put_BlockBarRight(Variant::Integer(1), 80);
+    c.put_BlockColor(Variant::Integer(1), 0x0000C0);
+    c.put_BlockText(Variant::Integer(1), "80 % used");
+    c.put_Redraw(true);
+    return p;
+  }
   if (name == "bar") AddProgressBlocks(*p->control, 1);
   if (name == "bar100") AddProgressBlocks(*p->control, 100);
   if (name == "bar1000") AddProgressBlocks(*p->control, 1000);

@@ -69,31 +69,36 @@ void RenderPass::Run(const ControlState& state, BlockTable& blocks) {
   const int32_t width = RoundToInt32(static_cast<float>(host_.ScaleWidth()));
   const int32_t height = RoundToInt32(static_cast<float>(host_.ScaleHeight()));
 
-  Background(state, bw, width, height);
+  // The blocks are placed first, since their live fields can move them; a block that paints
+  // its whole rectangle in one colour spares the background under it.
+  drawing_count_ = 0;
+  const gdi::RECT covered = PlaceBlocks(state, blocks, h_range, v_range, frame, width, height);
+  Background(state, bw, width, height, covered);
   Frame(state, bw);
   Caption(state);  // under the picture and the blocks
   ControlPicture(state, frame, width, height);
-  drawing_count_ = 0;
-  Blocks(state, blocks, h_range, v_range, frame);
+  Blocks(state, blocks);
 
   // One copy of the whole picture to the window.
   surface_->BlastToScreen(0, 0, -1, -1);
 
   // The window now shows these blocks.
-  std::sort(drawing_.begin(), drawing_.begin() + static_cast<std::ptrdiff_t>(drawing_count_),
-            [](const DrawnBlock& a, const DrawnBlock& b) { return a.number < b.number; });
+  KeepShownBlocks();
   drawing_.swap(drawn_);
   drawn_count_ = drawing_count_;
 }
 
-void RenderPass::Record(int32_t number, const PixelRect& rect, int64_t h_percentage,
-                        const std::string& text) {
-  if (drawing_count_ == drawing_.size()) drawing_.emplace_back();
-  DrawnBlock& d = drawing_[drawing_count_++];
-  d.number = number;
-  d.rect = rect;
-  d.h_percentage = h_percentage;
-  d.text.assign(text);  // reuses the entry's storage
+void RenderPass::KeepShownBlocks() {
+  // Swapping entries (not assigning them) keeps every text's storage for the next pass.
+  size_t kept = 0;
+  for (size_t i = 0; i < drawing_count_; ++i)
+    if (!drawing_[i].rect.empty()) {
+      if (i != kept) std::swap(drawing_[i], drawing_[kept]);
+      ++kept;
+    }
+  drawing_count_ = kept;
+  std::sort(drawing_.begin(), drawing_.begin() + static_cast<std::ptrdiff_t>(drawing_count_),
+            [](const DrawnBlock& a, const DrawnBlock& b) { return a.number < b.number; });
 }
 
 void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t frame) {
@@ -109,7 +114,8 @@ void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t frame) {
     host_.SetHeight(RoundToInt32((height + 2.0 * frame) * host_.TwipsPerPixelY()));
 }
 
-void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width, int32_t height) {
+void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width, int32_t height,
+                            const gdi::RECT& covered) {
   // BackColor is the only colour translated here.
   COLORREF back = 0;
   OleTranslateColor(state.back_color, 0, &back);
@@ -124,7 +130,9 @@ void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width
            .gradient_color = OrDisabled(state, state.gradient_color),
            .gradient_color_end = OrDisabled(state, state.gradient_color_end),
            .rivets = CheckedInteger(state.rivets_style)});  // 6 beyond 16 bits
-  surface_->FillRectangle();
+  // Everything drawn before that block's fill (the frame, the caption, the picture, other
+  // blocks) is painted over there too, whatever the background left.
+  surface_->FillRectangle(covered.right > covered.left ? &covered : nullptr);
 }
 
 void RenderPass::SetFill(const FillAttributes& f) {
@@ -175,8 +183,10 @@ void RenderPass::ControlPicture(const ControlState& state, int16_t frame, int32_
     DrawPicture(state.picture, state.picture_offset, state.picture_tile, state.picture_alignment);
 }
 
-void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range,
-                        int16_t v_range, int16_t frame) {
+gdi::RECT RenderPass::PlaceBlocks(const ControlState& state, BlockTable& blocks, int16_t h_range,
+                                  int16_t v_range, int16_t frame, int32_t width, int32_t height) {
+  gdi::RECT covered{0, 0, 0, 0};
+  int64_t covered_area = 0;
   // All blocks that are not on top, then all that are, each in ascending number, counted
   // in 16 bits.
   const int32_t count = blocks.count();
@@ -186,40 +196,67 @@ void RenderPass::Blocks(const ControlState& state, BlockTable& blocks, int16_t h
     BlockRecord& block = blocks.At(n);
     const bool second_pass = i > count;
     if (block.OnTop != second_pass || !IsDrawn(block)) continue;
-    DrawBlock(state, n, block, h_range, v_range, frame);
+    const PixelRect& r = PlaceBlock(state, n, block, h_range, v_range, frame).rect;
+    // A plain rectangle writes every pixel of its rectangle on the surface, whatever lay
+    // there; hatches, gradients and ellipses are not counted on.
+    if (block.ShapeStyle != vgRectangle || block.GradientStyle != 0 || block.BrushStyle != 0)
+      continue;
+    const int64_t w = int64_t{std::min(r.right, width)} - std::max(r.left, 0);
+    const int64_t h = int64_t{std::min(r.bottom, height)} - std::max(r.top, 0);
+    if (w > 0 && h > 0 && w * h > covered_area) {
+      covered_area = w * h;
+      covered = {r.left, r.top, r.right, r.bottom};
+    }
   }
+  return covered;
 }
 
-void RenderPass::DrawBlock(const ControlState& state, int32_t number, BlockRecord& block,
-                           int16_t h_range, int16_t v_range, int16_t frame) {
-  OffScreenDC& dc = *surface_;
+DrawnBlock& RenderPass::PlaceBlock(const ControlState& state, int32_t number, BlockRecord& block,
+                                   int16_t h_range, int16_t v_range, int16_t frame) {
+  if (drawing_count_ == drawing_.size()) drawing_.emplace_back();
+  DrawnBlock& placed = drawing_[drawing_count_++];
   const double w = host_.ScaleWidth(), h = host_.ScaleHeight();
   // Bars in pixels are pixels at 96 dpi: this many device pixels each.
-  const double pixel = dc.Scale().Ratio();
+  const double pixel = surface_->Scale().Ratio();
 
   // Percentages of the bars as they stand before the text is expanded (bars in pixels of
   // the drawing size at 96 dpi).
   const Percentages percent = BlockPercentages(block, h_range, v_range, w / pixel, h / pixel);
   Digits(percent.h, &block.HPercentage);
   Digits(percent.v, &block.VPercentage);
+  placed.number = number;
+  placed.h_percentage = percent.h;
 
   // Live fields may move this block's bars, so the text is expanded before the rectangle
   // is computed.
-  const std::string& text = block.Text.empty() ? block.Text : ExpandedText(block, h_range, v_range);
+  if (block.Text.empty())
+    placed.text.clear();
+  else
+    ExpandText(block, h_range, v_range, &placed.text);
 
   // Scale steps, or pixels when the block does not size itself to the scales.
   const float sh = block.AutoSize ? scales_.h : static_cast<float>(pixel);
   const float sv = block.AutoSize ? scales_.v : static_cast<float>(pixel);
+  placed.rect = BlockRect(state.orientation, block, sh, sv, static_cast<float>(w),
+                          static_cast<float>(h), frame);
+  return placed;
+}
 
+void RenderPass::Blocks(const ControlState& state, BlockTable& blocks) {
+  for (size_t i = 0; i < drawing_count_; ++i)
+    DrawBlock(state, blocks.At(drawing_[i].number), drawing_[i]);
+}
+
+void RenderPass::DrawBlock(const ControlState& state, const BlockRecord& block,
+                           const DrawnBlock& placed) {
+  OffScreenDC& dc = *surface_;
   // Fill, then the frame (rectangles only). A block whose rectangle holds no pixel (a disk
   // bar whose drive is missing has no width) shows nothing: its fill is empty and its text
   // and picture are clipped away. It gets no rivets either, which would stand alone on the
   // background, and is not listed as drawn. Its text and picture keep their places inside
   // the rivets all the same (the style is set again below).
-  const PixelRect rect = BlockRect(state.orientation, block, sh, sv, static_cast<float>(w),
-                                   static_cast<float>(h), frame);
-  const bool shown = !rect.empty();
-  SetFill({.rect = rect,
+  const bool shown = !placed.rect.empty();
+  SetFill({.rect = placed.rect,
            .border_style = block.BorderStyle,
            .border_width = 0,
            .back = OrDisabled(state, block.Color),
@@ -248,22 +285,20 @@ void RenderPass::DrawBlock(const ControlState& state, int32_t number, BlockRecor
   if (block.Picture && block.Picture->Handle() != 0)
     DrawPicture(block.Picture, block.PictureOffset, block.PictureTile, block.PictureAlignment);
 
-  if (!text.empty())
-    DrawText(text, block.TextAlignment, block.TextOffset, OrDisabled(state, block.TextColor),
+  if (!placed.text.empty())
+    DrawText(placed.text, block.TextAlignment, block.TextOffset, OrDisabled(state, block.TextColor),
              block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
-
-  if (shown) Record(number, rect, percent.h, text);
 }
 
-const std::string& RenderPass::ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range) {
-  expanded_text_.assign(block.Text);
-  if (expanded_text_.find('!') == std::string::npos) return expanded_text_;
+void RenderPass::ExpandText(BlockRecord& block, int16_t h_range, int16_t v_range,
+                            std::string* text) {
+  text->assign(block.Text);
+  if (text->find('!') == std::string::npos) return;
   // The host's timer service keeps the time the fields show (a manual clock may set its
   // own); the host's drive map names the drives.
   const std::shared_ptr<TimerService> service = host_.Timers();
   const Clock& clock = service ? static_cast<const Clock&>(*service) : SystemClock();
-  ExpandLiveFields(expanded_text_, block, {clock, host_.Drives(), h_range, v_range});
-  return expanded_text_;
+  ExpandLiveFields(*text, block, {clock, host_.Drives(), h_range, v_range});
 }
 
 int32_t RenderPass::OrDisabled(const ControlState& state, OLE_COLOR color) const {

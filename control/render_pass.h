@@ -75,35 +75,42 @@ class RenderPass {
   // 96 dpi they are the same.
   void AutoSizeToPicture(const ControlState& state, int16_t frame);
   // The phases of a run.
-  void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height);
+  // Places every block the pass draws, in drawing order, into the list of the pass under
+  // way: percentages written, text expanded, rectangle computed. Returns the largest part
+  // of the surface one of them paints over in a plain colour (empty when none does), which
+  // the background then leaves out.
+  gdi::RECT PlaceBlocks(const ControlState& state, BlockTable& blocks, int16_t h_range,
+                        int16_t v_range, int16_t frame, int32_t width, int32_t height);
+  DrawnBlock& PlaceBlock(const ControlState& state, int32_t number, BlockRecord& block,
+                         int16_t h_range, int16_t v_range, int16_t frame);
+  void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height,
+                  const gdi::RECT& covered);
   void Frame(const ControlState& state, int16_t bw);
   void Caption(const ControlState& state);
   void ControlPicture(const ControlState& state, int16_t frame, int32_t width, int32_t height);
-  void Blocks(const ControlState& state, BlockTable& blocks, int16_t h_range, int16_t v_range,
-              int16_t frame);
-  void DrawBlock(const ControlState& state, int32_t number, BlockRecord& block, int16_t h_range,
-                 int16_t v_range, int16_t frame);
-  // Notes a block the pass under way drew.
-  void Record(int32_t number, const PixelRect& rect, int64_t h_percentage, const std::string& text);
+  void Blocks(const ControlState& state, BlockTable& blocks);
+  void DrawBlock(const ControlState& state, const BlockRecord& block, const DrawnBlock& placed);
+  // Keeps, in ascending number, the placed blocks whose rectangles hold a pixel.
+  void KeepShownBlocks();
   // `color`, or DisabledColor while the control is disabled (Enabled is read each time).
   int32_t OrDisabled(const ControlState& state, OLE_COLOR color) const;
   // One picture, placed through the hidden picture box, and one text, with their attributes.
   void DrawPicture(const StdPictureRef& picture, int16_t offset, int32_t tile, int32_t alignment);
   void DrawText(const std::string& text, int32_t alignment, int16_t offset, int32_t color,
                 const StdFontRef& font, int32_t font_3d, int16_t angle, int32_t auto_angle);
-  // A block's text with its live fields filled in, valid until the next call: the one
-  // place fields are expanded (never the caption), after the block's percentages are
-  // written and before its rectangle is computed, since a show field moves the block's
-  // bars. Raises 6 when such a bar overflows 16 bits.
-  const std::string& ExpandedText(BlockRecord& block, int16_t h_range, int16_t v_range);
+  // Sets `text` to a block's text with its live fields filled in: the one place fields are
+  // expanded (never the caption), after the block's percentages are written and before its
+  // rectangle is computed, since a show field moves the block's bars. Raises 6 when such a
+  // bar overflows 16 bits.
+  void ExpandText(BlockRecord& block, int16_t h_range, int16_t v_range, std::string* text);
 
   UserControl& host_;
   std::unique_ptr<OffScreenDC> surface_;
   std::unique_ptr<PictureBox> picture1_;  // the hidden picture box of the control's window
-  std::string expanded_text_;             // reused by every run
   ScaleFactors scales_;
-  // The blocks of the pass under way and of the latest completed one; the two swap at the
-  // end of a pass and keep their storage, so a pass allocates nothing once they have grown.
+  // The blocks of the pass under way (every one it places, in drawing order, until it
+  // ends) and of the latest completed one; the two swap at the end of a pass and keep their
+  // storage, so a pass allocates nothing once they have grown.
   std::vector<DrawnBlock> drawing_;
   std::vector<DrawnBlock> drawn_;
   size_t drawing_count_ = 0;

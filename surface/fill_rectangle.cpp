@@ -17,14 +17,17 @@ constexpr COLORREF kGrey = 0x808080;
 
 }  // namespace
 
-void OffScreenDC::FillRectangle() {
+void OffScreenDC::FillRectangle(const gdi::RECT* covered) {
   // A brush style outside the hatch styles makes no brush, and nothing is painted.
   if (brush_style_ < 0 || brush_style_ > gdi::HS_DIAGCROSS + 1) return;
   gdi::SetBkColor(mem_dc_, Rgb(background_color_));
   if (gradient_style_ != 0) {
     PaintGradient();  // a gradient hides any hatch
   } else if (brush_style_ == 0) {
-    gdi::FillSolidRect(mem_dc_, &rect_, Rgb(background_color_));
+    if (covered)
+      FillSolidAround(mem_dc_, rect_, *covered, Rgb(background_color_));
+    else
+      gdi::FillSolidRect(mem_dc_, &rect_, Rgb(background_color_));
   } else {
     // A hatch brush shows BackgroundColor in its gaps through the opaque background mode.
     OwnedObject brush(HatchBrush());

@@ -428,6 +428,10 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
     gdi::SetBkColor(hdc, ramp(pass.Steps - 1));
 }
 
+void FillSolidAround(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, COLORREF color) {
+  FillRing({hdc, gdi::GetWritablePixels(hdc)}, rect, hole, color);
+}
+
 namespace {
 
 // Fills `rect` less `hole` with the selected brush: up to four strips. Only the part of the

@@ -61,4 +61,7 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass);
 void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
                const gdi::RECT* hole = nullptr);
 
+// Fills `rect` in one colour, as a solid brush would, less what of `hole` lies inside it.
+void FillSolidAround(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, COLORREF color);
+
 }  // namespace vg

@@ -41,8 +41,10 @@ class OffScreenDC {
   // Drawing operations.
   // Fills the current rectangle: a gradient inside the border strip when GradientStyle is
   // set, else the whole rectangle in BackgroundColor or hatched in BrushColor over it;
-  // then the rivets.
-  void FillRectangle();
+  // then the rivets. `covered`, when given, is a part the caller paints over with opaque
+  // pixels before the picture is shown: a plain solid fill leaves it out, since nothing it
+  // wrote there could show (the other fills paint it all the same).
+  void FillRectangle(const gdi::RECT* covered = nullptr);
   // The frame of the current rectangle in BorderStyle, BorderWidth pixels wide (the etched
   // and bump styles as one-pixel double lines).
   void DrawBorder();

@@ -2,6 +2,7 @@
 // show fields move their blocks, hidden blocks and the caption stay as written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/disk/disk_map.h"
@@ -58,6 +59,21 @@ TEST_F(LiveFieldsRenderTest, AShowFieldMovesItsBlockWhileTheStoredTextKeepsTheFi
   drives->SetBytes('c', 100000, 1000000);
   p.c().Refresh();
   EXPECT_EQ(p.c().get_BlockBarRight(one), 90);
+}
+
+// The background leaves out the area under a plain block, which is known only once its show
+// field has moved it: over a surface painted magenta, nothing of the old picture may show.
+TEST_F(LiveFieldsRenderTest, TheBackgroundIsLeftOutOnlyWhereTheMovedBlockLies) {
+  AddBlock("!show horizontal ratio used:c!");  // set to 0..100, shown at 0..42
+  const OffScreenDC& surface = *VarigaugeTestPeer::surface(p.c());
+  const gdi::RECT all{0, 0, surface.CtlWidth(), surface.CtlHeight()};
+  for (int64_t used : {573000, 100000, 990000}) {
+    drives->SetBytes('c', 1000000 - used, 1000000);
+    gdi::FillSolidRect(surface.MemDC(), &all, RGB(255, 0, 255));
+    p.c().Refresh();
+    const std::vector<COLORREF> window = Window();
+    EXPECT_EQ(std::count(window.begin(), window.end(), RGB(255, 0, 255)), 0) << used;
+  }
 }
 
 TEST_F(LiveFieldsRenderTest, AHiddenBlockIsNeverExpanded) {

@@ -31,8 +31,11 @@ struct Rendering {
 
 // Drawn in a window of COLORREF pixels, or in one in the screen's layout (as Qt hosts keep
 // theirs, with the control's surface in that layout too): both must give the stored digest,
-// taken over COLORREF values.
-Rendering Render(const Scene& scene, bool screen_layout = false) {
+// taken over COLORREF values. `over_stale` draws the scene a second time over a surface
+// painted magenta: a pass that leaves out what it paints over (the background under a plain
+// block) must still leave nothing of the old picture. (A gradient background leaves its
+// frame strip as the surface held it, so those scenes are not drawn over a stale surface.)
+Rendering Render(const Scene& scene, bool screen_layout = false, bool over_stale = false) {
   HeadlessHostOptions options = testing::Pixels(scene.width, scene.height);
   options.screen_layout = screen_layout;
   testing::PlacedControl placed(options);
@@ -40,6 +43,12 @@ Rendering Render(const Scene& scene, bool screen_layout = false) {
   c.put_Redraw(false);
   scene.draw(c);
   c.put_Redraw(true);
+  if (over_stale && c.get_GradientStyle() == vgNoneGradient) {
+    const OffScreenDC& surface = *VarigaugeTestPeer::surface(c);
+    const gdi::RECT all{0, 0, surface.CtlWidth(), surface.CtlHeight()};
+    gdi::FillSolidRect(surface.MemDC(), &all, 0xFF00FF);
+    c.Refresh();
+  }
   gdi::PixelView view = placed.host.Pixels();
   Rendering r;
   r.pixels.assign(view.pixels, view.pixels + static_cast<size_t>(view.width) * view.height);
@@ -101,6 +110,10 @@ TEST(GoldenScenes, DrawAsStored) {
       EXPECT_EQ(PixelHashText(screen.hash), hash)
           << "golden scene " << scene.name << " draws differently in the screen's layout; see "
           << WritePng(scene.name + "-screen-layout", screen);
+      const Rendering again = Render(scene, false, true);
+      EXPECT_EQ(PixelHashText(again.hash), hash)
+          << "golden scene " << scene.name << " drawn again shows the surface's old picture; see "
+          << WritePng(scene.name + "-over-stale", again);
       continue;
     }
     std::string png = WritePng(scene.name, r);

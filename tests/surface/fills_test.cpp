@@ -354,5 +354,36 @@ TEST_F(FillTest, HatchesAlignToTheDeviceOriginNotTheRectangle) {
     EXPECT_EQ(At(*dc, x, y), white) << x << "," << y;
 }
 
+// A plain fill leaves out the part the caller covers (only what of it lies inside the
+// rectangle); a hatch or a gradient paints it all the same.
+TEST_F(FillTest, APlainFillLeavesOutWhatTheCallerCovers) {
+  struct Row {
+    int brush_style, gradient_style;
+    gdi::RECT covered;
+  };
+  const gdi::RECT rect{2, 3, 30, 17};
+  for (Row row : {Row{0, 0, {5, 6, 12, 10}}, Row{0, 0, {-9, 0, 8, 40}}, Row{0, 0, {25, 1, 60, 19}},
+                  Row{0, 0, {31, 0, 40, 20}}, Row{0, 0, {12, 6, 5, 10}}, Row{0, 0, {0, 0, 0, 0}},
+                  Row{3, 0, {5, 6, 12, 10}}, Row{0, 1, {5, 6, 12, 10}}}) {
+    auto dc = Make(40, 20);
+    Fill(*dc, 0, 0, 40, 20, kMarker);
+    SetRect(*dc, rect.left, rect.top, rect.right, rect.bottom);
+    dc->put_BackgroundColor(RGB(0, 0, 255));
+    dc->put_BrushStyle(row.brush_style);
+    dc->put_GradientStyle(row.gradient_style);
+    dc->FillRectangle(&row.covered);
+    const bool plain = row.brush_style == 0 && row.gradient_style == 0;
+    const gdi::RECT& c = row.covered;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) {
+        const bool in_rect = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+        const bool left_out = plain && x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+        EXPECT_EQ(At(*dc, x, y) == kMarker, !in_rect || left_out)
+            << x << "," << y << " brush " << row.brush_style << " covered " << c.left << ","
+            << c.top << "," << c.right << "," << c.bottom;
+      }
+  }
+}
+
 }  // namespace
 }  // namespace vg
