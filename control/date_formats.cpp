@@ -74,27 +74,18 @@ size_t American(NamedDateFormat format, const LocalTime& t, char* out, size_t ca
   auto Clip = [cap](int n) {
     return n < 0 ? size_t{0} : std::min(static_cast<size_t>(n), cap - 1);
   };
+  // The clock forms are written directly; a field beyond two digits takes the formatter.
   size_t length = 0;
   switch (format) {
     case NamedDateFormat::ShortTime:
       if (WriteClock(t.hour, true, t.minute, nullptr, nullptr, out, cap, &length)) return length;
-      break;
+      return Clip(std::snprintf(out, cap, "%02d:%02d", t.hour, t.minute));
     case NamedDateFormat::MediumTime:
       if (WriteClock(Hour12(t), true, t.minute, nullptr, AmPm(t), out, cap, &length)) return length;
-      break;
+      return Clip(std::snprintf(out, cap, "%02d:%02d %s", Hour12(t), t.minute, AmPm(t)));
     case NamedDateFormat::LongTime:
       if (WriteClock(Hour12(t), false, t.minute, &t.second, AmPm(t), out, cap, &length))
         return length;
-      break;
-    default:
-      break;
-  }
-  switch (format) {
-    case NamedDateFormat::ShortTime:
-      return Clip(std::snprintf(out, cap, "%02d:%02d", t.hour, t.minute));
-    case NamedDateFormat::MediumTime:
-      return Clip(std::snprintf(out, cap, "%02d:%02d %s", Hour12(t), t.minute, AmPm(t)));
-    case NamedDateFormat::LongTime:
       return Clip(
           std::snprintf(out, cap, "%d:%02d:%02d %s", Hour12(t), t.minute, t.second, AmPm(t)));
     case NamedDateFormat::ShortDate:

@@ -236,6 +236,11 @@ struct PixelView {
 };
 PixelView GetPixels(HDC hdc);
 
+// Red and blue exchanged: COLORREF (0x00BBGGRR) to and from 0x00RRGGBB (the top byte kept).
+inline COLORREF SwapRedBlue(COLORREF c) {
+  return (c & 0xFF00FF00u) | ((c >> 16) & 0xFFu) | ((c & 0xFFu) << 16);
+}
+
 // Write access to the pixels of the bitmap selected into a context (as the bits of a
 // device-independent section), for painters that compose rows of spans of pixels
 // themselves. The pointer is valid until the bitmap is deselected, deleted or resized.
@@ -247,9 +252,7 @@ struct WritablePixels {
   int height = 0;
   bool screen_layout = false;
   COLORREF Stored(COLORREF color) const {
-    return screen_layout
-               ? (color & 0xFF00u) | (color & 0xFFu) << 16 | (color >> 16 & 0xFFu) | 0xFF000000u
-               : color;
+    return screen_layout ? SwapRedBlue(color) | 0xFF000000u : color;
   }
 };
 WritablePixels GetWritablePixels(HDC hdc);

@@ -26,10 +26,6 @@ struct Bitmap {
   std::vector<COLORREF> pixels;
 };
 
-// Red and blue exchanged: COLORREF (0x00BBGGRR) to and from 0x00RRGGBB.
-inline COLORREF SwapRedBlue(COLORREF c) {
-  return (c & 0xFF00FF00u) | ((c >> 16) & 0xFFu) | ((c & 0xFFu) << 16);
-}
 // A colour as the bitmap stores it.
 inline COLORREF Stored(const Bitmap& b, COLORREF color) {
   return b.screen_layout ? SwapRedBlue(color) | 0xFF000000u : color;
