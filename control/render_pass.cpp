@@ -23,6 +23,14 @@ void Digits(int64_t value, std::string* out) {
   out->assign(std::make_reverse_iterator(digits + n), std::make_reverse_iterator(digits));
 }
 
+// The pixels of a rectangle inside a surface of width x height; 0 when it holds none.
+int64_t VisibleArea(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t width,
+                    int32_t height) {
+  const int64_t w = int64_t{std::min(right, width)} - std::max(left, 0);
+  const int64_t h = int64_t{std::min(bottom, height)} - std::max(top, 0);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
 }  // namespace
 
 void RenderPass::MakeSurface() {
@@ -196,16 +204,18 @@ gdi::RECT RenderPass::PlaceBlocks(const ControlState& state, BlockTable& blocks,
     BlockRecord& block = blocks.At(n);
     const bool second_pass = i > count;
     if (block.OnTop != second_pass || !IsDrawn(block)) continue;
-    const PixelRect& r = PlaceBlock(state, n, block, h_range, v_range, frame).rect;
-    // A plain rectangle writes every pixel of its rectangle on the surface, whatever lay
-    // there; hatches, gradients and ellipses are not counted on.
-    if (block.ShapeStyle != vgRectangle || block.GradientStyle != 0 || block.BrushStyle != 0)
+    const PixelRect& rect = PlaceBlock(state, n, block, h_range, v_range, frame).rect;
+    if (block.ShapeStyle != vgRectangle ||
+        VisibleArea(rect.left, rect.top, rect.right, rect.bottom, width, height) <= covered_area)
       continue;
-    const int64_t w = int64_t{std::min(r.right, width)} - std::max(r.left, 0);
-    const int64_t h = int64_t{std::min(r.bottom, height)} - std::max(r.top, 0);
-    if (w > 0 && h > 0 && w * h > covered_area) {
-      covered_area = w * h;
-      covered = {r.left, r.top, r.right, r.bottom};
+    // What the block's fill paints over whatever lay there (its frame, rivets, picture and
+    // text are drawn over the fill).
+    SetFill(BlockFill(state, block, rect));
+    const gdi::RECT r = surface_->PaintedOver();
+    const int64_t area = VisibleArea(r.left, r.top, r.right, r.bottom, width, height);
+    if (area > covered_area) {
+      covered_area = area;
+      covered = r;
     }
   }
   return covered;
@@ -255,18 +265,7 @@ void RenderPass::DrawBlock(const ControlState& state, const BlockRecord& block,
   // and picture are clipped away. It gets no rivets either, which would stand alone on the
   // background, and is not listed as drawn. Its text and picture keep their places inside
   // the rivets all the same (the style is set again below).
-  const bool shown = !placed.rect.empty();
-  SetFill({.rect = placed.rect,
-           .border_style = block.BorderStyle,
-           .border_width = 0,
-           .back = OrDisabled(state, block.Color),
-           .brush_style = block.BrushStyle,
-           .brush_color = OrDisabled(state, block.BrushColor),
-           .gradient_style = block.GradientStyle,
-           .gradient_granularity = block.GradientGranularity,
-           .gradient_color = OrDisabled(state, block.GradientColor),
-           .gradient_color_end = OrDisabled(state, block.GradientColorEnd),
-           .rivets = shown ? block.RivetsStyle : int16_t{0}});
+  SetFill(BlockFill(state, block, placed.rect));
   if (block.ShapeStyle != vgRectangle) {
     dc.FillEllipse();
   } else {
@@ -288,6 +287,22 @@ void RenderPass::DrawBlock(const ControlState& state, const BlockRecord& block,
   if (!placed.text.empty())
     DrawText(placed.text, block.TextAlignment, block.TextOffset, OrDisabled(state, block.TextColor),
              block.TextFont, block.TextFont3D, block.TextAngle, block.TextAutoAngle);
+}
+
+RenderPass::FillAttributes RenderPass::BlockFill(const ControlState& state,
+                                                 const BlockRecord& block,
+                                                 const PixelRect& rect) const {
+  return {.rect = rect,
+          .border_style = block.BorderStyle,
+          .border_width = 0,
+          .back = OrDisabled(state, block.Color),
+          .brush_style = block.BrushStyle,
+          .brush_color = OrDisabled(state, block.BrushColor),
+          .gradient_style = block.GradientStyle,
+          .gradient_granularity = block.GradientGranularity,
+          .gradient_color = OrDisabled(state, block.GradientColor),
+          .gradient_color_end = OrDisabled(state, block.GradientColorEnd),
+          .rivets = rect.empty() ? int16_t{0} : block.RivetsStyle};
 }
 
 void RenderPass::ExpandText(BlockRecord& block, int16_t h_range, int16_t v_range,

@@ -69,6 +69,10 @@ class RenderPass {
 
   void MakeSurface();
   void SetFill(const FillAttributes& f);
+  // A block's fill over `rect`. A block whose rectangle holds no pixel (a disk bar whose
+  // drive is missing has no width) gets no rivets, which would stand alone on the background.
+  FillAttributes BlockFill(const ControlState& state, const BlockRecord& block,
+                           const PixelRect& rect) const;
   // `bw` is the frame width as set (the surface scales it to the window's density when it
   // draws); `frame` is that width in the window's device pixels, which the geometry inside
   // the frame (the picture's area, the scales, the blocks' rectangles) is measured in. At
@@ -77,7 +81,7 @@ class RenderPass {
   // The phases of a run.
   // Places every block the pass draws, in drawing order, into the list of the pass under
   // way: percentages written, text expanded, rectangle computed. Returns the largest part
-  // of the surface one of them paints over in a plain colour (empty when none does), which
+  // of the surface one of their fills is certain to paint over (empty when none is), which
   // the background then leaves out.
   gdi::RECT PlaceBlocks(const ControlState& state, BlockTable& blocks, int16_t h_range,
                         int16_t v_range, int16_t frame, int32_t width, int32_t height);

@@ -38,14 +38,28 @@ void OffScreenDC::FillRectangle(const gdi::RECT* covered) {
   if (rivets_style_ != 0) DrawRivets();
 }
 
-void OffScreenDC::PaintGradient() {
+int OffScreenDC::GradientPasses(GradientPass passes[2]) const {
   // The gradient leaves the border strip as it was, for the border to be drawn on.
   const WideRect inner = Inset(rect_, scale_.Px(border_width_));
+  return SetupGradient(gradient_style_, gradient_granularity_, color_levels_, inner,
+                       static_cast<int32_t>(Rgb(gradient_color_)),
+                       static_cast<int32_t>(Rgb(gradient_color_end_)), passes);
+}
+
+void OffScreenDC::PaintGradient() {
   GradientPass passes[2];
-  const int count = SetupGradient(gradient_style_, gradient_granularity_, color_levels_, inner,
-                                  static_cast<int32_t>(Rgb(gradient_color_)),
-                                  static_cast<int32_t>(Rgb(gradient_color_end_)), passes);
+  const int count = GradientPasses(passes);
   for (int i = 0; i < count; ++i) PaintGradientPass(mem_dc_, passes[i]);
+}
+
+gdi::RECT OffScreenDC::PaintedOver() const {
+  const gdi::RECT none{0, 0, 0, 0};
+  if (brush_style_ < 0 || brush_style_ > gdi::HS_DIAGCROSS + 1) return none;  // paints nothing
+  if (gradient_style_ == 0) return brush_style_ == 0 ? rect_ : none;
+  GradientPass passes[2];
+  const int count = GradientPasses(passes);
+  gdi::RECT cover;
+  return KeptGradientCover(mem_dc_, passes, count, &cover) ? cover : none;
 }
 
 void OffScreenDC::DrawRivets() {

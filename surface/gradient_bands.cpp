@@ -428,6 +428,35 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass) {
     gdi::SetBkColor(hdc, ramp(pass.Steps - 1));
 }
 
+bool KeptGradientCover(gdi::HDC hdc, const GradientPass passes[], int count, gdi::RECT* cover) {
+  const gdi::WritablePixels px = gdi::GetWritablePixels(hdc);
+  if (!px.pixels || count < 1) return false;
+  gdi::RECT all{0, 0, 0, 0};
+  for (int i = 0; i < count; ++i) {
+    const GradientPass& pass = passes[i];
+    if (pass.Style != 1 && pass.Style != 2) return false;
+    // A kept row is what painting the pass copies to its rows, whether it finds the row still
+    // kept or composes it again.
+    const ColumnRows::Row* row = KeptColumnRows().Find(pass, px);
+    if (!row) return false;
+    const gdi::RECT first = BandWalk(pass).Band();
+    const gdi::RECT part{row->c0, std::max(first.top, 0), row->c1,
+                         std::min(first.bottom, px.height)};
+    if (part.left >= part.right || part.top >= part.bottom) return false;
+    if (i == 0) {
+      all = part;
+    } else {
+      if (part.top != all.top || part.bottom != all.bottom || part.right < all.left ||
+          part.left > all.right)
+        return false;  // the two passes do not make one rectangle
+      all.left = std::min(all.left, part.left);
+      all.right = std::max(all.right, part.right);
+    }
+  }
+  *cover = all;
+  return true;
+}
+
 void FillSolidAround(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, COLORREF color) {
   FillRing({hdc, gdi::GetWritablePixels(hdc)}, rect, hole, color);
 }

@@ -61,6 +61,12 @@ void PaintGradientPass(gdi::HDC hdc, const GradientPass& pass);
 void FillShape(gdi::HDC hdc, bool is_ellipse, const gdi::RECT& rect, COLORREF color,
                const gdi::RECT* hole = nullptr);
 
+// The rectangle painting `passes` into the bitmap selected in `hdc` is certain to write
+// whatever lay there, known without painting: the stripes running right or left whose row of
+// colours an earlier painting kept. False (and `cover` untouched) for other passes, or before
+// a row is kept.
+bool KeptGradientCover(gdi::HDC hdc, const GradientPass passes[], int count, gdi::RECT* cover);
+
 // Fills `rect` in one colour, as a solid brush would, less what of `hole` lies inside it.
 void FillSolidAround(gdi::HDC hdc, const gdi::RECT& rect, const gdi::RECT& hole, COLORREF color);
 

@@ -20,6 +20,8 @@
 
 namespace vg {
 
+struct GradientPass;
+
 class OffScreenDC {
  public:
   OffScreenDC() = default;
@@ -61,6 +63,12 @@ class OffScreenDC {
   // size `source` holds it (the picture box scales it to the device's density), cut to the
   // rectangle from its upper left corner.
   void DrawBitmap(const PictureBox& source);
+
+  // The part of the surface FillRectangle with the attributes as they are is certain to
+  // paint over, whatever lies there: the whole rectangle for a plain fill; for a gradient of
+  // stripes running right or left, what its kept row of colours covers once an earlier fill
+  // has kept one; else nothing (an empty rectangle).
+  gdi::RECT PaintedOver() const;
 
   // The font record DisplayText makes for text turned by `angle` degrees.
   gdi::LOGFONTA TurnedFont(double angle) const;
@@ -147,6 +155,8 @@ class OffScreenDC {
   void SetColorDepth();
   int Dpi() const;  // the resolution fonts are made at: the control window's
   void PaintGradient();
+  // The one or two runs of bands of the current gradient; returns how many.
+  int GradientPasses(GradientPass passes[2]) const;
   // A hatch brush of BrushStyle in BrushColor, its pattern at the device's density.
   gdi::HBRUSH HatchBrush() const;
   void DrawRivets();

@@ -1,5 +1,7 @@
 // The render pass: block rectangles in all four orientations, percentages, frames, the
 // two passes, disabled colours, and what covers what.
+#include <vector>
+
 #include "control/enums.h"
 #include "tests/control/control_fixture.h"
 
@@ -148,6 +150,58 @@ TEST(RenderPass, BlocksOnTopAreDrawnInTheSecondPass) {
   EXPECT_EQ(p.Pixel(100, 25), 0x0000FFu);
   c.put_BlockOnTop(N(1), false);  // now ascending order: block 2 last
   EXPECT_EQ(p.Pixel(100, 25), 0x00FF00u);
+}
+
+// Poisons the surface with `color` and draws again; returns the window.
+std::vector<COLORREF> DrawnOver(PlacedControl& p, COLORREF color) {
+  const OffScreenDC& surface = *Peer::surface(p.c());
+  const gdi::RECT all{0, 0, surface.CtlWidth(), surface.CtlHeight()};
+  gdi::FillSolidRect(surface.MemDC(), &all, color);
+  p.c().Refresh();
+  const gdi::PixelView v = p.host.Pixels();
+  return {v.pixels, v.pixels + static_cast<ptrdiff_t>(v.width) * v.height};
+}
+
+// The background is left out where a block's fill is certain to paint over it: a plain block,
+// or a gradient of stripes running right or left once its row of colours is kept (from the
+// second pass on). Over any old picture the pass must draw the same pixels, for every
+// gradient, granularity, placement (beyond the surface, a single column, under a block on
+// top) and both window layouts.
+TEST(RenderPass, WhatTheBackgroundLeavesOutNeverShowsAnOldPicture) {
+  struct Place {
+    int left, right;
+    bool framed;
+  };
+  const Place places[] = {{0, 50, false}, {10, 150, true}, {0, 1, false}, {30, 31, true}};
+  for (bool screen_layout : {false, true})
+    for (int style = vgNoneGradient; style <= vgOuterRectangleGradient; ++style)
+      for (const Place& place : places) {
+        HeadlessHostOptions options = Pixels(202, 52);
+        options.screen_layout = screen_layout;
+        PlacedControl p(options);
+        Varigauge& c = p.c();
+        c.put_Redraw(false);
+        c.put_Blocks(2);
+        c.put_BlockBarLeft(N(1), static_cast<int16_t>(place.left));
+        c.put_BlockBarRight(N(1), static_cast<int16_t>(place.right));
+        c.put_BlockGradientStyle(N(1), style);
+        c.put_BlockGradientGranularity(N(1), style % 5);
+        c.put_BlockGradientColor(N(1), 0x2040C0);
+        c.put_BlockGradientColorEnd(N(1), 0xE0C020);
+        c.put_BlockRivetsStyle(N(1), place.framed ? vgRaisedRivets : 0);
+        c.put_BlockBorderStyle(N(1), place.framed ? vgEtched : vgNoneBorder);
+        c.put_BlockText(N(1), "gradient");
+        c.put_BlockBarLeft(N(2), 40);
+        c.put_BlockBarRight(N(2), 45);
+        c.put_BlockOnTop(N(2), true);
+        c.put_Caption("under the blocks");
+        c.put_RivetsStyle(vgInsetRivets);
+        c.put_Redraw(true);
+        c.Refresh();  // the gradient's row is kept now
+        EXPECT_EQ(DrawnOver(p, RGB(255, 0, 255)), DrawnOver(p, RGB(0, 255, 0)))
+            << "style " << style << ", bars " << place.left << ".." << place.right
+            << (screen_layout ? ", screen layout" : "");
+      }
 }
 
 TEST(RenderPass, ACaptionIsHiddenWhereABlockCoversIt) {
