@@ -77,11 +77,13 @@ void RenderPass::Run(const ControlState& state, BlockTable& blocks) {
   const int32_t width = RoundToInt32(static_cast<float>(host_.ScaleWidth()));
   const int32_t height = RoundToInt32(static_cast<float>(host_.ScaleHeight()));
 
+  // A setting beyond 16 bits stops the pass before any block is touched.
+  const int16_t rivets = CheckedInteger(state.rivets_style);
   // The blocks are placed first, since their live fields can move them; a block that paints
   // its whole rectangle in one colour spares the background under it.
   drawing_count_ = 0;
   const gdi::RECT covered = PlaceBlocks(state, blocks, h_range, v_range, frame, width, height);
-  Background(state, bw, width, height, covered);
+  Background(state, bw, rivets, width, height, covered);
   Frame(state, bw);
   Caption(state);  // under the picture and the blocks
   ControlPicture(state, frame, width, height);
@@ -122,8 +124,8 @@ void RenderPass::AutoSizeToPicture(const ControlState& state, int16_t frame) {
     host_.SetHeight(RoundToInt32((height + 2.0 * frame) * host_.TwipsPerPixelY()));
 }
 
-void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width, int32_t height,
-                            const gdi::RECT& covered) {
+void RenderPass::Background(const ControlState& state, int16_t bw, int16_t rivets, int32_t width,
+                            int32_t height, const gdi::RECT& covered) {
   // BackColor is the only colour translated here.
   COLORREF back = 0;
   OleTranslateColor(state.back_color, 0, &back);
@@ -137,7 +139,7 @@ void RenderPass::Background(const ControlState& state, int16_t bw, int32_t width
            .gradient_granularity = state.gradient_granularity,
            .gradient_color = OrDisabled(state, state.gradient_color),
            .gradient_color_end = OrDisabled(state, state.gradient_color_end),
-           .rivets = CheckedInteger(state.rivets_style)});  // 6 beyond 16 bits
+           .rivets = rivets});
   // Everything drawn before that block's fill (the frame, the caption, the picture, other
   // blocks) is painted over there too, whatever the background left.
   surface_->FillRectangle(covered.right > covered.left ? &covered : nullptr);

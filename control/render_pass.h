@@ -87,8 +87,8 @@ class RenderPass {
                         int16_t v_range, int16_t frame, int32_t width, int32_t height);
   DrawnBlock& PlaceBlock(const ControlState& state, int32_t number, BlockRecord& block,
                          int16_t h_range, int16_t v_range, int16_t frame);
-  void Background(const ControlState& state, int16_t bw, int32_t width, int32_t height,
-                  const gdi::RECT& covered);
+  void Background(const ControlState& state, int16_t bw, int16_t rivets, int32_t width,
+                  int32_t height, const gdi::RECT& covered);
   void Frame(const ControlState& state, int16_t bw);
   void Caption(const ControlState& state);
   void ControlPicture(const ControlState& state, int16_t frame, int32_t width, int32_t height);

@@ -202,6 +202,26 @@ TEST(RenderPass, WhatTheBackgroundLeavesOutNeverShowsAnOldPicture) {
             << "style " << style << ", bars " << place.left << ".." << place.right
             << (screen_layout ? ", screen layout" : "");
       }
+  // More gradients than rows of colours are kept (two-pass styles among them), at twice the
+  // density and disabled: rows are evicted between the pass that asks and the one that paints.
+  HeadlessHostOptions options = Pixels(202, 52);
+  options.dpi = 2 * gdi::kDefaultDpi;
+  PlacedControl p(options);
+  Varigauge& c = p.c();
+  c.put_Redraw(false);
+  c.put_Blocks(6);
+  for (int i = 1; i <= 6; ++i) {
+    c.put_BlockBarLeft(N(i), static_cast<int16_t>(16 * (i - 1)));
+    c.put_BlockBarRight(N(i), static_cast<int16_t>(16 * i + (i == 6 ? 10 : 0)));
+    c.put_BlockGradientStyle(N(i), i % 2 ? vgLeftHGradient : vgOuterHGradient);
+    c.put_BlockGradientColor(N(i), static_cast<OLE_COLOR>(0x102030 * i));
+  }
+  for (bool enabled : {true, false}) {
+    c.put_Enabled(enabled);
+    c.put_Redraw(true);
+    for (int pass = 0; pass < 3; ++pass)
+      EXPECT_EQ(DrawnOver(p, RGB(255, 0, 255)), DrawnOver(p, RGB(0, 255, 0))) << enabled;
+  }
 }
 
 TEST(RenderPass, ACaptionIsHiddenWhereABlockCoversIt) {

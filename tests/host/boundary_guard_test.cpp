@@ -71,8 +71,15 @@ class FailingPasses : public ::testing::Test {
   uint64_t good_ = 0;
 };
 
-TEST_F(FailingPasses, AProgramsOwnRefreshStillRaises) {
-  EXPECT_EQ(ErrorOf([&] { p_.c().Refresh(); }), err::kOverflow);
+TEST_F(FailingPasses, AProgramsOwnRefreshStillRaisesAndTouchesNoBlock) {
+  Varigauge& c = p_.c();
+  const Variant one = Variant::Integer(1);
+  ErrorOf([&] { c.AddBlock(); });
+  ErrorOf([&] { c.put_BlockBarLeft(one, 0); });  // a new block starts hidden at -1
+  ErrorOf([&] { c.put_BlockBarRight(one, 50); });
+  ErrorOf([&] { c.put_BlockHPercentage(one, "kept"); });
+  EXPECT_EQ(ErrorOf([&] { c.Refresh(); }), err::kOverflow);
+  EXPECT_EQ(c.get_BlockHPercentage(one), "kept");  // the pass stopped before any block
 }
 
 TEST_F(FailingPasses, PaintClickAndTicksAreReportedAndThePictureStays) {
